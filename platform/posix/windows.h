@@ -1,0 +1,84 @@
+// The small part of the Win32 API that the platform-neutral code uses, for the host compiler.
+//
+// Types keep Windows' sizes (WCHAR 16-bit, LONG and DWORD 32-bit) so that every record lays out
+// exactly as on Windows. The kernel calls are implemented in win32_kernel.cpp.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+typedef int BOOL;
+typedef int INT;
+typedef unsigned int UINT;
+typedef uint8_t BYTE;
+typedef uint16_t WORD;
+typedef uint32_t DWORD;
+typedef int32_t LONG;
+typedef int16_t SHORT;
+typedef char CHAR;
+typedef char16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef WCHAR* PWSTR;
+typedef const WCHAR* LPCWSTR;
+typedef const WCHAR* PCWSTR;
+typedef CHAR* LPSTR;
+typedef const CHAR* LPCSTR;
+typedef void* LPVOID;
+typedef const void* LPCVOID;
+typedef BYTE* LPBYTE;
+typedef BYTE* PBYTE;
+typedef DWORD* LPDWORD;
+typedef DWORD* PDWORD;
+typedef LONG* PLONG;
+
+#define TRUE 1
+#define FALSE 0
+#define TEXT(quote) u##quote
+#define WINAPI
+
+#define CCHDEVICENAME 32
+#define CCHFORMNAME 32
+
+#define DM_ORIENTATION 0x00000001
+#define DM_PAPERSIZE 0x00000002
+#define DM_PAPERLENGTH 0x00000004
+#define DM_PAPERWIDTH 0x00000008
+#define DM_SCALE 0x00000010
+#define DM_COPIES 0x00000100
+#define DM_DEFAULTSOURCE 0x00000200
+#define DM_PRINTQUALITY 0x00000400
+#define DM_COLOR 0x00000800
+#define DM_DUPLEX 0x00001000
+#define DM_YRESOLUTION 0x00002000
+#define DM_TTOPTION 0x00004000
+#define DM_COLLATE 0x00008000
+#define DM_FORMNAME 0x00010000
+
+#define DM_SPECVERSION 0x0401
+
+#define DMORIENT_PORTRAIT 1
+#define DMORIENT_LANDSCAPE 2
+#define DMPAPER_USER 256
+#define DMBIN_USER 256
+#define DMCOLOR_COLOR 2
+#define DMDUP_SIMPLEX 1
+#define DMTT_BITMAP 1
+
+#define CP_ACP 0
+#define CP_UTF8 65001
+
+#define ERROR_SUCCESS 0L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_INSUFFICIENT_BUFFER 122L
+#define ERROR_NO_UNICODE_TRANSLATION 1113L
+
+#include "devmode.h"
+
+DWORD GetLastError();
+void SetLastError(DWORD error);
+
+// The system ANSI code page of the stand-in is Windows-1252, as on an English system.
+UINT GetACP();
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int cbSrc, LPWSTR dst, int cchDst);
+
+int lstrlenW(LPCWSTR text);
