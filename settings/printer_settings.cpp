@@ -16,7 +16,7 @@ SHORT BaseDpiForModel(LPCWSTR modelName) {
 
 // Stored order: the 16-bit fields, the bytes, the slope values, BaseDpi ahead of the two slope
 // bytes, then (after the material blocks) the 32-bit fields of the record's tail.
-const SettingsField kSettingsFields[kSettingsFieldCount] = {
+constexpr SettingsField kSettingsFields[kSettingsFieldCount] = {
     FIELD(UserDefinedX, true, 500),
     FIELD(UserDefinedY, true, 500),
     FIELD(Material, true, 1),
@@ -60,6 +60,9 @@ const SettingsField kSettingsFields[kSettingsFieldCount] = {
 };
 
 #undef FIELD
+
+static_assert(kSettingsFields[kFieldsBeforeMaterialBlocks - 1].offset ==
+              offsetof(PrinterSettings, Dummy1));
 
 int64_t GetFieldValue(const PrinterSettings& ps, const SettingsField& field) {
     const auto* at = reinterpret_cast<const BYTE*>(&ps) + field.offset;

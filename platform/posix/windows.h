@@ -30,6 +30,21 @@ typedef BYTE* PBYTE;
 typedef DWORD* LPDWORD;
 typedef DWORD* PDWORD;
 typedef LONG* PLONG;
+typedef void* HANDLE;
+typedef HANDLE HGLOBAL;
+typedef struct HWND__* HWND;
+typedef struct HINSTANCE__* HINSTANCE;
+typedef HINSTANCE HMODULE;
+typedef WORD LANGID;
+typedef uintptr_t ULONG_PTR;
+typedef uintptr_t UINT_PTR;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef intptr_t INT_PTR;
+typedef size_t SIZE_T;
+typedef struct tagOFNW OPENFILENAMEW;
+typedef OPENFILENAMEW* LPOPENFILENAMEW;
 
 #define TRUE 1
 #define FALSE 0
@@ -68,6 +83,13 @@ typedef LONG* PLONG;
 #define CP_UTF8 65001
 
 #define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_OUTOFMEMORY 14L
+#define ERROR_MORE_DATA 234L
+#define ERROR_INVALID_PRINTER_NAME 1801L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_NO_UNICODE_TRANSLATION 1113L
@@ -82,3 +104,29 @@ UINT GetACP();
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int cbSrc, LPWSTR dst, int cchDst);
 
 int lstrlenW(LPCWSTR text);
+
+#define GMEM_FIXED 0x0000
+#define GMEM_ZEROINIT 0x0040
+#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
+
+// Global memory; the stand-in counts every allocation and can be told to fail one.
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
+HGLOBAL GlobalFree(HGLOBAL memory);
+
+// What the stand-in answers for the desktop calls that tests replace through the seams: no key
+// held, no help engine, no file dialog, no window to broadcast to, no property-sheet host.
+#define VK_SHIFT 0x10
+#define VK_MENU 0x12
+#define VK_MBUTTON 0x04
+#define HWND_BROADCAST ((HWND)0xffff)
+#define WM_DEVMODECHANGE 0x001B
+SHORT GetAsyncKeyState(int key);
+UINT GetProfileIntW(LPCWSTR app, LPCWSTR key, INT defaultValue);
+BOOL WriteProfileStringW(LPCWSTR app, LPCWSTR key, LPCWSTR value);
+LANGID GetUserDefaultLangID();
+BOOL WinHelpW(HWND window, LPCWSTR file, UINT command, ULONG_PTR data);
+BOOL GetOpenFileNameW(LPOPENFILENAMEW ofn);
+BOOL GetSaveFileNameW(LPOPENFILENAMEW ofn);
+LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+HMODULE LoadLibraryW(LPCWSTR name);
+BOOL FreeLibrary(HMODULE module);

@@ -1,0 +1,82 @@
+// The desktop as the stand-in sees it: nobody at the keyboard, no help engine, no file dialogs,
+// no windows, no property-sheet host, and a user profile held in memory.
+#include "platform/posix/standin_control.h"
+
+#include <map>
+#include <mutex>
+
+namespace {
+
+std::mutex profileLock;
+std::map<standin::WString, standin::WString> profile; // "app\key" -> value
+LANGID userLanguage = 0x0409;
+
+standin::WString ProfileKey(LPCWSTR app, LPCWSTR key) {
+    return standin::WString(app) + TEXT("\\") + key;
+}
+
+} // namespace
+
+void standin::SetUserDefaultLangID(LANGID language) {
+    userLanguage = language;
+}
+
+SHORT GetAsyncKeyState(int) {
+    return 0;
+}
+
+UINT GetProfileIntW(LPCWSTR app, LPCWSTR key, INT defaultValue) {
+    std::lock_guard guard(profileLock);
+    auto it = profile.find(ProfileKey(app, key));
+    if (it == profile.end()) {
+        return static_cast<UINT>(defaultValue);
+    }
+    // Leading digits with an optional minus sign, as the profile functions read them.
+    const standin::WString& text = it->second;
+    size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    i += negative ? 1 : 0;
+    UINT value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + static_cast<UINT>(text[i] - '0');
+    }
+    return negative ? 0u - value : value;
+}
+
+BOOL WriteProfileStringW(LPCWSTR app, LPCWSTR key, LPCWSTR value) {
+    std::lock_guard guard(profileLock);
+    if (value == nullptr) {
+        profile.erase(ProfileKey(app, key));
+    } else {
+        profile[ProfileKey(app, key)] = value;
+    }
+    return TRUE;
+}
+
+LANGID GetUserDefaultLangID() {
+    return userLanguage;
+}
+
+BOOL WinHelpW(HWND, LPCWSTR, UINT, ULONG_PTR) {
+    return FALSE;
+}
+
+BOOL GetOpenFileNameW(LPOPENFILENAMEW) {
+    return FALSE;
+}
+
+BOOL GetSaveFileNameW(LPOPENFILENAMEW) {
+    return FALSE;
+}
+
+LRESULT SendMessageW(HWND, UINT, WPARAM, LPARAM) {
+    return 0;
+}
+
+HMODULE LoadLibraryW(LPCWSTR) {
+    return nullptr;
+}
+
+BOOL FreeLibrary(HMODULE) {
+    return FALSE;
+}

@@ -1,0 +1,97 @@
+// Test control of the stand-in platform: the in-memory spooler's printers, drivers, data values
+// and jobs, fault injection and call counting. Not part of the Win32 surface.
+#pragma once
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <string>
+#include <vector>
+
+namespace standin {
+
+using WString = std::basic_string<WCHAR>;
+
+enum class Op {
+    OpenPrinter,
+    ClosePrinter,
+    GetPrinter,
+    GetPrinterDriver,
+    GetPrinterDriverDirectory,
+    GetPrinterData,
+    SetPrinterData,
+    StartDocPrinter,
+    StartPagePrinter,
+    EndPagePrinter,
+    EndDocPrinter,
+    WritePrinter,
+    Count
+};
+
+struct DriverSpec {
+    WString name;
+    WString dataFile;
+    WString configFile;
+};
+
+struct PrinterSpec {
+    WString name;
+    WString driverName;
+    std::vector<BYTE> devMode; // the printer's default DEVMODE; empty for none
+    bool readOnly = false;     // every SetPrinterDataW is refused, as for a user without rights
+};
+
+struct DataValue {
+    DWORD type;
+    std::vector<BYTE> bytes;
+};
+
+// One SetPrinterDataW call as the spooler received it, refused or not.
+struct DataWrite {
+    WString printer;
+    WString name;
+    DWORD type;
+    std::vector<BYTE> bytes;
+    DWORD result;
+};
+
+struct Job {
+    WString printer;
+    WString docName;
+    WString datatype;
+    std::vector<BYTE> bytes;
+    int pagesStarted = 0;
+    int pagesEnded = 0;
+    bool ended = false;
+};
+
+// Forgets every printer, driver, value, job, fault and count.
+void Reset();
+
+void SetDriverDirectory(const WString& path);
+void AddDriver(const DriverSpec& driver);
+void AddPrinter(const PrinterSpec& printer);
+
+// Stores or reads a value directly, without counting a spooler call.
+void PutData(const WString& printer, const WString& name, DWORD type, std::vector<BYTE> bytes);
+bool FindData(const WString& printer, const WString& name, DataValue* value);
+size_t DataCount(const WString& printer);
+
+const std::vector<DataWrite>& DataWrites();
+const std::vector<Job>& Jobs();
+
+// Makes the nth call (1 = the next one) of op, counted from now, fail with error.
+void FailCall(Op op, unsigned nth, DWORD error);
+// Makes the nth allocation, counted from now, fail.
+void FailAllocation(unsigned nth);
+
+unsigned CallCount(Op op);
+unsigned AllocationCount();
+// Allocations not yet freed.
+long LiveAllocations();
+void ResetCounts();
+
+// The user's profile value for "intl" "iCountry" and the default language.
+void SetUserDefaultLangID(LANGID language);
+
+} // namespace standin

@@ -1,0 +1,28 @@
+// The desktop calls of the pages and dialogs that a test can neither control nor observe on a
+// real desktop: key and button state, the user's country and language, the help engine and the
+// common file dialogs. Everything else of the dialog platform is called directly.
+#pragma once
+
+#include <windows.h>
+#ifdef _WIN32
+#include <commdlg.h>
+#endif
+
+struct DialogHostOps {
+    SHORT(WINAPI* GetAsyncKeyState)(int key);
+    UINT(WINAPI* GetProfileIntW)(LPCWSTR app, LPCWSTR key, INT defaultValue);
+    LANGID(WINAPI* GetUserDefaultLangID)();
+    BOOL(WINAPI* WinHelpW)(HWND window, LPCWSTR file, UINT command, ULONG_PTR data);
+    BOOL(WINAPI* GetOpenFileNameW)(LPOPENFILENAMEW ofn);
+    BOOL(WINAPI* GetSaveFileNameW)(LPOPENFILENAMEW ofn);
+};
+
+// The table in force; its defaults are the platform's functions. Tests swap entries and restore.
+extern DialogHostOps g_dialogHost;
+extern const DialogHostOps kPlatformDialogHost;
+
+// The user's country code ("intl" "iCountry" of the profile, 0 when unset).
+INT GetUserCountryCode();
+
+// True while the key or mouse button is held.
+bool IsKeyHeld(int key);
