@@ -210,12 +210,20 @@ void ResetCounts() {
 
 using namespace standin;
 
-HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
+bool standin::TakeAllocation() {
     ++allocations;
     unsigned armed = allocationFault.load();
     while (armed != 0 && !allocationFault.compare_exchange_weak(armed, armed - 1)) {
     }
-    if (armed == 1) {
+    return armed != 1;
+}
+
+void standin::NoteLive(long delta) {
+    liveAllocations += delta;
+}
+
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
+    if (!TakeAllocation()) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }

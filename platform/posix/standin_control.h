@@ -91,6 +91,11 @@ unsigned AllocationCount();
 long LiveAllocations();
 void ResetCounts();
 
+// Counts one allocation and tells whether it may succeed (false: an armed fault hits it).
+bool TakeAllocation();
+// Tracks blocks and heaps alive.
+void NoteLive(long delta);
+
 // The user's profile value for "intl" "iCountry" and the default language.
 void SetUserDefaultLangID(LANGID language);
 

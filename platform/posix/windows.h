@@ -71,6 +71,41 @@ typedef OPENFILENAMEW* LPOPENFILENAMEW;
 
 #define DM_SPECVERSION 0x0401
 
+#define DM_UPDATE 1
+#define DM_COPY 2
+#define DM_PROMPT 4
+#define DM_MODIFY 8
+#define DM_IN_BUFFER DM_MODIFY
+#define DM_OUT_BUFFER DM_COPY
+
+#define DC_FIELDS 1
+#define DC_PAPERS 2
+#define DC_PAPERSIZE 3
+#define DC_MINEXTENT 4
+#define DC_MAXEXTENT 5
+#define DC_BINS 6
+#define DC_DUPLEX 7
+#define DC_SIZE 8
+#define DC_EXTRA 9
+#define DC_VERSION 10
+#define DC_DRIVER 11
+#define DC_BINNAMES 12
+#define DC_ENUMRESOLUTIONS 13
+#define DC_FILEDEPENDENCIES 14
+#define DC_TRUETYPE 15
+#define DC_PAPERNAMES 16
+#define DC_ORIENTATION 17
+#define DC_COPIES 18
+#define DCTT_BITMAP 1
+
+#define IDOK 1
+#define IDCANCEL 2
+
+typedef struct tagPOINT {
+    LONG x;
+    LONG y;
+} POINT;
+
 #define DMORIENT_PORTRAIT 1
 #define DMORIENT_LANDSCAPE 2
 #define DMPAPER_USER 256
@@ -112,6 +147,28 @@ int lstrlenW(LPCWSTR text);
 // Global memory; the stand-in counts every allocation and can be told to fail one.
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
 HGLOBAL GlobalFree(HGLOBAL memory);
+
+#define HEAP_ZERO_MEMORY 0x00000008
+
+// Private heaps; allocations from them are counted and can be failed like global memory.
+HANDLE HeapCreate(DWORD options, SIZE_T initialSize, SIZE_T maximumSize);
+BOOL HeapDestroy(HANDLE heap);
+LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes);
+BOOL HeapFree(HANDLE heap, DWORD flags, LPVOID memory);
+
+typedef struct _CRITICAL_SECTION {
+    void* impl;
+} CRITICAL_SECTION, *LPCRITICAL_SECTION;
+void InitializeCriticalSection(LPCRITICAL_SECTION section);
+void DeleteCriticalSection(LPCRITICAL_SECTION section);
+void EnterCriticalSection(LPCRITICAL_SECTION section);
+void LeaveCriticalSection(LPCRITICAL_SECTION section);
+
+#define MAX_PATH 260
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+// The host tree has no module file: the call fails and answers 0.
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR path, DWORD size);
 
 // What the stand-in answers for the desktop calls that tests replace through the seams: no key
 // held, no help engine, no file dialog, no window to broadcast to, no property-sheet host.

@@ -1,0 +1,103 @@
+// Document and printer property requests, and the trivial exports.
+#include "entry/driver_ui.h"
+#include "entry/ui_context.h"
+#include "settings/devmode_convert.h"
+
+namespace {
+
+constexpr LONG kDriverDevModeBytes = kDriverDevModeSize;
+constexpr DWORD kOutputModes = DM_UPDATE | DM_COPY;
+
+} // namespace
+
+LONG SimpleDocumentProperties(DOCUMENTPROPERTYHEADER* header) {
+    header->cbOut = kDriverDevModeSize;
+    if (header->fMode == 0 || header->pdmOut == nullptr) {
+        return kDriverDevModeBytes;
+    }
+    UiData* ui = FillUiData(header->hPrinter, header->pdmIn);
+    if (ui == nullptr) {
+        return -1;
+    }
+    // DM_MODIFY is not looked at: an input DEVMODE is always merged.
+    if ((header->fMode & kOutputModes) != 0) {
+        ConvertDevmodeOut(&ui->devmode.dm, header->pdmIn, header->pdmOut);
+    }
+    ReleaseUiData(ui);
+    return 1;
+}
+
+LONG PsDocumentProperties(HWND, HANDLE hPrinter, LPWSTR pDeviceName, DEVMODEW* pdmOutput,
+                          DEVMODEW* pdmInput, DWORD fMode) {
+    DOCUMENTPROPERTYHEADER header{};
+    header.cbSize = sizeof header;
+    header.hPrinter = hPrinter;
+    header.pszPrinterName = pDeviceName;
+    header.pdmIn = pdmInput;
+    header.pdmOut = pdmOutput;
+    header.fMode = fMode;
+    if ((fMode & DM_PROMPT) != 0) {
+        // The document sheet is not available in this build.
+        return -1;
+    }
+    return SimpleDocumentProperties(&header);
+}
+
+extern "C" LONG WINAPI DrvDocumentProperties(HWND hWnd, HANDLE hPrinter, LPWSTR pDeviceName,
+                                             DEVMODEW* pdmOutput, DEVMODEW* pdmInput, DWORD fMode) {
+    if (fMode == 0 || pdmOutput == nullptr) {
+        return kDriverDevModeBytes;
+    }
+    const LONG r = PsDocumentProperties(hWnd, hPrinter, pDeviceName, pdmOutput, pdmInput, fMode);
+    if (r > 0) {
+        return IDOK;
+    }
+    return r == 0 ? IDCANCEL : r;
+}
+
+extern "C" LONG WINAPI DrvAdvancedDocumentProperties(HWND hWnd, HANDLE hPrinter, LPWSTR pDeviceName,
+                                                     DEVMODEW* pdmOutput, DEVMODEW* pdmInput) {
+    if (pdmOutput == nullptr) {
+        return kDriverDevModeBytes;
+    }
+    constexpr DWORD kAdvanced = 0x10 /* DM_ADVANCED */ | DM_PROMPT | DM_COPY;
+    return PsDocumentProperties(hWnd, hPrinter, pDeviceName, pdmOutput, pdmInput, kAdvanced) > 0
+               ? 1
+               : 0;
+}
+
+extern "C" LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LPARAM lParam) {
+    auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(
+        pPSUIInfo != nullptr ? pPSUIInfo->lParamInit : lParam);
+    if (header == nullptr) {
+        return -1;
+    }
+    if (pPSUIInfo == nullptr) {
+        return SimpleDocumentProperties(header);
+    }
+    // The document sheet is not available in this build.
+    return -1;
+}
+
+extern "C" LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO*, LPARAM) {
+    // The printer sheet is not available in this build.
+    return -1;
+}
+
+extern "C" BOOL WINAPI PrinterProperties(HWND, HANDLE) {
+    // The printer sheet is not available in this build.
+    return FALSE;
+}
+
+extern "C" BOOL WINAPI DrvUpgradePrinter(DWORD, LPBYTE) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+}
+
+extern "C" BOOL WINAPI DevQueryPrintEx(DEVQUERYPRINT_INFO*) {
+    return TRUE;
+}
+
+extern "C" BOOL WINAPI DrvPrinterEvent(LPWSTR, INT, DWORD, LPARAM) {
+    return TRUE;
+}
