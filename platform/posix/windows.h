@@ -177,6 +177,9 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR path, DWORD size);
 #define VK_MBUTTON 0x04
 #define HWND_BROADCAST ((HWND)0xffff)
 #define WM_DEVMODECHANGE 0x001B
+#define HELP_CONTENTS 0x0003
+#define HELP_CONTEXTMENU 0x000a
+#define HELP_WM_HELP 0x000c
 SHORT GetAsyncKeyState(int key);
 UINT GetProfileIntW(LPCWSTR app, LPCWSTR key, INT defaultValue);
 BOOL WriteProfileStringW(LPCWSTR app, LPCWSTR key, LPCWSTR value);
