@@ -1,6 +1,7 @@
 #include "tools/vorikactl/devmode_print.h"
 
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -89,6 +90,9 @@ void PrintWide(FILE* out, LPCWSTR text, int length) {
 void PrintPublicPart(FILE* out, const DEVMODEW& dm) {
     const auto* base = reinterpret_cast<const BYTE*>(&dm);
     for (const PublicField& f : kPublicFields) {
+        if (f.offset + f.size > dm.dmSize) {
+            continue;
+        }
         std::fprintf(out, "  %4zu  %-20s ", f.offset, f.name);
         const BYTE* at = base + f.offset;
         switch (f.kind) {
@@ -140,5 +144,90 @@ void PrintMaterialSets(FILE* out, const PrinterSettings& ps, WORD base) {
             PrintQuoted(out, e.Name, 32);
             std::fputc('\n', out);
         }
+    }
+}
+
+namespace {
+
+void PrintBytes(FILE* out, const BYTE* bytes, size_t size) {
+    for (size_t i = 0; i < size; ++i) {
+        std::fprintf(out, "%s%02X", i % 16 == 0 ? "\n    " : " ", bytes[i]);
+    }
+    std::fputc('\n', out);
+}
+
+const SettingsField* FindSettingsField(LPCWSTR name) {
+    for (const SettingsField& f : kSettingsFields) {
+        if (lstrcmpW(f.name, name) == 0) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+const char* RegistryTypeName(DWORD type) {
+    switch (type) {
+    case REG_SZ:
+        return "REG_SZ";
+    case REG_BINARY:
+        return "REG_BINARY";
+    case REG_DWORD:
+        return "REG_DWORD";
+    default:
+        return "type";
+    }
+}
+
+} // namespace
+
+void PrintDevMode(FILE* out, const DEVMODEW* dm) {
+    std::fprintf(out, " %u public + %u private bytes, public part:\n",
+                 static_cast<unsigned>(dm->dmSize), static_cast<unsigned>(dm->dmDriverExtra));
+    PrintPublicPart(out, *dm);
+    const auto* privatePart = reinterpret_cast<const BYTE*>(dm) + dm->dmSize;
+    if (dm->dmDriverExtra == 0) {
+        std::fputs(" no private part\n", out);
+        return;
+    }
+    if (dm->dmDriverExtra != sizeof(PrinterSettings)) {
+        std::fputs(" private part, not this driver's size:", out);
+        PrintBytes(out, privatePart, dm->dmDriverExtra);
+        return;
+    }
+    PrinterSettings ps;
+    std::memcpy(&ps, privatePart, sizeof ps);
+    std::fputs(" private part:\n", out);
+    PrintPrivatePart(out, ps, dm->dmSize);
+    PrintMaterialSets(out, ps, dm->dmSize);
+}
+
+void PrintSettingsRecord(FILE* out, const BYTE* bytes, size_t size) {
+    if (size != sizeof(PrinterSettings)) {
+        std::fprintf(out, "  %zu bytes, not a settings record:", size);
+        PrintBytes(out, bytes, size);
+        return;
+    }
+    PrinterSettings ps;
+    std::memcpy(&ps, bytes, sizeof ps);
+    PrintPrivatePart(out, ps, 0);
+    PrintMaterialSets(out, ps, 0);
+}
+
+void PrintStoredValue(FILE* out, LPCWSTR name, DWORD type, const BYTE* bytes, size_t size) {
+    std::fputs("  ", out);
+    PrintWide(out, name);
+    std::fprintf(out, "%*s %-10s %3zu bytes ", 24 - lstrlenW(name), "", RegistryTypeName(type),
+                 size);
+    const SettingsField* field = FindSettingsField(name);
+    if (field != nullptr && size == field->size) {
+        PrinterSettings ps{};
+        std::memcpy(reinterpret_cast<BYTE*>(&ps) + field->offset, bytes, size);
+        std::fprintf(out, " %lld\n", static_cast<long long>(GetFieldValue(ps, *field)));
+    } else if (type == REG_DWORD && size == 4) {
+        DWORD value;
+        std::memcpy(&value, bytes, sizeof value);
+        std::fprintf(out, " %lu\n", static_cast<unsigned long>(value));
+    } else {
+        PrintBytes(out, bytes, size);
     }
 }

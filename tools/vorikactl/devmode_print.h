@@ -8,7 +8,7 @@
 // Writes wide text to the stream as UTF-8.
 void PrintWide(FILE* out, LPCWSTR text, int length = -1);
 
-// Every public field with its offset and value.
+// Every public field inside the DEVMODE's own dmSize, with its offset and value.
 void PrintPublicPart(FILE* out, const DEVMODEW& dm);
 
 // Every field of the private record outside the material sets, with its offset and value.
@@ -16,3 +16,14 @@ void PrintPrivatePart(FILE* out, const PrinterSettings& ps, WORD base);
 
 // Both material sets as a table.
 void PrintMaterialSets(FILE* out, const PrinterSettings& ps, WORD base);
+
+// A DEVMODE of any layout, read through its own header: its public fields, then its private
+// part, decoded when it has this driver's size and shown as bytes otherwise.
+void PrintDevMode(FILE* out, const DEVMODEW* dm);
+
+// A settings record stored whole, decoded as the private part of a DEVMODE would be.
+void PrintSettingsRecord(FILE* out, const BYTE* bytes, size_t size);
+
+// One printer-data value: a field of the settings record decoded by its name, other values as
+// their registry type and bytes.
+void PrintStoredValue(FILE* out, LPCWSTR name, DWORD type, const BYTE* bytes, size_t size);

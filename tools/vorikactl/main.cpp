@@ -1,7 +1,13 @@
-// vorikactl: the technician's console view of the driver.
+// vorikactl: the technician's console view of the driver, through the public printing API only.
 //
-//   vorikactl defaults [MODEL ...]   the driver's default DEVMODE for each model name
+//   vorikactl defaults [MODEL ...]                      the default DEVMODE of each model name
+//   vorikactl install [--model MODEL] [--printer NAME]  the driver and a printer of it
+//   vorikactl show PRINTER                              the printer's DEVMODEs and stored settings
+//   vorikactl caps PRINTER                              the printer's device capabilities
+#include "tools/vorikactl/caps.h"
 #include "tools/vorikactl/devmode_print.h"
+#include "tools/vorikactl/install.h"
+#include "tools/vorikactl/show.h"
 
 #include <windows.h>
 
@@ -10,7 +16,11 @@
 namespace {
 
 int Usage() {
-    std::fputs("usage: vorikactl defaults [MODEL ...]\n", stderr);
+    std::fputs("usage: vorikactl defaults [MODEL ...]\n"
+               "       vorikactl install [--model MODEL] [--printer NAME]\n"
+               "       vorikactl show PRINTER\n"
+               "       vorikactl caps PRINTER\n",
+               stderr);
     return 2;
 }
 
@@ -40,11 +50,46 @@ int Defaults(int count, wchar_t** models) {
     return 0;
 }
 
+// install's options; the printer is named after the model unless told otherwise.
+int InstallCommand(int count, wchar_t** args) {
+    LPCWSTR model = kModelKlv20;
+    LPCWSTR printer = nullptr;
+    for (int i = 0; i < count; i += 2) {
+        if (i + 1 >= count) {
+            return Usage();
+        }
+        if (lstrcmpW(args[i], L"--model") == 0) {
+            model = args[i + 1];
+        } else if (lstrcmpW(args[i], L"--printer") == 0) {
+            printer = args[i + 1];
+        } else {
+            return Usage();
+        }
+    }
+    return Install(model, printer != nullptr ? printer : model);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc >= 2 && lstrcmpW(argv[1], L"defaults") == 0) {
+    if (argc < 2) {
+        return Usage();
+    }
+    LPCWSTR command = argv[1];
+    if (lstrcmpW(command, L"defaults") == 0) {
         return Defaults(argc - 2, argv + 2);
+    }
+    if (lstrcmpW(command, L"install") == 0) {
+        return InstallCommand(argc - 2, argv + 2);
+    }
+    if (argc != 3) {
+        return Usage();
+    }
+    if (lstrcmpW(command, L"show") == 0) {
+        return Show(argv[2]);
+    }
+    if (lstrcmpW(command, L"caps") == 0) {
+        return Caps(argv[2]);
     }
     return Usage();
 }
