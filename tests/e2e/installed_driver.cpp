@@ -1,5 +1,7 @@
 #include "tests/e2e/installed_driver.h"
 
+#include "tests/support/test_printer.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,16 +19,6 @@ constexpr PrinterOfModel kPrinters[] = {
     {kStoredFieldsPrinter, kKlv20Model},
 };
 
-void AddDriver(LPCWSTR model) {
-    DRIVER_INFO_3W info{};
-    info.cVersion = 3;
-    info.pName = const_cast<LPWSTR>(model);
-    info.pDriverPath = const_cast<LPWSTR>(L"klv20drv.dll");
-    info.pDataFile = const_cast<LPWSTR>(L"klv20.tpd");
-    info.pConfigFile = const_cast<LPWSTR>(L"vorikaui.dll");
-    ASSERT_TRUE(AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&info))) << GetLastError();
-}
-
 // A printer left from an earlier run in the same prefix is kept as it is. Registering its driver
 // or adding it again would load the DLL already in the driver directory, which then stays loaded
 // (it pins itself) and keeps the copy below from replacing it.
@@ -36,7 +28,7 @@ void AddPrinterOnce(LPCWSTR name, LPCWSTR model) {
         ClosePrinter(printer);
         return;
     }
-    AddDriver(model);
+    RegisterTestDriver(model);
     PRINTER_INFO_2W info{};
     info.pPrinterName = const_cast<LPWSTR>(name);
     info.pPortName = const_cast<LPWSTR>(L"FILE:");

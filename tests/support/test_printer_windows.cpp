@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// Registers the driver under its model name; adding it again only refreshes it.
-void AddDriver(LPCWSTR model) {
+void RegisterTestDriver(LPCWSTR model) {
     DRIVER_INFO_3W info{};
     info.cVersion = 3;
     info.pName = const_cast<LPWSTR>(model);
@@ -14,6 +11,8 @@ void AddDriver(LPCWSTR model) {
     info.pConfigFile = const_cast<LPWSTR>(L"vorikaui.dll");
     ASSERT_TRUE(AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&info))) << GetLastError();
 }
+
+namespace {
 
 // A fresh printer for every test: its printer data cannot be cleared under Wine.
 WString UniqueName() {
@@ -25,7 +24,7 @@ WString UniqueName() {
 } // namespace
 
 TestPrinter::TestPrinter(LPCWSTR model) : name_(UniqueName()), model_(model) {
-    AddDriver(model);
+    RegisterTestDriver(model);
     PRINTER_INFO_2W info{};
     info.pPrinterName = name_.data();
     info.pPortName = const_cast<LPWSTR>(L"FILE:");
