@@ -8,109 +8,20 @@
 #include "entry/driver_ui.h"
 #include "entry/ui_context.h"
 #include "platform/posix/standin_control.h"
+#include "tests/entry/fault_harness.h"
 #include "settings/printer_data.h"
 #include "tests/support/test_printer.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
-#include <string>
 #include <vector>
 
 namespace {
 
-using standin::Op;
+using namespace faults;
 
 const LPCWSTR kKlv20 = TEXT("Velmar VORIKA KLV-20");
-constexpr DWORD kInjectedError = ERROR_ACCESS_DENIED;
-constexpr int kOpCount = static_cast<int>(Op::Count);
-
-const char* const kOpNames[kOpCount] = {
-    "OpenPrinter",
-    "ClosePrinter",
-    "GetPrinter",
-    "GetPrinterDriver",
-    "GetPrinterDriverDirectory",
-    "GetPrinterData",
-    "SetPrinterData",
-    "StartDocPrinter",
-    "StartPagePrinter",
-    "EndPagePrinter",
-    "EndDocPrinter",
-    "WritePrinter",
-};
-
-// One fault: the nth call of a spooler operation, or the nth allocation.
-struct Fault {
-    bool allocation;
-    Op op;
-    unsigned nth;
-};
-
-std::string Describe(const Fault& f) {
-    return (f.allocation ? std::string("allocation") : std::string(kOpNames[int(f.op)])) + " #" +
-           std::to_string(f.nth);
-}
-
-struct Usage {
-    unsigned calls[kOpCount] = {};
-    unsigned allocations = 0;
-    unsigned Calls(Op op) const { return calls[static_cast<int>(op)]; }
-};
-
-// The calls and allocations of one clean run.
-Usage Measure(const std::function<void()>& run) {
-    standin::ResetCounts();
-    run();
-    Usage u;
-    for (int i = 0; i < kOpCount; ++i) {
-        u.calls[i] = standin::CallCount(static_cast<Op>(i));
-    }
-    u.allocations = standin::AllocationCount();
-    return u;
-}
-
-std::vector<Fault> EveryFault(const Usage& u) {
-    std::vector<Fault> faults;
-    for (int i = 0; i < kOpCount; ++i) {
-        for (unsigned n = 1; n <= u.calls[i]; ++n) {
-            faults.push_back({false, static_cast<Op>(i), n});
-        }
-    }
-    for (unsigned n = 1; n <= u.allocations; ++n) {
-        faults.push_back({true, Op::Count, n});
-    }
-    return faults;
-}
-
-void Arm(const Fault& f) {
-    standin::ResetCounts();
-    if (f.allocation) {
-        standin::FailAllocation(f.nth);
-    } else {
-        standin::FailCall(f.op, f.nth, kInjectedError);
-    }
-}
-
-// A fault that was not reached must not hit the next run.
-void Disarm() {
-    for (int i = 0; i < kOpCount; ++i) {
-        standin::FailCall(static_cast<Op>(i), 0, 0);
-    }
-    standin::FailAllocation(0);
-}
-
-struct CacheView {
-    PpdData* cached;
-    WORD count;
-};
-
-CacheView PeekCache() {
-    CacheView v{};
-    PeekPpdCache(&v.cached, &v.count);
-    return v;
-}
 
 PrinterSettings StoredRecord() {
     DriverDevMode d;
@@ -125,14 +36,6 @@ void WarmCache(HANDLE printer) {
     UiData* ui = FillUiData(printer, nullptr);
     ASSERT_NE(ui, nullptr);
     ReleaseUiData(ui);
-}
-
-// Until the device data record exists (private heap, context, driver information, record), a
-// failing request has not touched the cache.
-constexpr unsigned kAllocationsBeforeRecord = 4;
-
-bool FailsBeforeRecordExists(const Fault& f) {
-    return f.allocation ? f.nth <= kAllocationsBeforeRecord : f.op == Op::GetPrinterDriver;
 }
 
 TEST(FaultInjection, FillUiDataFromStoredProperties) {
