@@ -14,7 +14,7 @@ namespace standin {
 namespace {
 
 struct Printer {
-    PrinterSpec spec;
+    PrinterSpec config;
     std::map<WString, DataValue> data;
 };
 
@@ -280,18 +280,18 @@ BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD cbBuf, LPDWOR
         return Fail(ERROR_INVALID_PARAMETER);
     }
     Packer pack(sizeof(PRINTER_INFO_2W));
-    const size_t name = pack.ReserveString(p->spec.name);
-    const size_t driver = pack.ReserveString(p->spec.driverName);
-    const size_t devMode = pack.Reserve(p->spec.devMode.size());
+    const size_t name = pack.ReserveString(p->config.name);
+    const size_t driver = pack.ReserveString(p->config.driverName);
+    const size_t devMode = pack.Reserve(p->config.devMode.size());
     if (!CheckSize(pack.size(), cbBuf, buffer, pcbNeeded)) {
         return FALSE;
     }
     auto* info = reinterpret_cast<PRINTER_INFO_2W*>(buffer);
     *info = PRINTER_INFO_2W{};
-    info->pPrinterName = PutString(buffer, name, p->spec.name);
-    info->pDriverName = PutString(buffer, driver, p->spec.driverName);
-    if (!p->spec.devMode.empty()) {
-        std::memcpy(buffer + devMode, p->spec.devMode.data(), p->spec.devMode.size());
+    info->pPrinterName = PutString(buffer, name, p->config.name);
+    info->pDriverName = PutString(buffer, driver, p->config.driverName);
+    if (!p->config.devMode.empty()) {
+        std::memcpy(buffer + devMode, p->config.devMode.data(), p->config.devMode.size());
         info->pDevMode = reinterpret_cast<DEVMODEW*>(buffer + devMode);
     }
     return TRUE;
@@ -308,7 +308,7 @@ BOOL GetPrinterDriverW(HANDLE printer, LPWSTR, DWORD level, LPBYTE buffer, DWORD
     if (p == nullptr) {
         return Fail(ERROR_INVALID_HANDLE);
     }
-    const DriverSpec* d = FindDriver(p->spec.driverName);
+    const DriverSpec* d = FindDriver(p->config.driverName);
     if (d == nullptr) {
         return Fail(ERROR_FILE_NOT_FOUND);
     }
@@ -395,7 +395,7 @@ DWORD SetPrinterDataW(HANDLE printer, LPWSTR name, DWORD type, LPBYTE data, DWOR
     if (!injected) {
         if (p == nullptr || name == nullptr) {
             result = p == nullptr ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER;
-        } else if (p->spec.readOnly) {
+        } else if (p->config.readOnly) {
             result = ERROR_ACCESS_DENIED;
         }
     }
@@ -403,7 +403,7 @@ DWORD SetPrinterDataW(HANDLE printer, LPWSTR name, DWORD type, LPBYTE data, DWOR
     if (result == ERROR_SUCCESS) {
         p->data[name] = DataValue{type, bytes};
     }
-    S().writes.push_back(DataWrite{p != nullptr ? p->spec.name : WString{},
+    S().writes.push_back(DataWrite{p != nullptr ? p->config.name : WString{},
                                    name != nullptr ? WString{name} : WString{}, type,
                                    std::move(bytes), result});
     return result;
