@@ -67,6 +67,10 @@ BOOL ConvertDevmodeOut(const DEVMODEW* pdmSrc, const DEVMODEW* pdmIn, DEVMODEW* 
         std::memmove(pdmOut, pdmSrc, static_cast<size_t>(SizeOf(pdmSrc)));
         return TRUE;
     }
+    // A caller's layout too small for the header would have the header written past its end.
+    if (pdmIn->dmSize < kHeaderEnd) {
+        return FALSE;
+    }
     const bool smallerPublic = pdmIn->dmSize < pdmSrc->dmSize;
     const bool smallerPrivate = pdmIn->dmDriverExtra < pdmSrc->dmDriverExtra;
     const DEVMODEW* publicFrom = smallerPublic ? pdmIn : pdmSrc;

@@ -174,6 +174,16 @@ TEST(ConvertDevmodeOut, CallerGetsItsOwnLayoutNeverALargerOne) {
     }
 }
 
+TEST(ConvertDevmodeOut, CallerLayoutTooSmallForItsHeaderIsRefused) {
+    DevModeBytes src = DevModeBytes::Patterned(220, 1536, 0x401, 287);
+    // 60 public bytes and 12 private ones: the header itself lies beyond the public part.
+    DevModeBytes in(60, 12, 0x401, 287, 0x5A);
+    DevModeBytes out(72);
+    const std::vector<BYTE> before = out.bytes;
+    EXPECT_EQ(ConvertDevmodeOut(src.dm(), in.dm(), out.dm()), FALSE);
+    ExpectSameBytes(out.bytes, before);
+}
+
 // One request of the spooler. A missing output is bufferBytes 0; a prepared output header is
 // outSize + outExtra (CDM_CONVERT expects the caller to prepare it).
 struct ConvertCase {
