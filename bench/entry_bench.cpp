@@ -2,6 +2,7 @@
 // allocations of one call as counters. Run on demand (scripts/bench); not a test.
 #include <windows.h>
 
+#include "bench/capability_names.h"
 #include "entry/driver_ui.h"
 #include "platform/posix/standin_control.h"
 #include "settings/driver_devmode.h"
@@ -79,28 +80,6 @@ DriverDevMode CallersDevMode() {
     SetDefaultDevMode(&d, kModel.c_str());
     return d;
 }
-
-const char* const kCapabilityNames[] = {
-    "",
-    "DC_FIELDS",
-    "DC_PAPERS",
-    "DC_PAPERSIZE",
-    "DC_MINEXTENT",
-    "DC_MAXEXTENT",
-    "DC_BINS",
-    "DC_DUPLEX",
-    "DC_SIZE",
-    "DC_EXTRA",
-    "DC_VERSION",
-    "DC_DRIVER",
-    "DC_BINNAMES",
-    "DC_ENUMRESOLUTIONS",
-    "DC_FILEDEPENDENCIES",
-    "DC_TRUETYPE",
-    "DC_PAPERNAMES",
-    "DC_ORIENTATION",
-    "DC_COPIES",
-};
 
 void DeviceCapabilities(benchmark::State& state, WORD capability, const Stored* stored) {
     BenchPrinter printer(stored != nullptr ? *stored : Stored::Nothing);

@@ -9,6 +9,8 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include "bench/capability_names.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -258,28 +260,6 @@ void StoreWholeRecord(HANDLE h, const WString& name) {
         std::exit(1);
     }
 }
-
-const char* const kCapabilityNames[] = {
-    "",
-    "DC_FIELDS",
-    "DC_PAPERS",
-    "DC_PAPERSIZE",
-    "DC_MINEXTENT",
-    "DC_MAXEXTENT",
-    "DC_BINS",
-    "DC_DUPLEX",
-    "DC_SIZE",
-    "DC_EXTRA",
-    "DC_VERSION",
-    "DC_DRIVER",
-    "DC_BINNAMES",
-    "DC_ENUMRESOLUTIONS",
-    "DC_FILEDEPENDENCIES",
-    "DC_TRUETYPE",
-    "DC_PAPERNAMES",
-    "DC_ORIENTATION",
-    "DC_COPIES",
-};
 
 } // namespace
 

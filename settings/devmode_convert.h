@@ -9,7 +9,7 @@
 // 188-byte layout.
 extern const WORD psDriverVersions[4];
 
-// The specification version a DEVMODE's size stands for; 0 for null.
+// The version (dmSpecVersion) a DEVMODE's layout stands for, known from its size; 0 for null.
 WORD CheckDevmodeVersion(const DEVMODEW* pdm);
 
 // Copies the input's content into the output's layout, which the output's header decides.
