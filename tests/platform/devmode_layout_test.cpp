@@ -59,9 +59,11 @@ static_assert(alignof(standin::DEVMODEW) == alignof(::DEVMODEW));
 static_assert(sizeof(WCHAR) == 2);
 static_assert(sizeof(TEXT("ア")) == 2 * sizeof(WCHAR));
 
-TEST(PlatformTypes, KeepWindowsSizes) {
-    EXPECT_EQ(sizeof(LONG), 4u);
-    EXPECT_EQ(sizeof(DWORD), 4u);
-    EXPECT_EQ(sizeof(SHORT), 2u);
-    EXPECT_EQ(TEXT("ア")[0], static_cast<WCHAR>(0x30A2));
+// A wide literal with a Japanese character holds its UTF-16 code unit, as the material names and
+// the resource texts need.
+TEST(PlatformTypes, WideLiteralsAreUtf16) {
+    const WCHAR text[] = TEXT("アルミ");
+    EXPECT_EQ(text[0], static_cast<WCHAR>(0x30A2));
+    EXPECT_EQ(text[1], static_cast<WCHAR>(0x30EB));
+    EXPECT_EQ(text[2], static_cast<WCHAR>(0x30DF));
 }
