@@ -1,5 +1,6 @@
 // The spooler's DEVMODE conversions.
 #include "entry/driver_ui.h"
+#include "entry/module.h"
 #include "entry/ui_context.h"
 #include "settings/devmode_convert.h"
 

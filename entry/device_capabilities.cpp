@@ -1,5 +1,6 @@
 // Device capability answers, from a DEVMODE built like a UI context's.
 #include "entry/driver_ui.h"
+#include "entry/ui_context.h"
 #include "settings/driver_devmode.h"
 #include "settings/printer_data.h"
 
@@ -100,7 +101,11 @@ extern "C" DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, LPWSTR pDeviceNam
     if (temp == nullptr) {
         return kNotAnswered;
     }
-    BuildDevMode(temp, hPrinter, pDeviceName, pdmSrc);
+    // Wine's spooler hands this call no handle: the stored settings are read from the printer
+    // named, as with the handle the spooler of Windows would have given.
+    HANDLE opened;
+    BuildDevMode(temp, OpenRequestPrinter(hPrinter, pDeviceName, &opened), pDeviceName, pdmSrc);
+    CloseRequestPrinter(opened);
     const DWORD answer = Answer(*temp, capability, pOutput);
     GlobalFree(temp);
     return answer;

@@ -1,5 +1,5 @@
-// Document and printer property requests, and the trivial exports.
-#include "entry/driver_ui.h"
+// The document requests: with and without the document sheet.
+#include "entry/document_properties.h"
 #include "entry/ui_context.h"
 #include "settings/devmode_convert.h"
 
@@ -15,7 +15,7 @@ LONG SimpleDocumentProperties(DOCUMENTPROPERTYHEADER* header) {
     if (header->fMode == 0 || header->pdmOut == nullptr) {
         return kDriverDevModeBytes;
     }
-    UiData* ui = FillUiData(header->hPrinter, header->pdmIn);
+    UiData* ui = FillRequestUiData(header->hPrinter, header->pszPrinterName, header->pdmIn);
     if (ui == nullptr) {
         return -1;
     }
@@ -30,7 +30,7 @@ LONG SimpleDocumentProperties(DOCUMENTPROPERTYHEADER* header) {
 LONG PsDocumentProperties(HWND, HANDLE hPrinter, LPWSTR pDeviceName, DEVMODEW* pdmOutput,
                           DEVMODEW* pdmInput, DWORD fMode) {
     DOCUMENTPROPERTYHEADER header{};
-    header.cbSize = sizeof header;
+    header.cbSize = sizeof header; // the x64 record: larger than the 28 bytes of 32-bit builds
     header.hPrinter = hPrinter;
     header.pszPrinterName = pDeviceName;
     header.pdmIn = pdmInput;
@@ -77,27 +77,4 @@ extern "C" LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LP
     }
     // The document sheet is not available in this build.
     return -1;
-}
-
-extern "C" LONG WINAPI DrvDevicePropertySheets(PROPSHEETUI_INFO*, LPARAM) {
-    // The printer sheet is not available in this build.
-    return -1;
-}
-
-extern "C" BOOL WINAPI PrinterProperties(HWND, HANDLE) {
-    // The printer sheet is not available in this build.
-    return FALSE;
-}
-
-extern "C" BOOL WINAPI DrvUpgradePrinter(DWORD, LPBYTE) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-}
-
-extern "C" BOOL WINAPI DevQueryPrintEx(DEVQUERYPRINT_INFO*) {
-    return TRUE;
-}
-
-extern "C" BOOL WINAPI DrvPrinterEvent(LPWSTR, INT, DWORD, LPARAM) {
-    return TRUE;
 }

@@ -1,11 +1,14 @@
 // The records the spooler hands a printer-driver user interface, and its exported entry points.
 #pragma once
 
+#include "settings/devmode_convert.h" // the CDM_* modes of DrvConvertDevMode
+
 #include <windows.h>
 #include <winspool.h>
 #include <winddiui.h>
 
-// Request header of a document-properties request.
+// Request header of a document-properties request (its cbSize is sizeof: 28 bytes is the 32-bit
+// record).
 struct DOCUMENTPROPERTYHEADER {
     WORD cbSize;
     WORD Reserved;
@@ -17,7 +20,7 @@ struct DOCUMENTPROPERTYHEADER {
     DWORD fMode;
 };
 
-// Request header of a printer-properties request.
+// Request header of a printer-properties request (sizeof, as above; 12 bytes in 32 bits).
 struct DEVICEPROPERTYHEADER {
     WORD cbSize;
     WORD Flags;
@@ -36,10 +39,6 @@ struct DEVQUERYPRINT_INFO {
 };
 
 #define DPS_NOPERMISSION 0x0001
-
-#define CDM_CONVERT 0x01
-#define CDM_CONVERT351 0x02
-#define CDM_DRIVER_DEFAULT 0x04
 
 extern "C" {
 BOOL WINAPI DllInitialize(HINSTANCE hModule, DWORD reason, LPVOID reserved);

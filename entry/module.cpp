@@ -1,6 +1,9 @@
 // The module's start and stop.
 #include "entry/driver_ui.h"
+#include "entry/module.h"
 #include "entry/ppd_cache.h"
+
+HINSTANCE ghInstance = nullptr;
 
 namespace {
 
@@ -20,12 +23,10 @@ extern "C" BOOL WINAPI DllInitialize(HINSTANCE hModule, DWORD reason, LPVOID) {
     case DLL_PROCESS_ATTACH:
         ghInstance = hModule;
         PinModule(hModule);
-        CreateCacheLock();
-        InitPpdCache();
+        StartPpdCache();
         break;
     case DLL_PROCESS_DETACH:
-        FlushPpdCache();
-        DeleteCacheLock();
+        StopPpdCache();
         break;
     default:
         break;

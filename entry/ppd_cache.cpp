@@ -1,12 +1,11 @@
 #include "entry/ppd_cache.h"
 
+#include "entry/module.h"
 #include "entry/ui_context.h"
 
 #include <winspool.h>
 
 #include <cstring>
-
-HINSTANCE ghInstance = nullptr;
 
 namespace {
 
@@ -24,11 +23,13 @@ class CacheLock {
 
 } // namespace
 
-void CreateCacheLock() {
+void StartPpdCache() {
     InitializeCriticalSection(&psuiSemaphore);
+    InitPpdCache();
 }
 
-void DeleteCacheLock() {
+void StopPpdCache() {
+    FlushPpdCache();
     DeleteCriticalSection(&psuiSemaphore);
 }
 
@@ -85,7 +86,11 @@ PpdData* LoadPpdFile(HANDLE hPrinter) {
 void UnloadPpdFile(PpdData* pPpdData) {
     CacheLock lock;
     if (pPpdData == cachedPpdData) {
-        --cacheRefCount;
+        // A record given back twice must not wrap the count: at 65,535 nothing would be cached
+        // again for the life of the process.
+        if (cacheRefCount > 0) {
+            --cacheRefCount;
+        }
     } else {
         PpdDelete(pPpdData);
     }

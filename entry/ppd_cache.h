@@ -1,4 +1,4 @@
-// The module's state and the process-wide cache of the device data record.
+// The process-wide cache of the device data record.
 #pragma once
 
 #include <windows.h>
@@ -11,13 +11,13 @@ struct PpdData {
     DWORD dwReserved2;
 };
 
-extern HINSTANCE ghInstance;
+// At module start: creates the cache's lock, then empties the cache (InitPpdCache).
+void StartPpdCache();
+// At module stop: frees the cached record (FlushPpdCache), then deletes the lock.
+void StopPpdCache();
 
-// Module start and stop.
 void InitPpdCache();
 void FlushPpdCache();
-void CreateCacheLock();
-void DeleteCacheLock();
 
 PpdData* PpdCreate(LPCWSTR pDataFile, HINSTANCE hInstance);
 void PpdDelete(PpdData* pPpdData);

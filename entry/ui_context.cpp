@@ -8,7 +8,7 @@
 
 namespace {
 
-template <typename Read> LPBYTE SizedRead(Read read) {
+template <typename Read> LPBYTE SizedRead(Read read, LPDWORD pcbSize) {
     DWORD needed = 0;
     if (read(nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
         return nullptr;
@@ -17,9 +17,13 @@ template <typename Read> LPBYTE SizedRead(Read read) {
     if (buffer == nullptr) {
         return nullptr;
     }
-    if (!read(buffer, needed, &needed)) {
+    const DWORD size = needed;
+    if (!read(buffer, size, &needed)) {
         GlobalFree(buffer);
         return nullptr;
+    }
+    if (pcbSize != nullptr) {
+        *pcbSize = size;
     }
     return buffer;
 }
@@ -51,18 +55,53 @@ void DestroyHeap(UiData* ui) {
     HeapDestroy(ui->hHeap);
 }
 
+// The bytes of the printer information that follow its default DEVMODE: that DEVMODE can claim
+// more in its header than the spooler stored, and only these may be read.
+size_t BytesFrom(const BYTE* buffer, DWORD size, const DEVMODEW* pdm) {
+    const auto* at = reinterpret_cast<const BYTE*>(pdm);
+    if (at < buffer || at >= buffer + size) {
+        return 0;
+    }
+    return static_cast<size_t>(buffer + size - at);
+}
+
 } // namespace
 
+LPBYTE MyGetPrinter(HANDLE hPrinter, DWORD level, LPDWORD pcbSize) {
+    return SizedRead(
+        [&](LPBYTE buffer, DWORD size, LPDWORD needed) {
+            return GetPrinterW(hPrinter, level, buffer, size, needed) != FALSE;
+        },
+        pcbSize);
+}
+
 LPBYTE MyGetPrinter(HANDLE hPrinter, DWORD level) {
-    return SizedRead([&](LPBYTE buffer, DWORD size, LPDWORD needed) {
-        return GetPrinterW(hPrinter, level, buffer, size, needed) != FALSE;
-    });
+    return MyGetPrinter(hPrinter, level, nullptr);
 }
 
 LPBYTE MyGetPrinterDriver(HANDLE hPrinter, DWORD level) {
-    return SizedRead([&](LPBYTE buffer, DWORD size, LPDWORD needed) {
-        return GetPrinterDriverW(hPrinter, nullptr, level, buffer, size, needed) != FALSE;
-    });
+    return SizedRead(
+        [&](LPBYTE buffer, DWORD size, LPDWORD needed) {
+            return GetPrinterDriverW(hPrinter, nullptr, level, buffer, size, needed) != FALSE;
+        },
+        nullptr);
+}
+
+HANDLE OpenRequestPrinter(HANDLE hPrinter, LPCWSTR pPrinterName, HANDLE* opened) {
+    *opened = nullptr;
+    if (hPrinter != nullptr || pPrinterName == nullptr) {
+        return hPrinter;
+    }
+    if (!OpenPrinterW(const_cast<LPWSTR>(pPrinterName), opened, nullptr)) {
+        *opened = nullptr;
+    }
+    return *opened;
+}
+
+void CloseRequestPrinter(HANDLE opened) {
+    if (opened != nullptr) {
+        ClosePrinter(opened);
+    }
 }
 
 bool IsValidUiData(const UiData* ui) {
@@ -89,7 +128,9 @@ UiData* FillUiData(HANDLE hPrinter, const DEVMODEW* pdmInput) {
         DestroyHeap(ui);
         return nullptr;
     }
-    auto* printerInfo = reinterpret_cast<PRINTER_INFO_2W*>(MyGetPrinter(hPrinter, 2));
+    DWORD infoSize = 0;
+    LPBYTE info = MyGetPrinter(hPrinter, 2, &infoSize);
+    auto* printerInfo = reinterpret_cast<PRINTER_INFO_2W*>(info);
     if (printerInfo == nullptr) {
         ReleaseUiData(ui);
         return nullptr;
@@ -101,7 +142,8 @@ UiData* FillUiData(HANDLE hPrinter, const DEVMODEW* pdmInput) {
         return nullptr;
     }
     SetDefaultDevMode(&ui->devmode, ui->pDriverName);
-    ValidateSetDevMode(&ui->devmode, printerInfo->pDevMode);
+    ValidateSetDevModeWithin(&ui->devmode, printerInfo->pDevMode,
+                             BytesFrom(info, infoSize, printerInfo->pDevMode));
     ValidateSetDevMode(&ui->devmode, pdmInput);
     GlobalFree(printerInfo);
 
@@ -113,8 +155,21 @@ UiData* FillUiData(HANDLE hPrinter, const DEVMODEW* pdmInput) {
     return ui;
 }
 
+UiData* FillRequestUiData(HANDLE hPrinter, LPCWSTR pPrinterName, const DEVMODEW* pdmInput) {
+    HANDLE opened;
+    UiData* ui = FillUiData(OpenRequestPrinter(hPrinter, pPrinterName, &opened), pdmInput);
+    if (ui == nullptr) {
+        CloseRequestPrinter(opened);
+        return nullptr;
+    }
+    ui->hOpenedPrinter = opened;
+    return ui;
+}
+
 void ReleaseUiData(UiData* ui) {
+    const HANDLE opened = ui->hOpenedPrinter;
     // The record that holds the device data pointer lives in the heap: give it back first.
     UnloadPpdFile(ui->pPpdData);
     DestroyHeap(ui);
+    CloseRequestPrinter(opened);
 }

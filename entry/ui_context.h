@@ -20,6 +20,7 @@ struct UiData {
     DriverDevMode devmode;
     DWORD bApplied;
     MaterialWorkCopy* pDetailsWork;
+    HANDLE hOpenedPrinter; // opened by name for a request that came without a handle, else null
     UiData* pEndMark;
 };
 
@@ -30,10 +31,24 @@ bool IsValidUiData(const UiData* ui);
 // with everything acquired given back.
 UiData* FillUiData(HANDLE hPrinter, const DEVMODEW* pdmInput);
 
-// Gives back the device data record, then destroys the heap that holds the context itself.
+// The same for a request that names its printer and may carry no handle: the spooler of Windows
+// opens the named printer before it calls the driver, Wine's passes a null handle on. Such a
+// request works on the printer opened by name, which the context keeps open until its release.
+UiData* FillRequestUiData(HANDLE hPrinter, LPCWSTR pPrinterName, const DEVMODEW* pdmInput);
+
+// Gives back the device data record, destroys the heap that holds the context itself, then
+// closes the printer the context opened (if any).
 void ReleaseUiData(UiData* ui);
 
+// The printer a request works on: the caller's handle, or when it gave none, the printer it
+// names, opened by name (*opened then holds the handle that CloseRequestPrinter closes). Null
+// when there is neither.
+HANDLE OpenRequestPrinter(HANDLE hPrinter, LPCWSTR pPrinterName, HANDLE* opened);
+void CloseRequestPrinter(HANDLE opened);
+
 // Sized reads of PRINTER_INFO_2 / DRIVER_INFO_2 into fixed global memory the caller frees; null
-// on any failure, with the spooler's last error left as it was.
+// on any failure, with the spooler's last error left as it was. pcbSize (may be null) receives
+// the buffer's length.
 LPBYTE MyGetPrinter(HANDLE hPrinter, DWORD level);
+LPBYTE MyGetPrinter(HANDLE hPrinter, DWORD level, LPDWORD pcbSize);
 LPBYTE MyGetPrinterDriver(HANDLE hPrinter, DWORD level);

@@ -21,67 +21,102 @@ LONG DotsOf(SHORT dpi, SHORT n) {
     return (product / 254 + 5) / 10;
 }
 
-bool Contains(const DEVMODEW* pdm, size_t offset, size_t size) {
-    return offset + size <= pdm->dmSize;
+// A caller's DEVMODE and how many of its public bytes may be read: its dmSize, and never more
+// than the buffer it arrived in.
+struct CallerDevMode {
+    const DEVMODEW* dm;
+    size_t publicBytes;
+};
+
+struct FieldSpan {
+    size_t offset;
+    size_t size;
+};
+
+#define SPAN_OF(field) FieldSpan{offsetof(DEVMODEW, field), sizeof(DEVMODEW::field)}
+constexpr FieldSpan kFieldsSpan = SPAN_OF(dmFields);
+constexpr FieldSpan kOrientationSpan = SPAN_OF(dmOrientation);
+constexpr FieldSpan kPaperSizeSpan = SPAN_OF(dmPaperSize);
+constexpr FieldSpan kPaperLengthSpan = SPAN_OF(dmPaperLength);
+constexpr FieldSpan kPaperWidthSpan = SPAN_OF(dmPaperWidth);
+constexpr FieldSpan kScaleSpan = SPAN_OF(dmScale);
+constexpr FieldSpan kCopiesSpan = SPAN_OF(dmCopies);
+constexpr FieldSpan kDefaultSourceSpan = SPAN_OF(dmDefaultSource);
+constexpr FieldSpan kPrintQualitySpan = SPAN_OF(dmPrintQuality);
+constexpr FieldSpan kYResolutionSpan = SPAN_OF(dmYResolution);
+constexpr FieldSpan kFormNameSpan = SPAN_OF(dmFormName);
+#undef SPAN_OF
+
+inline bool Holds(const CallerDevMode& in, FieldSpan field) {
+    return field.offset + field.size <= in.publicBytes;
 }
 
-#define HAS_FIELD(pdm, field) Contains(pdm, offsetof(DEVMODEW, field), sizeof(DEVMODEW::field))
-
-// The caller's dmFields, or none when its header is too short to hold them.
-DWORD FieldsOf(const DEVMODEW* pdmIn) {
-    return HAS_FIELD(pdmIn, dmFields) ? pdmIn->dmFields : 0;
+// A bit of the caller's dmFields counts only when the field it announces lies in what may be
+// read; a header too short for dmFields announces nothing.
+inline bool Takes(const CallerDevMode& in, DWORD bit, FieldSpan field) {
+    return Holds(in, kFieldsSpan) && (in.dm->dmFields & bit) != 0 && Holds(in, field);
 }
 
-// A bit of the caller's dmFields counts only when the field it announces lies in its dmSize.
-#define TAKES(pdmIn, bit, field) ((FieldsOf(pdmIn) & (bit)) != 0 && HAS_FIELD(pdmIn, field))
-
-void MergePaper(DEVMODEW* dm, const DEVMODEW* in) {
-    if (TAKES(in, DM_PAPERLENGTH, dmPaperLength) && TAKES(in, DM_PAPERWIDTH, dmPaperWidth) &&
-        in->dmPaperWidth > 0 && in->dmPaperLength > 0) {
+void MergePaper(DEVMODEW* dm, const CallerDevMode& in) {
+    const DEVMODEW* from = in.dm;
+    if (Takes(in, DM_PAPERLENGTH, kPaperLengthSpan) && Takes(in, DM_PAPERWIDTH, kPaperWidthSpan) &&
+        from->dmPaperWidth > 0 && from->dmPaperLength > 0) {
         // Only the bits matter: the sizes themselves follow the private record.
-        dm->dmPaperLength = in->dmPaperLength;
-        dm->dmPaperWidth = in->dmPaperWidth;
+        dm->dmPaperLength = from->dmPaperLength;
+        dm->dmPaperWidth = from->dmPaperWidth;
         dm->dmFields |= DM_PAPERLENGTH | DM_PAPERWIDTH;
-    } else if (TAKES(in, DM_FORMNAME, dmFormName)) {
-        CopyStringW(dm->dmFormName, in->dmFormName, CCHFORMNAME);
+    } else if (Takes(in, DM_FORMNAME, kFormNameSpan)) {
+        CopyStringW(dm->dmFormName, from->dmFormName, CCHFORMNAME);
         dm->dmFields |= DM_FORMNAME;
-    } else if (TAKES(in, DM_PAPERSIZE, dmPaperSize)) {
-        dm->dmPaperSize = in->dmPaperSize;
+    } else if (Takes(in, DM_PAPERSIZE, kPaperSizeSpan)) {
+        dm->dmPaperSize = from->dmPaperSize;
         dm->dmFields |= DM_PAPERSIZE;
     }
 }
 
-void MergePublic(DEVMODEW* dm, const DEVMODEW* in) {
-    if (TAKES(in, DM_DEFAULTSOURCE, dmDefaultSource)) {
+void MergePublic(DEVMODEW* dm, const CallerDevMode& in) {
+    const DEVMODEW* from = in.dm;
+    if (Takes(in, DM_DEFAULTSOURCE, kDefaultSourceSpan)) {
         dm->dmFields |= DM_DEFAULTSOURCE;
-        dm->dmDefaultSource = in->dmDefaultSource;
+        dm->dmDefaultSource = from->dmDefaultSource;
     }
-    if (TAKES(in, DM_ORIENTATION, dmOrientation)) {
+    if (Takes(in, DM_ORIENTATION, kOrientationSpan)) {
         dm->dmFields |= DM_ORIENTATION;
         const bool known =
-            in->dmOrientation == DMORIENT_PORTRAIT || in->dmOrientation == DMORIENT_LANDSCAPE;
-        dm->dmOrientation = known ? in->dmOrientation : DMORIENT_PORTRAIT;
+            from->dmOrientation == DMORIENT_PORTRAIT || from->dmOrientation == DMORIENT_LANDSCAPE;
+        dm->dmOrientation = known ? from->dmOrientation : DMORIENT_PORTRAIT;
     }
-    if (TAKES(in, DM_YRESOLUTION, dmYResolution) && HAS_FIELD(in, dmPrintQuality)) {
+    if (Takes(in, DM_YRESOLUTION, kYResolutionSpan) && Holds(in, kPrintQualitySpan)) {
         dm->dmFields |= DM_YRESOLUTION;
-        dm->dmYResolution = in->dmYResolution;
-        dm->dmPrintQuality = in->dmPrintQuality;
+        dm->dmYResolution = from->dmYResolution;
+        dm->dmPrintQuality = from->dmPrintQuality;
     }
     MergePaper(dm, in);
-    if (TAKES(in, DM_SCALE, dmScale)) {
+    if (Takes(in, DM_SCALE, kScaleSpan)) {
         dm->dmFields |= DM_SCALE;
-        dm->dmScale = (in->dmScale >= 1 && in->dmScale <= 1000) ? in->dmScale : 100;
+        dm->dmScale = (from->dmScale >= 1 && from->dmScale <= 1000) ? from->dmScale : 100;
     }
-    if (TAKES(in, DM_COPIES, dmCopies)) {
+    if (Takes(in, DM_COPIES, kCopiesSpan)) {
         dm->dmFields |= DM_COPIES;
-        dm->dmCopies = (in->dmCopies >= 1 && in->dmCopies <= 99) ? in->dmCopies : 1;
+        dm->dmCopies = (from->dmCopies >= 1 && from->dmCopies <= 99) ? from->dmCopies : 1;
     }
     dm->dmFields |= DM_COLOR;
     dm->dmColor = DMCOLOR_COLOR;
 }
 
-#undef TAKES
-#undef HAS_FIELD
+// The header fields that size a DEVMODE: without them nothing of it can be placed.
+constexpr size_t kSizingHeader = offsetof(DEVMODEW, dmDriverExtra) + sizeof(WORD);
+
+void Merge(DriverDevMode* pdm, const DEVMODEW* pdmIn, size_t available) {
+    const bool sized = available >= kSizingHeader;
+    const size_t publicBytes = !sized ? 0 : pdmIn->dmSize < available ? pdmIn->dmSize : available;
+    MergePublic(&pdm->dm, CallerDevMode{pdmIn, publicBytes});
+    if (sized && size_t{pdmIn->dmSize} + pdmIn->dmDriverExtra <= available &&
+        HasValidPrivatePart(pdmIn, pdm->dm.dmDriverExtra)) {
+        std::memcpy(&pdm->ps, PrivatePart(pdmIn), sizeof pdm->ps);
+    }
+    SetDerivedFields(pdm);
+}
 
 } // namespace
 
@@ -154,13 +189,16 @@ BOOL SetDefaultDevMode(DriverDevMode* pdm, LPCWSTR pszDeviceName) {
 }
 
 BOOL ValidateSetDevMode(DriverDevMode* pdm, const DEVMODEW* pdmIn) {
-    if (pdmIn == nullptr) {
-        return TRUE;
+    if (pdmIn != nullptr) {
+        // An application's DEVMODE is as large as its header says: that is the caller's contract.
+        Merge(pdm, pdmIn, size_t{pdmIn->dmSize} + pdmIn->dmDriverExtra);
     }
-    MergePublic(&pdm->dm, pdmIn);
-    if (HasValidPrivatePart(pdmIn, pdm->dm.dmDriverExtra)) {
-        std::memcpy(&pdm->ps, PrivatePart(pdmIn), sizeof pdm->ps);
+    return TRUE;
+}
+
+BOOL ValidateSetDevModeWithin(DriverDevMode* pdm, const DEVMODEW* pdmIn, size_t available) {
+    if (pdmIn != nullptr) {
+        Merge(pdm, pdmIn, available);
     }
-    SetDerivedFields(pdm);
     return TRUE;
 }

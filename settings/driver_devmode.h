@@ -32,6 +32,11 @@ BOOL SetDefaultDevMode(DriverDevMode* pdm, LPCWSTR pszDeviceName);
 // (dmSize public bytes followed by dmDriverExtra private bytes) are read.
 BOOL ValidateSetDevMode(DriverDevMode* pdm, const DEVMODEW* pdmIn);
 
+// The same for a DEVMODE that lies in a buffer of known length, such as the printer's default
+// inside the spooler's printer information: only what lies within `available` bytes from pdmIn
+// is read, whatever its header claims. A private part that runs past them is not taken.
+BOOL ValidateSetDevModeWithin(DriverDevMode* pdm, const DEVMODEW* pdmIn, size_t available);
+
 // Recomputes the public fields that follow from the private record: paper size, resolution and
 // the work size in dots. dmFields is left alone.
 void SetDerivedFields(DriverDevMode* pdm);

@@ -12,6 +12,24 @@ const PrinterRegInfo printerRegInfo[3] = {
 
 namespace {
 
+// The printer's values in the order a save writes them and a load reads them: runs of fields of
+// kSettingsFields, the base resolution (written, never read back: the model decides it) and the
+// two material blocks. The whole-record block comes last on save and first on load.
+struct StoredRun {
+    enum Kind : BYTE { kFields, kModelDpi, kMaterialBlock } kind;
+    int first; // a field index of kSettingsFields, or the block index of printerRegInfo
+    int end;   // one past the last field of a run of fields
+};
+
+constexpr StoredRun kStoredOrder[] = {
+    {StoredRun::kFields, 0, 30},                 // "UserDefinedX" .. "Right"
+    {StoredRun::kModelDpi, 30, 31},              // "BaseDpi"
+    {StoredRun::kFields, 31, 33},                // "CorrectSlope", "Dummy1"
+    {StoredRun::kMaterialBlock, kTextSetBlock, 0},
+    {StoredRun::kMaterialBlock, kPhotoSetBlock, 0},
+    {StoredRun::kFields, 33, kSettingsFieldCount}, // "ImpactPattern" .. "wOutFlags"
+};
+
 // No block this driver writes comes near this; a size value beyond it is damaged data, and
 // taking it at its word would have us allocate whatever it claims.
 constexpr DWORD kLargestBlock = 64 * 1024;
@@ -46,10 +64,6 @@ BYTE* FieldAt(PrinterSettings* ps, const SettingsField& field) {
 
 const BYTE* FieldAt(const PrinterSettings* ps, const SettingsField& field) {
     return reinterpret_cast<const BYTE*>(ps) + field.offset;
-}
-
-bool IsBaseDpi(const SettingsField& field) {
-    return field.offset == offsetof(PrinterSettings, BaseDpi);
 }
 
 void LoadField(HANDLE hPrinter, PrinterSettings* ps, const SettingsField& field) {
@@ -171,17 +185,19 @@ PrinterSettings* DefaultPrinterProperties(HANDLE hPrinter, LPCWSTR modelName) {
         return nullptr;
     }
     std::memset(ps, 0, sizeof *ps);
-    for (int i = 0; i < kSettingsFieldCount; ++i) {
-        if (i == kFieldsBeforeMaterialBlocks) {
-            LoadMaterialSet(hPrinter, ps, kTextSetBlock);
-            LoadMaterialSet(hPrinter, ps, kPhotoSetBlock);
-        }
-        const SettingsField& field = kSettingsFields[i];
-        if (IsBaseDpi(field)) {
-            // Never read back: the model decides.
+    for (const StoredRun& run : kStoredOrder) {
+        switch (run.kind) {
+        case StoredRun::kFields:
+            for (int i = run.first; i < run.end; ++i) {
+                LoadField(hPrinter, ps, kSettingsFields[i]);
+            }
+            break;
+        case StoredRun::kModelDpi:
             ps->BaseDpi = BaseDpiForModel(modelName);
-        } else {
-            LoadField(hPrinter, ps, field);
+            break;
+        case StoredRun::kMaterialBlock:
+            LoadMaterialSet(hPrinter, ps, run.first);
+            break;
         }
     }
     return ps;
@@ -223,12 +239,14 @@ DWORD SavePrinterDataToRegistry(HANDLE hPrinter, const BYTE* data, DWORD size, i
 
 DWORD SavePrinterProperties(HANDLE hPrinter, const PrinterSettings* ps, DWORD size) {
     const auto* record = reinterpret_cast<const BYTE*>(ps);
-    for (int i = 0; i < kSettingsFieldCount; ++i) {
-        if (i == kFieldsBeforeMaterialBlocks) {
-            SaveMaterialSet(hPrinter, record, kTextSetBlock);
-            SaveMaterialSet(hPrinter, record, kPhotoSetBlock);
+    for (const StoredRun& run : kStoredOrder) {
+        if (run.kind == StoredRun::kMaterialBlock) {
+            SaveMaterialSet(hPrinter, record, run.first);
+            continue;
         }
-        SaveField(hPrinter, ps, kSettingsFields[i]);
+        for (int i = run.first; i < run.end; ++i) {
+            SaveField(hPrinter, ps, kSettingsFields[i]);
+        }
     }
     return SavePrinterDataToRegistry(hPrinter, record, size, kWholeRecordBlock);
 }

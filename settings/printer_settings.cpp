@@ -61,8 +61,10 @@ constexpr SettingsField kSettingsFields[kSettingsFieldCount] = {
 
 #undef FIELD
 
-static_assert(kSettingsFields[kFieldsBeforeMaterialBlocks - 1].offset ==
-              offsetof(PrinterSettings, Dummy1));
+// The stored order of the printer's values names these places by index.
+static_assert(kSettingsFields[30].offset == offsetof(PrinterSettings, BaseDpi));
+static_assert(kSettingsFields[32].offset == offsetof(PrinterSettings, Dummy1));
+static_assert(kSettingsFields[33].offset == offsetof(PrinterSettings, ImpactPattern));
 
 int64_t GetFieldValue(const PrinterSettings& ps, const SettingsField& field) {
     const auto* at = reinterpret_cast<const BYTE*>(&ps) + field.offset;

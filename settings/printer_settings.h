@@ -101,8 +101,6 @@ struct SettingsField {
 };
 
 inline constexpr int kSettingsFieldCount = 40;
-// The stored order puts the two material blocks after this many fields (through "Dummy1").
-inline constexpr int kFieldsBeforeMaterialBlocks = 33;
 extern const SettingsField kSettingsFields[kSettingsFieldCount];
 
 // The field's value, with the sign of its type.

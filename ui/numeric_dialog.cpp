@@ -1,5 +1,5 @@
 // The numeric field operations on a dialog's controls, over the pure text functions.
-#include "ui/numeric_field.h"
+#include "ui/numeric_dialog.h"
 
 namespace {
 

@@ -11,7 +11,7 @@ inline constexpr int kFilterChars = 127;
 // Room for any shown value with its sign and NUL.
 inline constexpr int kShowChars = 32;
 
-// The text functions are pure; the dialog functions below read and write a control through them.
+// Pure text functions; ui/numeric_dialog.h reads and writes a control through them.
 LONG ParseUserUnit(LPCWSTR text, BOOL inch, LONG max, LONG min);
 void FormatUserUnit(LPWSTR out, BOOL inch, LONG value);
 LONG ParseLong(LPCWSTR text, LONG max, LONG min);
@@ -21,12 +21,3 @@ int FilterNumericText(LPCWSTR text, LPWSTR out);
 
 LONG SpinUserUnit(BOOL inch, LONG value, LONG max, LONG min, LONG step);
 LONG SpinLong(LONG value, LONG max, LONG min, LONG step);
-
-#ifdef _WIN32
-BOOL checkDigit(HWND dialog, int id);
-BOOL getDlgCtrlRect(HWND dialog, int id, RECT* rect, POINT* topLeft, POINT* bottomRight);
-LONG GetUserUnit(HWND dialog, int id, BOOL inch, LONG max, LONG min);
-BOOL ShowUserUnit(HWND dialog, int id, BOOL inch, LONG value);
-LONG GetLong(HWND dialog, int id, LONG max, LONG min);
-BOOL ShowLong(HWND dialog, int id, LONG value);
-#endif

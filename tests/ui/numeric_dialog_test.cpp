@@ -1,7 +1,7 @@
 // The numeric field operations on real controls: typed-text filtering with the caret, control
 // areas in dialog coordinates, and reading and writing fields.
 #ifdef _WIN32
-#include "ui/numeric_field.h"
+#include "ui/numeric_dialog.h"
 
 #include <gtest/gtest.h>
 
