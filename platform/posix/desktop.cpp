@@ -2,14 +2,17 @@
 // no windows, no property-sheet host, and a user profile held in memory.
 #include "platform/posix/standin_control.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 
 namespace {
 
-std::mutex profileLock;
+std::mutex profileLock; // also guards the module path and the loaded names
 std::map<standin::WString, standin::WString> profile; // "app\key" -> value
 LANGID userLanguage = 0x0409;
+standin::WString modulePath;
+std::vector<standin::WString> loadedLibraries;
 
 standin::WString ProfileKey(LPCWSTR app, LPCWSTR key) {
     return standin::WString(app) + TEXT("\\") + key;
@@ -73,7 +76,39 @@ LRESULT SendMessageW(HWND, UINT, WPARAM, LPARAM) {
     return 0;
 }
 
-HMODULE LoadLibraryW(LPCWSTR) {
+void standin::SetModulePath(const WString& path) {
+    std::lock_guard guard(profileLock);
+    modulePath = path;
+}
+
+std::vector<standin::WString> standin::LoadedLibraries() {
+    std::lock_guard guard(profileLock);
+    return loadedLibraries;
+}
+
+void standin::ForgetLoadedLibraries() {
+    std::lock_guard guard(profileLock);
+    loadedLibraries.clear();
+}
+
+DWORD GetModuleFileNameW(HMODULE, LPWSTR path, DWORD size) {
+    std::lock_guard guard(profileLock);
+    if (modulePath.empty() || size <= modulePath.size()) {
+        if (path != nullptr && size > 0) {
+            path[0] = 0;
+        }
+        SetLastError(ERROR_INVALID_HANDLE);
+        return 0;
+    }
+    std::copy(modulePath.begin(), modulePath.end(), path);
+    path[modulePath.size()] = 0;
+    return static_cast<DWORD>(modulePath.size());
+}
+
+// Records the request; no module is ever loaded here.
+HMODULE LoadLibraryW(LPCWSTR name) {
+    std::lock_guard guard(profileLock);
+    loadedLibraries.emplace_back(name);
     return nullptr;
 }
 

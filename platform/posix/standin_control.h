@@ -96,7 +96,13 @@ bool TakeAllocation();
 // Tracks blocks and heaps alive.
 void NoteLive(long delta);
 
-// The user's profile value for "intl" "iCountry" and the default language.
+// The user's default language.
 void SetUserDefaultLangID(LANGID language);
+
+// The path GetModuleFileNameW answers for any module (empty: the call fails), and the names
+// LoadLibraryW was asked for since the last ForgetLoadedLibraries.
+void SetModulePath(const WString& path);
+std::vector<WString> LoadedLibraries();
+void ForgetLoadedLibraries();
 
 } // namespace standin

@@ -70,11 +70,3 @@ int lstrlenW(LPCWSTR text) {
     }
     return length;
 }
-
-DWORD GetModuleFileNameW(HMODULE, LPWSTR path, DWORD size) {
-    if (path != nullptr && size > 0) {
-        path[0] = 0;
-    }
-    SetLastError(ERROR_INVALID_HANDLE);
-    return 0;
-}

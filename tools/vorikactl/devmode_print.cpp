@@ -87,10 +87,10 @@ void PrintWide(FILE* out, LPCWSTR text, int length) {
     }
 }
 
-void PrintPublicPart(FILE* out, const DEVMODEW& dm) {
+void PrintPublicPart(FILE* out, const DEVMODEW& dm, size_t size) {
     const auto* base = reinterpret_cast<const BYTE*>(&dm);
     for (const PublicField& f : kPublicFields) {
-        if (f.offset + f.size > dm.dmSize) {
+        if (f.offset + f.size > size) {
             continue;
         }
         std::fprintf(out, "  %4zu  %-20s ", f.offset, f.name);
@@ -180,18 +180,34 @@ const char* RegistryTypeName(DWORD type) {
 
 } // namespace
 
-void PrintDevMode(FILE* out, const DEVMODEW* dm) {
-    std::fprintf(out, " %u public + %u private bytes, public part:\n",
-                 static_cast<unsigned>(dm->dmSize), static_cast<unsigned>(dm->dmDriverExtra));
-    PrintPublicPart(out, *dm);
-    const auto* privatePart = reinterpret_cast<const BYTE*>(dm) + dm->dmSize;
-    if (dm->dmDriverExtra == 0) {
+void PrintDevMode(FILE* out, const DEVMODEW* dm, size_t available) {
+    constexpr size_t kSizingHeader = offsetof(DEVMODEW, dmDriverExtra) + sizeof(WORD);
+    if (available < kSizingHeader) {
+        std::fprintf(out, " only %zu bytes: too short for a DEVMODE header\n", available);
+        return;
+    }
+    const size_t publicSize = dm->dmSize;
+    const size_t privateSize = dm->dmDriverExtra;
+    std::fprintf(out, " %zu public + %zu private bytes", publicSize, privateSize);
+    if (publicSize + privateSize > available) {
+        std::fprintf(out, " claimed, but only %zu bytes are there", available);
+    }
+    std::fputs(", public part:\n", out);
+    PrintPublicPart(out, *dm, publicSize < available ? publicSize : available);
+    if (privateSize == 0) {
         std::fputs(" no private part\n", out);
         return;
     }
-    if (dm->dmDriverExtra != sizeof(PrinterSettings)) {
+    const auto* privatePart = reinterpret_cast<const BYTE*>(dm) + publicSize;
+    if (publicSize + privateSize > available) {
+        const size_t present = publicSize < available ? available - publicSize : 0;
+        std::fprintf(out, " private part, cut to the %zu bytes there:", present);
+        PrintBytes(out, privatePart, present);
+        return;
+    }
+    if (privateSize != sizeof(PrinterSettings)) {
         std::fputs(" private part, not this driver's size:", out);
-        PrintBytes(out, privatePart, dm->dmDriverExtra);
+        PrintBytes(out, privatePart, privateSize);
         return;
     }
     PrinterSettings ps;

@@ -31,7 +31,7 @@ void ShowDefaults(LPCWSTR model) {
     PrintWide(stdout, model);
     std::printf("\" (%u bytes, base %d dpi)\n", static_cast<unsigned>(sizeof dm), dm.ps.BaseDpi);
     std::puts(" public part:");
-    PrintPublicPart(stdout, dm.dm);
+    PrintPublicPart(stdout, dm.dm, dm.dm.dmSize);
     std::puts(" private part:");
     PrintPrivatePart(stdout, dm.ps, dm.dm.dmSize);
     PrintMaterialSets(stdout, dm.ps, dm.dm.dmSize);

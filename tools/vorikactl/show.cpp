@@ -30,13 +30,20 @@ std::vector<BYTE> AskDocumentProperties(HANDLE printer, LPCWSTR printerName, LON
     return output;
 }
 
-// An application's changes: landscape, three copies, and a private part of its own.
+// An application's changes: landscape, three copies, and, where the DEVMODE carries this driver's
+// private part, work size, resolution and brightness of its own. A DEVMODE of another driver (or
+// one whose header claims more than it holds) keeps its private part as it is.
 std::vector<BYTE> ModifiedInput(const std::vector<BYTE>& base) {
     std::vector<BYTE> input(base);
     auto* dm = reinterpret_cast<DEVMODEW*>(input.data());
     dm->dmFields |= DM_ORIENTATION | DM_COPIES;
     dm->dmOrientation = DMORIENT_LANDSCAPE;
     dm->dmCopies = 3;
+    if (dm->dmDriverExtra != sizeof(PrinterSettings) ||
+        size_t{dm->dmSize} + dm->dmDriverExtra > input.size()) {
+        std::puts(" (not this driver's private part: only the public changes are made)");
+        return input;
+    }
     PrinterSettings ps;
     std::memcpy(&ps, input.data() + dm->dmSize, sizeof ps);
     ps.UserDefinedX = 400;
@@ -45,6 +52,15 @@ std::vector<BYTE> ModifiedInput(const std::vector<BYTE>& base) {
     ps.Brightness = 12;
     std::memcpy(input.data() + dm->dmSize, &ps, sizeof ps);
     return input;
+}
+
+// The bytes of the spooler's buffer from `at` to its end: all a DEVMODE there may use.
+size_t BytesFrom(const std::vector<BYTE>& buffer, const void* at) {
+    const auto* p = static_cast<const BYTE*>(at);
+    if (p < buffer.data() || p >= buffer.data() + buffer.size()) {
+        return 0;
+    }
+    return static_cast<size_t>(buffer.data() + buffer.size() - p);
 }
 
 void ShowDefaultDevMode(HANDLE printer) {
@@ -56,7 +72,7 @@ void ShowDefaultDevMode(HANDLE printer) {
         return;
     }
     std::puts("The printer's default DEVMODE (PRINTER_INFO_2W), merged before the caller's:");
-    PrintDevMode(stdout, dm);
+    PrintDevMode(stdout, dm, BytesFrom(info, dm));
 }
 
 // The per-field values and blocks that a printer without a whole record may still hold.
@@ -115,7 +131,7 @@ int Show(LPCWSTR printerName) {
     if (plain.empty()) {
         return Fail("the driver gives no DEVMODE for printer", printerName);
     }
-    PrintDevMode(stdout, reinterpret_cast<const DEVMODEW*>(plain.data()));
+    PrintDevMode(stdout, reinterpret_cast<const DEVMODEW*>(plain.data()), plain.size());
 
     std::puts("\nDocumentPropertiesW(DM_IN_BUFFER | DM_OUT_BUFFER), input: the DEVMODE above with"
               " DM_ORIENTATION 2, DM_COPIES 3 and a private part of UserDefinedX 400,"
@@ -126,7 +142,7 @@ int Show(LPCWSTR printerName) {
     if (merged.empty()) {
         return Fail("the driver does not merge a DEVMODE for printer", printerName);
     }
-    PrintDevMode(stdout, reinterpret_cast<const DEVMODEW*>(merged.data()));
+    PrintDevMode(stdout, reinterpret_cast<const DEVMODEW*>(merged.data()), merged.size());
 
     std::putchar('\n');
     ShowDefaultDevMode(printer.get());
