@@ -4,11 +4,14 @@
 #include "entry/driver_ui.h"
 #include "entry/module.h"
 #include "entry/ui_context.h"
-#include "platform/posix/standin_control.h"
 #include "settings/printer_data.h"
 #include "tests/support/test_printer.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include "platform/posix/standin_control.h"
+#endif
 
 #include <cstring>
 #include <vector>
@@ -52,8 +55,10 @@ TEST(RequestWithoutHandle, WorksOnTheNamedPrinterAndClosesIt) {
               1u);
     EXPECT_EQ(size.x, 432);
     EXPECT_EQ(size.y, 210);
+#ifndef _WIN32
     EXPECT_EQ(standin::CallCount(standin::Op::OpenPrinter),
               standin::CallCount(standin::Op::ClosePrinter));
+#endif
 }
 
 TEST(RequestWithoutHandle, NamingNoPrinterFailsAndWritesNothing) {
@@ -64,6 +69,7 @@ TEST(RequestWithoutHandle, NamingNoPrinterFailsAndWritesNothing) {
     EXPECT_EQ(AskWithoutHandle(nullptr, &out), -1);
 }
 
+#ifndef _WIN32
 // The printer's default DEVMODE announces this driver's private part, but the spooler holds only
 // part of it: nothing past the stored bytes may be read, and the cut private part is not taken.
 TEST(DamagedPrinterDevMode, IsReadOnlyWithinWhatTheSpoolerHolds) {
@@ -91,6 +97,8 @@ TEST(DamagedPrinterDevMode, IsReadOnlyWithinWhatTheSpoolerHolds) {
     ClosePrinter(handle);
     standin::Reset();
 }
+
+#endif
 
 TEST(DocumentProperties, OneBufferAsInputAndOutput) {
     TestPrinter printer(kModel);
@@ -127,6 +135,7 @@ TEST(DeviceDataCache, ARecordGivenBackTwiceDoesNotStopCaching) {
     UnloadPpdFile(next);
 }
 
+#ifndef _WIN32
 // Stops and starts the module the way the loader does, around the process-wide start that the
 // test environment made.
 TEST(Module, StopFreesTheIdleRecordAndStartKeepsTheModuleLoaded) {
@@ -147,5 +156,6 @@ TEST(Module, StopFreesTheIdleRecordAndStartKeepsTheModuleLoaded) {
     EXPECT_EQ(standin::LoadedLibraries(), std::vector<standin::WString>{path});
     standin::SetModulePath({});
 }
+#endif
 
 } // namespace
