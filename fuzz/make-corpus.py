@@ -57,6 +57,11 @@ def convert(routine, nulls, mode, size, *devmodes):
     return struct.pack("<BBIi", routine, nulls, mode, size) + b"".join(devmodes)
 
 
+def held(devmode):
+    """The printer's default DEVMODE as the spooler holds it: its length, then its bytes."""
+    return struct.pack("<H", len(devmode)) + devmode
+
+
 def value(index, type_selector, data):
     return struct.pack("<BBH", index, type_selector, len(data)) + data
 
@@ -64,7 +69,9 @@ def value(index, type_selector, data):
 FIELD = 6  # index of the first per-field name
 SEEDS = {
     "validate_devmode_fuzz": {
-        "driver-1756": DRIVER, "old-188-8": OLD, "v212": V212, "v220": V220, "header-only": SHORT,
+        "driver-1756": held(b"") + DRIVER, "old-188-8": held(b"") + OLD,
+        "v212": held(V212) + V212, "v220": held(b"") + V220, "header-only": held(SHORT) + SHORT,
+        "held-cut-private": held(DRIVER[:300]) + V220, "held-whole": held(DRIVER) + SHORT,
     },
     "convert_devmode_fuzz": {
         "convert-1756-to-196": convert(0, 0, 0, 0, DRIVER, header(188, 8, 0x320, 0x350)),

@@ -1,5 +1,6 @@
-// Merges a caller's DEVMODE of any declared layout into the driver DEVMODE and checks the fields
-// the merge must leave fixed, normalised or derived.
+// Merges a printer's default DEVMODE as the spooler holds it (a buffer of some length, whatever
+// its header claims) and then a caller's DEVMODE of any declared layout into the driver DEVMODE,
+// and checks the fields the merge must leave fixed, normalised or derived.
 #include "fuzz/fuzz_devmode.h"
 #include "settings/driver_devmode.h"
 
@@ -26,14 +27,25 @@ void CheckNormalised(const DriverDevMode& dm) {
     FUZZ_CHECK(dm.dm.dmCopies >= 1 && dm.dm.dmCopies <= 99);
 }
 
+// The spooler reports the buffer's length; the header inside may claim more or less.
+FuzzBuffer TakeHeldDevMode(FuzzInput& input, size_t* length) {
+    *length = input.TakeValue<WORD>() % 2048;
+    FuzzBuffer buffer(*length == 0 ? 1 : *length);
+    input.Take(buffer.bytes(), *length);
+    return buffer;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
+    size_t heldLength = 0;
+    FuzzBuffer held = TakeHeldDevMode(input, &heldLength);
     FuzzBuffer caller = TakeDevMode(input);
 
     DriverDevMode dm;
     SetDefaultDevMode(&dm, kModelKlv20);
+    FUZZ_CHECK(ValidateSetDevModeWithin(&dm, held.devmode(), heldLength) == TRUE);
     FUZZ_CHECK(ValidateSetDevMode(&dm, caller.devmode()) == TRUE);
     CheckFixedLayout(dm);
     CheckDerived(dm);

@@ -70,3 +70,12 @@ int lstrlenW(LPCWSTR text) {
     }
     return length;
 }
+
+// Code-unit order: the names compared here are ASCII, where the platform's order agrees.
+int lstrcmpW(LPCWSTR a, LPCWSTR b) {
+    while (*a != 0 && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a < *b ? -1 : *a > *b ? 1 : 0;
+}

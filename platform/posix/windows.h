@@ -139,6 +139,7 @@ UINT GetACP();
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int cbSrc, LPWSTR dst, int cchDst);
 
 int lstrlenW(LPCWSTR text);
+int lstrcmpW(LPCWSTR a, LPCWSTR b);
 
 #define GMEM_FIXED 0x0000
 #define GMEM_ZEROINIT 0x0040

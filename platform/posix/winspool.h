@@ -6,6 +6,7 @@
 
 #define REG_NONE 0
 #define REG_SZ 1
+#define REG_SZ 1
 #define REG_BINARY 3
 #define REG_DWORD 4
 

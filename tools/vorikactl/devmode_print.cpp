@@ -1,5 +1,7 @@
 #include "tools/vorikactl/devmode_print.h"
 
+#include <winspool.h> // the registry types of printer data
+
 #include <cstddef>
 #include <cstring>
 
