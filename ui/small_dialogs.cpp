@@ -58,6 +58,7 @@ INT_PTR CALLBACK UtilityProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
     case WM_INITDIALOG: {
         const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
         auto* ui = reinterpret_cast<UiData*>(page->lParam);
+        // DWLP_USER: the dialog user slot, at 16 on x64 where 32-bit builds have it at 8.
         SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ui));
         InitInfomation(dialog, kInfoEdit);
         AddInfomation(dialog, kInfoEdit, ui->pDriverName);
