@@ -1,5 +1,6 @@
 // The document requests: with and without the document sheet.
 #include "entry/document_properties.h"
+#include "entry/sheet_host.h"
 #include "entry/ui_context.h"
 #include "settings/devmode_convert.h"
 
@@ -27,7 +28,7 @@ LONG SimpleDocumentProperties(DOCUMENTPROPERTYHEADER* header) {
     return 1;
 }
 
-LONG PsDocumentProperties(HWND, HANDLE hPrinter, LPWSTR pDeviceName, DEVMODEW* pdmOutput,
+LONG PsDocumentProperties(HWND hWnd, HANDLE hPrinter, LPWSTR pDeviceName, DEVMODEW* pdmOutput,
                           DEVMODEW* pdmInput, DWORD fMode) {
     DOCUMENTPROPERTYHEADER header{};
     header.cbSize = sizeof header; // the x64 record: larger than the 28 bytes of 32-bit builds
@@ -36,11 +37,17 @@ LONG PsDocumentProperties(HWND, HANDLE hPrinter, LPWSTR pDeviceName, DEVMODEW* p
     header.pdmIn = pdmInput;
     header.pdmOut = pdmOutput;
     header.fMode = fMode;
-    if ((fMode & DM_PROMPT) != 0) {
-        // The document sheet is not available in this build.
+    if ((fMode & DM_PROMPT) == 0) {
+        return SimpleDocumentProperties(&header);
+    }
+    // The host writes the sheet's result; a host that could not be run or that failed answers
+    // -1, and no result counts then.
+    DWORD result = CPSUI_CANCEL;
+    if (CallCompstui(hWnd, DrvDocumentPropertySheets, reinterpret_cast<LPARAM>(&header), &result) <
+        0) {
         return -1;
     }
-    return SimpleDocumentProperties(&header);
+    return static_cast<LONG>(result);
 }
 
 extern "C" LONG WINAPI DrvDocumentProperties(HWND hWnd, HANDLE hPrinter, LPWSTR pDeviceName,
@@ -64,17 +71,4 @@ extern "C" LONG WINAPI DrvAdvancedDocumentProperties(HWND hWnd, HANDLE hPrinter,
     return PsDocumentProperties(hWnd, hPrinter, pDeviceName, pdmOutput, pdmInput, kAdvanced) > 0
                ? 1
                : 0;
-}
-
-extern "C" LONG WINAPI DrvDocumentPropertySheets(PROPSHEETUI_INFO* pPSUIInfo, LPARAM lParam) {
-    auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(
-        pPSUIInfo != nullptr ? pPSUIInfo->lParamInit : lParam);
-    if (header == nullptr) {
-        return -1;
-    }
-    if (pPSUIInfo == nullptr) {
-        return SimpleDocumentProperties(header);
-    }
-    // The document sheet is not available in this build.
-    return -1;
 }

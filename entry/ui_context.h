@@ -8,6 +8,7 @@
 #include <winddiui.h>
 
 struct MaterialWorkCopy;
+struct DOCUMENTPROPERTYHEADER;
 
 struct UiData {
     UiData* pStartMark;
@@ -21,6 +22,10 @@ struct UiData {
     DWORD bApplied;
     MaterialWorkCopy* pDetailsWork;
     HANDLE hOpenedPrinter; // opened by name for a request that came without a handle, else null
+    // The document request whose output the sheet writes when it is confirmed; null when no
+    // output was asked for. Kept with the sheet's context, not in one process-wide slot, so
+    // that two sheets open in one process each write their own caller's buffer.
+    DOCUMENTPROPERTYHEADER* pDPHdr;
     UiData* pEndMark;
 };
 

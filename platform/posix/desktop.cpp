@@ -112,6 +112,10 @@ HMODULE LoadLibraryW(LPCWSTR name) {
     return nullptr;
 }
 
+FARPROC GetProcAddress(HMODULE, LPCSTR) {
+    return nullptr;
+}
+
 BOOL FreeLibrary(HMODULE) {
     return FALSE;
 }

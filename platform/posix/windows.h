@@ -168,7 +168,7 @@ void LeaveCriticalSection(LPCRITICAL_SECTION section);
 #define MAX_PATH 260
 #define DLL_PROCESS_DETACH 0
 #define DLL_PROCESS_ATTACH 1
-// The host tree has no module file: the call fails and answers 0.
+// The module path a test set (standin::SetModulePath), or failure with 0.
 DWORD GetModuleFileNameW(HMODULE module, LPWSTR path, DWORD size);
 
 // What the stand-in answers for the desktop calls that tests replace through the seams: no key
@@ -191,3 +191,28 @@ BOOL GetSaveFileNameW(LPOPENFILENAMEW ofn);
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HMODULE LoadLibraryW(LPCWSTR name);
 BOOL FreeLibrary(HMODULE module);
+typedef INT_PTR (*FARPROC)();
+FARPROC GetProcAddress(HMODULE module, LPCSTR name);
+
+// A property-sheet page as the driver describes it to the host; the stand-in shows no page.
+#define CALLBACK
+typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+struct _PROPSHEETPAGEW;
+typedef UINT (*LPFNPSPCALLBACKW)(HWND, UINT, struct _PROPSHEETPAGEW*);
+typedef struct _PROPSHEETPAGEW {
+    DWORD dwSize;
+    DWORD dwFlags;
+    HINSTANCE hInstance;
+    LPCWSTR pszTemplate;
+    LPCWSTR pszIcon;
+    LPCWSTR pszTitle;
+    DLGPROC pfnDlgProc;
+    LPARAM lParam;
+    LPFNPSPCALLBACKW pfnCallback;
+    UINT* pcRefParent;
+} PROPSHEETPAGEW, *LPPROPSHEETPAGEW;
+#define PSP_USEICONID 0x00000004
+#define PSP_HASHELP 0x00000020
+#define PSP_USECALLBACK 0x00000080
+#define PSPCB_RELEASE 1
+#define MAKEINTRESOURCEW(i) ((LPCWSTR)(uintptr_t)(WORD)(i))
