@@ -119,7 +119,7 @@ void PaintLogo(HWND hDlg) {
 }
 
 BOOL OnNotify(UiData* ui, const NMHDR* header) {
-    switch (static_cast<int>(header->code)) {
+    switch (header->code) {
     case PSN_HELP:
         ShowHelpContents(header->hwndFrom);
         return TRUE;
