@@ -1,6 +1,6 @@
-// A printer of Wine's spooler whose port writes every raw job into a file that the test reads
-// back. The port is mapped to a Unix file under HKCU\Software\Wine\Printing\Spooler; the file's
-// name is not a DOS device's, which Windows programs could not open.
+// A printer of Wine's spooler whose port writes each raw job into a file that the test reads
+// back: the port is mapped to a Unix file under HKCU\Software\Wine\Printing\Spooler, named
+// unlike a DOS device, which Windows programs could not open.
 #pragma once
 #ifdef _WIN32
 
@@ -17,14 +17,13 @@ class CapturedPrinter {
 
     LPCWSTR name() const { return name_.c_str(); }
     HANDLE handle() const { return handle_; }
-
-    // The bytes the port has received so far.
+    // The latest job the port received.
     std::string Output() const;
 
   private:
     WString name_;
     WString port_;
-    std::string unixPath_;
+    WString file_; // the Unix path
     HANDLE handle_ = nullptr;
 };
 

@@ -1,37 +1,23 @@
-// The Slope correction page's rules: the ratio displays, the check box, the spin bars' readings
-// and steps, the test-print buttons and the service corner.
+// The Slope correction page's rules: the ratio displays, the check box, the readings that the
+// edits and spin bars serve, the steps, the test-print buttons and the service corner.
 #include "pages/slope/slope_model.h"
-
-#include "resources/resource.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
-namespace {
-
-struct Ratio {
-    LONG a;
-    LONG b;
-    LONG shown;
-};
-
-} // namespace
-
 TEST(SlopeRatio, FourHundredTimesTheDifferenceOverTheSumTruncatedTowardZero) {
-    const Ratio cases[] = {
-        {10, 10, 0},  {10, 12, 36},  {25, 1, -369}, {1, 25, 369}, {1, 2, 133}, {2, 1, -133},
+    const LONG cases[][3] = {
+        {10, 10, 0}, {10, 12, 36}, {25, 1, -369}, {1, 2, 133},
         // A record from elsewhere: no division by a zero sum, no overflow of the 32-bit result.
-        {0, 0, 0},    {-3, 3, 0},    {0, 10, 400},  {-1, 2, 1200},
-        {INT32_MIN, INT32_MAX, INT32_MIN},          {INT32_MAX, INT32_MIN, INT32_MAX},
-        {INT32_MAX, INT32_MAX, 0},
-    };
-    for (const Ratio& c : cases) {
-        EXPECT_EQ(SlopeRatio(c.a, c.b), c.shown) << c.a << ", " << c.b;
+        {0, 0, 0}, {-3, 3, 0}, {-1, 2, 1200}, {INT32_MIN, INT32_MAX, INT32_MIN},
+        {INT32_MAX, INT32_MIN, INT32_MAX}, {INT32_MAX, INT32_MAX, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(SlopeRatio(c[0], c[1]), c[2]) << c[0] << ", " << c[1];
     }
 }
 
-TEST(SlopeControls, TheSwitchDecidesTheCheckAndTheReadingsBothRatiosAlwaysShow) {
+TEST(SlopeControls, AnyNonzeroSwitchChecksAndEnablesTheCheckBoxTurnsItToZeroOrOne) {
     PrinterSettings ps{};
     ps.Rear = 10;
     ps.Front = 12;
@@ -44,100 +30,55 @@ TEST(SlopeControls, TheSwitchDecidesTheCheckAndTheReadingsBothRatiosAlwaysShow) 
         EXPECT_EQ(c.readingsActive, stored != 0);
         EXPECT_EQ(c.frontRearRatio, 36);
         EXPECT_EQ(c.leftRightRatio, -369);
-    }
-}
-
-TEST(SlopeControls, CheckBoxTurnsOffAnythingButZero) {
-    PrinterSettings ps{};
-    for (BYTE before : {0, 1, 2, 255}) {
-        ps.CorrectSlope = before;
         ToggleCorrectSlope(&ps);
-        EXPECT_EQ(ps.CorrectSlope, before == 0 ? 1 : 0);
+        EXPECT_EQ(ps.CorrectSlope, stored == 0 ? 1 : 0);
     }
 }
 
-TEST(SlopeReadings, EachEditAndSpinBarServesItsOwnReading) {
-    struct Expected {
-        int edit;
-        int spin;
-        int ratio;
-        LONG PrinterSettings::*value;
-    };
-    // The right spin bar (812) serves the right edit (809), the left one (813) the left edit.
-    const Expected table[] = {
-        {806, 810, 815, &PrinterSettings::Rear},
-        {807, 811, 815, &PrinterSettings::Front},
-        {808, 813, 814, &PrinterSettings::Left},
-        {809, 812, 814, &PrinterSettings::Right},
-    };
-    for (const Expected& e : table) {
-        const SlopeReading* byEdit = FindReadingOfEdit(e.edit);
-        const SlopeReading* bySpin = FindReadingOfSpin(e.spin);
-        ASSERT_NE(byEdit, nullptr) << e.edit;
-        EXPECT_EQ(byEdit, bySpin) << e.spin;
-        EXPECT_EQ(byEdit->spin, e.spin);
-        EXPECT_EQ(byEdit->ratio, e.ratio);
-        EXPECT_TRUE(byEdit->value == e.value) << e.edit;
-    }
-    for (int other : {801, 805, 814, 815, 816, 103}) {
-        EXPECT_EQ(FindReadingOfEdit(other), nullptr) << other;
-        EXPECT_EQ(FindReadingOfSpin(other), nullptr) << other;
-    }
-}
-
-TEST(SlopeReadings, ThePairOfEachDisplay) {
+TEST(SlopeReadings, EachEditAndSpinBarServesItsReadingAndDisplay) {
     PrinterSettings ps{};
-    ps.Rear = 10;
-    ps.Front = 12;
-    ps.Left = 1;
-    ps.Right = 2;
-    EXPECT_EQ(PairRatio(ps, IDC_FRONT_BACK_RATIO), 36);
-    EXPECT_EQ(PairRatio(ps, IDC_LEFT_RIGHT_RATIO), 133);
+    ps.Rear = 1;
+    ps.Front = 2;
+    ps.Left = 3;
+    ps.Right = 4;
+    // edit, spin bar, the reading's value, the display's ratio
+    const LONG table[][4] = {
+        {806, 810, 1, 133}, {807, 811, 2, 133}, {808, 813, 3, 57}, {809, 812, 4, 57}};
+    for (const auto& t : table) {
+        const SlopeReading* reading = FindReadingOfEdit(t[0]);
+        ASSERT_NE(reading, nullptr) << t[0];
+        EXPECT_EQ(FindReadingOfSpin(t[1]), reading) << t[1];
+        EXPECT_EQ(ps.*reading->value, t[2]);
+        EXPECT_EQ(PairRatio(ps, reading->ratio), t[3]);
+    }
+    EXPECT_EQ(FindReadingOfEdit(810), nullptr);
+    EXPECT_EQ(FindReadingOfSpin(809), nullptr);
 }
 
-TEST(SlopeReadings, LineUpAndLineDownStepByOneWithinOneToTwentyFive) {
-    struct Step {
-        LONG current;
-        int code;
-        LONG stepped;
-    };
-    const Step steps[] = {{10, 0, 11}, {10, 1, 9}, {25, 0, 25}, {1, 1, 1}, {24, 0, 25}, {2, 1, 1}};
-    for (const Step& s : steps) {
+TEST(SlopeReadings, LineUpAndLineDownStepByOneWithinOneToTwentyFiveOtherCodesNot) {
+    const LONG steps[][3] = {{10, 0, 11}, {10, 1, 9}, {25, 0, 25}, {1, 1, 1}};
+    for (const auto& s : steps) {
         LONG stepped = -99;
-        EXPECT_TRUE(SpinReading(s.current, s.code, &stepped));
-        EXPECT_EQ(stepped, s.stepped) << s.current << " code " << s.code;
+        EXPECT_TRUE(SpinReading(s[0], static_cast<int>(s[1]), &stepped));
+        EXPECT_EQ(stepped, s[2]) << s[0] << " code " << s[1];
     }
-    // Page, thumb and end codes move no value.
-    for (int code : {2, 3, 4, 5, 6, 7, 8, -1}) {
+    for (int code : {2, 5, 8, -1}) {
         LONG stepped = -99;
         EXPECT_FALSE(SpinReading(10, code, &stepped)) << code;
         EXPECT_EQ(stepped, -99);
     }
 }
 
-TEST(SlopeButtons, EachTestPrintButtonSendsItsPattern) {
+TEST(SlopeButtons, TestPrintPatternsAndTheServiceCorner) {
     EXPECT_EQ(TestPrintPattern(816), 2);
     EXPECT_EQ(TestPrintPattern(817), 1);
     EXPECT_EQ(TestPrintPattern(818), 0);
-    for (int other : {801, 806, 815, 819, 0}) {
-        EXPECT_EQ(TestPrintPattern(other), -1) << other;
-    }
-}
-
-TEST(SlopeServiceCorner, OnlyTheChordInsideOneToFifteenReveals) {
-    struct Click {
-        int x;
-        int y;
-        bool chord;
-        bool reveals;
-    };
-    const Click clicks[] = {
-        {15, 15, true, true},  {1, 1, true, true},    {16, 3, true, false}, {3, 16, true, false},
-        {0, 5, true, false},   {5, 0, true, false},   {5, 5, false, false}, {15, 15, false, false},
-        {-3, 5, true, false},
-    };
-    for (const Click& c : clicks) {
-        EXPECT_EQ(RevealsServiceControls(c.x, c.y, c.chord), c.reveals)
-            << c.x << ", " << c.y << (c.chord ? " with" : " without") << " the chord";
+    EXPECT_EQ(TestPrintPattern(801), -1);
+    // x, y, chord held, reveals
+    const int clicks[][4] = {{15, 15, 1, 1}, {1, 1, 1, 1}, {16, 3, 1, 0}, {3, 16, 1, 0},
+                             {0, 5, 1, 0},   {5, 0, 1, 0}, {5, 5, 0, 0}};
+    for (const auto& c : clicks) {
+        EXPECT_EQ(RevealsServiceControls(c[0], c[1], c[2] != 0), c[3] != 0)
+            << c[0] << ", " << c[1] << " chord " << c[2];
     }
 }
