@@ -15,11 +15,10 @@ void Check(bool holds, const char* what) {
 }
 
 void CheckJob(SHORT baseDpi, LONG pattern) {
-    char job[kTestPrintJobMax + 1];
-    const int length = BuildTestPrintJob(baseDpi, pattern, job);
-    Check(length > 0 && length <= kTestPrintJobMax, "job text longer than its room");
-    Check(job[length - 1] == '\n', "job text not ended by a line feed");
-    Check((job[0] == '@') == (baseDpi == kBaseDpiKlv20), "wrong job form for the base resolution");
+    const TestPrintJob job = BuildTestPrintJob(baseDpi, pattern);
+    Check(job.length > 0 && job.length <= kTestPrintJobMax, "job text longer than its room");
+    Check(job.text[job.length - 1] == '\n', "job text not ended by a line feed");
+    Check((job.text[0] == '@') == (baseDpi == kBaseDpiKlv20), "wrong job form for the base");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "ui/numeric_field.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -63,13 +64,7 @@ LONG SlopeRatio(LONG a, LONG b) {
         return 0;
     }
     const int64_t ratio = 400 * (int64_t{b} - a) / sum;
-    if (ratio > INT32_MAX) {
-        return INT32_MAX;
-    }
-    if (ratio < INT32_MIN) {
-        return INT32_MIN;
-    }
-    return static_cast<LONG>(ratio);
+    return static_cast<LONG>(std::clamp<int64_t>(ratio, INT32_MIN, INT32_MAX));
 }
 
 LONG PairRatio(const PrinterSettings& ps, int ratioId) {

@@ -21,11 +21,11 @@ TestPrintReport Refused(TestPrintOutcome outcome) {
 // Steps 3 to 6 on a printer whose document is started: one page, one write of the whole text.
 // The page and the document are ended whatever the write did.
 TestPrintReport WriteJob(HANDLE printer, const DriverDevMode* devmode, LONG pattern) {
-    char job[kTestPrintJobMax + 1];
-    const DWORD length = static_cast<DWORD>(BuildTestPrintJob(devmode->ps.BaseDpi, pattern, job));
+    TestPrintJob job = BuildTestPrintJob(devmode->ps.BaseDpi, pattern);
+    const DWORD length = static_cast<DWORD>(job.length);
     StartPagePrinter(printer);
     DWORD written = 0;
-    const BOOL accepted = WritePrinter(printer, job, length, &written);
+    const BOOL accepted = WritePrinter(printer, job.text, length, &written);
     const DWORD error = accepted ? 0 : GetLastError();
     EndPagePrinter(printer);
     EndDocPrinter(printer);
@@ -40,10 +40,12 @@ TestPrintReport WriteJob(HANDLE printer, const DriverDevMode* devmode, LONG patt
 
 } // namespace
 
-int BuildTestPrintJob(SHORT baseDpi, LONG pattern, char* out) {
+TestPrintJob BuildTestPrintJob(SHORT baseDpi, LONG pattern) {
     const char* format = baseDpi == kBaseDpiKlv20 ? "@PJL DO TESTPRINT=%d\n"
                                                   : "\x1b%%-12345X\n@PJL DO TESTPRINT=%d\n";
-    return std::snprintf(out, kTestPrintJobMax + 1, format, static_cast<int>(pattern));
+    TestPrintJob job;
+    job.length = std::snprintf(job.text, sizeof job.text, format, static_cast<int>(pattern));
+    return job;
 }
 
 TestPrintReport SendTestPrint(const DriverDevMode* devmode, LONG pattern) {

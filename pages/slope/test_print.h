@@ -10,10 +10,14 @@
 // pattern.
 inline constexpr int kTestPrintJobMax = 40;
 
-// Writes the job text for a base resolution and a pattern into out (room for kTestPrintJobMax
-// bytes and a NUL) and returns its length. The KLV-20 (1016 dpi) takes the bare PJL line; every
-// other base resolution gets the Universal Exit Language line first.
-int BuildTestPrintJob(SHORT baseDpi, LONG pattern, char* out);
+struct TestPrintJob {
+    char text[kTestPrintJobMax + 1]; // ended by a NUL, which is not sent
+    int length;
+};
+
+// The job text for a base resolution and a pattern. The KLV-20 (1016 dpi) takes the bare PJL
+// line; every other base resolution gets the Universal Exit Language line first.
+TestPrintJob BuildTestPrintJob(SHORT baseDpi, LONG pattern);
 
 // How far a test print got. The page looks only at whether it was written; the console tool
 // tells a technician why it was not.

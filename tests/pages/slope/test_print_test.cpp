@@ -15,8 +15,8 @@
 namespace {
 
 std::string Job(SHORT baseDpi, LONG pattern) {
-    char text[kTestPrintJobMax + 1];
-    return std::string(text, BuildTestPrintJob(baseDpi, pattern, text));
+    const TestPrintJob job = BuildTestPrintJob(baseDpi, pattern);
+    return std::string(job.text, job.length);
 }
 
 } // namespace
@@ -70,6 +70,7 @@ TEST_F(StandInTestPrint, OneRawDocumentOfOnePageToTheNamedPrinterOpenedWithTheDe
     EXPECT_EQ(open.access, 0xF000Cu);
     EXPECT_EQ(standin::CallCount(Op::ClosePrinter), 1u);
     EXPECT_EQ(TestPrint(nullptr, 2), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
 TEST_F(StandInTestPrint, EveryRefusalAnswersZeroAndClosesWhatWasOpened) {
