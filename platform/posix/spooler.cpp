@@ -36,6 +36,9 @@ struct State {
     std::map<WString, Printer> printers;
     std::vector<DataWrite> writes;
     std::vector<Job> jobs;
+    std::vector<PrinterOpen> opens;
+    unsigned shortWriteRemaining = 0;
+    DWORD shortWriteAccepted = 0;
     unsigned calls[static_cast<int>(Op::Count)] = {};
     Fault faults[static_cast<int>(Op::Count)] = {};
 };
@@ -128,6 +131,8 @@ void Reset() {
     s.printers.clear();
     s.writes.clear();
     s.jobs.clear();
+    s.opens.clear();
+    s.shortWriteRemaining = 0;
     std::fill(std::begin(s.calls), std::end(s.calls), 0u);
     std::fill(std::begin(s.faults), std::end(s.faults), Fault{});
     allocations = 0;
@@ -176,6 +181,16 @@ const std::vector<DataWrite>& DataWrites() {
 
 const std::vector<Job>& Jobs() {
     return S().jobs;
+}
+
+const std::vector<PrinterOpen>& Opens() {
+    return S().opens;
+}
+
+void ShortenWrite(unsigned nth, DWORD accepted) {
+    std::lock_guard guard(S().lock);
+    S().shortWriteRemaining = nth;
+    S().shortWriteAccepted = accepted;
 }
 
 void FailCall(Op op, unsigned nth, DWORD error) {
@@ -245,7 +260,7 @@ HGLOBAL GlobalFree(HGLOBAL memory) {
     return nullptr;
 }
 
-BOOL OpenPrinterW(LPWSTR name, HANDLE* printer, PRINTER_DEFAULTSW*) {
+BOOL OpenPrinterW(LPWSTR name, HANDLE* printer, PRINTER_DEFAULTSW* defaults) {
     std::lock_guard guard(S().lock);
     DWORD error;
     if (Enter(Op::OpenPrinter, &error)) {
@@ -255,6 +270,13 @@ BOOL OpenPrinterW(LPWSTR name, HANDLE* printer, PRINTER_DEFAULTSW*) {
         return Fail(ERROR_INVALID_PRINTER_NAME);
     }
     *printer = new Handle{name};
+    PrinterOpen open{name, {}, nullptr, 0, defaults != nullptr};
+    if (defaults != nullptr) {
+        open.datatype = defaults->pDatatype != nullptr ? defaults->pDatatype : TEXT("");
+        open.devMode = defaults->pDevMode;
+        open.access = defaults->DesiredAccess;
+    }
+    S().opens.push_back(std::move(open));
     return TRUE;
 }
 
@@ -482,6 +504,9 @@ BOOL WritePrinter(HANDLE printer, LPVOID data, DWORD count, LPDWORD written) {
     }
     if (job == nullptr) {
         return FALSE;
+    }
+    if (S().shortWriteRemaining != 0 && --S().shortWriteRemaining == 0) {
+        count = std::min(count, S().shortWriteAccepted);
     }
     const auto* bytes = static_cast<const BYTE*>(data);
     job->bytes.insert(job->bytes.end(), bytes, bytes + count);

@@ -65,6 +65,15 @@ struct Job {
     bool ended = false;
 };
 
+// The opening defaults of one successful OpenPrinterW call.
+struct PrinterOpen {
+    WString printer;
+    WString datatype;         // empty when none was given
+    const DEVMODEW* devMode;  // as the caller passed it
+    DWORD access;
+    bool defaults;            // false when the call gave no defaults at all
+};
+
 // Forgets every printer, driver, value, job, fault and count.
 void Reset();
 
@@ -79,9 +88,12 @@ size_t DataCount(const WString& printer);
 
 const std::vector<DataWrite>& DataWrites();
 const std::vector<Job>& Jobs();
+const std::vector<PrinterOpen>& Opens();
 
 // Makes the nth call (1 = the next one) of op, counted from now, fail with error.
 void FailCall(Op op, unsigned nth, DWORD error);
+// Makes the nth WritePrinter call, counted from now, succeed having taken only `accepted` bytes.
+void ShortenWrite(unsigned nth, DWORD accepted);
 // Makes the nth allocation, counted from now, fail.
 void FailAllocation(unsigned nth);
 

@@ -1,7 +1,9 @@
-// dialog_pictures DIRECTORY: draws the information page, the About dialog and the Warning dialog
-// of the built DLL in English and Japanese on the current desktop and saves each as
+// dialog_pictures DIRECTORY: draws the information page, the About dialog, the Warning dialog and
+// the Slope correction page (with its service controls revealed) of the built DLL in English and Japanese on the current desktop and saves each as
 // DIRECTORY\NAME-LANG.bmp, for a person to look at. Needs a real display (Xvfb will do).
 #include "entry/ui_context.h"
+#include "pages/slope/slope_page.h"
+#include "resources/resource.h"
 #include "ui/small_dialogs.h"
 
 #include <windows.h>
@@ -113,6 +115,36 @@ bool RenderInfoPage(HINSTANCE module, const std::wstring& path) {
     return written;
 }
 
+// The Slope correction page of a KLV-20 with slope correction on, in a frame as the document
+// sheet would hold it, with the service controls revealed.
+bool RenderSlopePage(HINSTANCE module, const std::wstring& path) {
+    static UiData ui{};
+    SetDefaultDevMode(&ui.devmode, L"Velmar VORIKA KLV-20");
+    ui.devmode.ps.CorrectSlope = 1;
+    ui.devmode.ps.Front = 12;
+    ui.devmode.ps.Left = 25;
+    ui.devmode.ps.Right = 1;
+    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_BORDER, 40, 40, 500, 500, nullptr,
+                                 nullptr, nullptr, nullptr);
+    PROPSHEETPAGEW page{};
+    page.dwSize = sizeof page;
+    page.lParam = reinterpret_cast<LPARAM>(&ui);
+    HWND dialog = CreateDialogParamW(module, MAKEINTRESOURCEW(IDD_SLOPE_PAGE), frame, SlopeDlgProc,
+                                     reinterpret_cast<LPARAM>(&page));
+    bool written = false;
+    if (dialog != nullptr) {
+        ShowExtraControls(dialog, TRUE);
+        RECT r;
+        GetWindowRect(dialog, &r);
+        SetWindowPos(frame, nullptr, 40, 40, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
+        ShowWindow(dialog, SW_SHOW);
+        written = Capture(frame, path);
+        DestroyWindow(dialog);
+    }
+    DestroyWindow(frame);
+    return written;
+}
+
 bool RenderModal(HINSTANCE module, int templateId, DLGPROC proc, const std::wstring& path) {
     HWND dialog = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), nullptr, proc, 0);
     if (dialog == nullptr) {
@@ -148,6 +180,7 @@ int wmain(int argc, wchar_t** argv) {
         failures += !RenderInfoPage(module, dir + L"info" + suffix);
         failures += !RenderModal(module, kAboutTemplate, AboutProc, dir + L"about" + suffix);
         failures += !RenderModal(module, kWarningTemplate, WarningDlgFn, dir + L"warning" + suffix);
+        failures += !RenderSlopePage(module, dir + L"slope" + suffix);
     }
     FreeLibrary(module);
     return failures == 0 ? 0 : 1;

@@ -4,10 +4,12 @@
 //   vorikactl install [--model MODEL] [--printer NAME]  the driver and a printer of it
 //   vorikactl show PRINTER                              the printer's DEVMODEs and stored settings
 //   vorikactl caps PRINTER                              the printer's device capabilities
+//   vorikactl testprint PRINTER [--pattern N]           the driver's test print, sent to PRINTER
 #include "tools/vorikactl/caps.h"
 #include "tools/vorikactl/devmode_print.h"
 #include "tools/vorikactl/install.h"
 #include "tools/vorikactl/show.h"
+#include "tools/vorikactl/testprint.h"
 
 #include <windows.h>
 
@@ -19,7 +21,8 @@ int Usage() {
     std::fputs("usage: vorikactl defaults [MODEL ...]\n"
                "       vorikactl install [--model MODEL] [--printer NAME]\n"
                "       vorikactl show PRINTER\n"
-               "       vorikactl caps PRINTER\n",
+               "       vorikactl caps PRINTER\n"
+               "       vorikactl testprint PRINTER [--pattern N]\n",
                stderr);
     return 2;
 }
@@ -81,6 +84,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (lstrcmpW(command, L"install") == 0) {
         return InstallCommand(argc - 2, argv + 2);
+    }
+    if (lstrcmpW(command, L"testprint") == 0) {
+        return TestPrintCommand(argc - 2, argv + 2, Usage);
     }
     if (argc != 3) {
         return Usage();
