@@ -3,106 +3,74 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <array>
 #include <vector>
 
 namespace {
 
-using Marks = std::vector<std::pair<LONG, LONG>>;
+using Box = std::array<LONG, 4>;
+using Marks = std::vector<std::array<LONG, 2>>;
 
-std::pair<LONG, LONG> Mark(LONG x, LONG y) {
-    return {x, y};
-}
+constexpr ViewBox kArea{100, 50, 169, 119}; // its last pixel inside: a side of 69
 
-// Corners of a 70 x 70 area, its last pixel inside: a 69-pixel square side.
-constexpr ViewBox kArea{100, 50, 169, 119};
-
-PrinterSettings Work(SHORT x, SHORT y, BYTE upperLeft = 0) {
+WorkView View(SHORT x, SHORT y, BYTE upperLeft = 0, BYTE reverse = 0, SHORT biDir = 0) {
     PrinterSettings ps{};
     ps.UserDefinedX = x;
     ps.UserDefinedY = y;
     ps.ULOrigin = upperLeft;
-    return ps;
+    ps.ReverseDir = reverse;
+    ps.BiDir = biDir;
+    return ComputeWorkView(kArea, ps);
+}
+
+Box BoxOf(const ViewBox& b) {
+    return {b.left, b.top, b.right, b.bottom};
 }
 
 Marks MarksOf(const WorkView& view) {
     Marks marks;
     ForEachMark(
-        view, [](void* c, LONG x, LONG y) { static_cast<Marks*>(c)->emplace_back(x, y); }, &marks);
+        view,
+        [](void* m, LONG x, LONG y) {
+            static_cast<Marks*>(m)->push_back({x, y});
+        },
+        &marks);
     return marks;
-}
-
-void ExpectBox(const ViewBox& box, LONG left, LONG top, LONG right, LONG bottom) {
-    EXPECT_EQ(box.left, left);
-    EXPECT_EQ(box.top, top);
-    EXPECT_EQ(box.right, right);
-    EXPECT_EQ(box.bottom, bottom);
 }
 
 } // namespace
 
 TEST(WorkViewGeometry, WorkToScaleCentredOrFromTheUpperLeft) {
-    WorkView view = ComputeWorkView(kArea, Work(500, 500));
-    ExpectBox(view.frame, 100, 50, 169, 119);
-    EXPECT_EQ(view.centreX, 134);
-    EXPECT_EQ(view.centreY, 84);
-    ExpectBox(view.work, 115, 65, 154, 104);
-
-    view = ComputeWorkView(kArea, Work(500, 300, 1));
-    ExpectBox(view.work, 103, 53, 142, 76);
-    view = ComputeWorkView(kArea, Work(800, 800));
-    ExpectBox(view.work, 103, 53, 166, 116);
-    view = ComputeWorkView(kArea, Work(800, 500));
-    ExpectBox(view.work, 103, 65, 166, 104);
-
-    // A wide area keeps a square at its left edge; a tall one at its top.
-    ExpectBox(ComputeWorkView({0, 0, 100, 50}, Work(500, 500)).frame, 0, 0, 50, 50);
-    ExpectBox(ComputeWorkView({0, 0, 50, 100}, Work(500, 500)).frame, 0, 0, 50, 50);
+    EXPECT_EQ(BoxOf(View(500, 500).work), (Box{115, 65, 154, 104}));
+    EXPECT_EQ(View(500, 500).centreX, 134);
+    EXPECT_EQ(View(500, 500).centreY, 84);
+    EXPECT_EQ(BoxOf(View(500, 300, 1).work), (Box{103, 53, 142, 76}));
+    EXPECT_EQ(BoxOf(View(800, 500).work), (Box{103, 65, 166, 104}));
+    // Sizes outside the marking field are drawn as its edge.
+    EXPECT_EQ(BoxOf(View(32767, -5, 1).work), (Box{103, 53, 172, 53}));
+    // A wide area keeps a square at its left edge, a tall one at its top.
+    PrinterSettings ps{};
+    EXPECT_EQ(BoxOf(ComputeWorkView({0, 0, 100, 50}, ps).frame), (Box{0, 0, 50, 50}));
+    EXPECT_EQ(BoxOf(ComputeWorkView({0, 0, 50, 100}, ps).frame), (Box{0, 0, 50, 50}));
 }
 
 TEST(WorkViewGeometry, DotsMarkTheHalfWherePrintingStarts) {
-    PrinterSettings ps = Work(500, 500);
-    // Upper half: rows 65 to 83, dots from 117 while short of 152.
-    Marks marks = MarksOf(ComputeWorkView(kArea, ps));
-    ASSERT_EQ(marks.size(), 4u * 7u);
-    EXPECT_EQ(marks.front(), Mark(117, 65));
-    EXPECT_EQ(marks[6], Mark(147, 65));
-    EXPECT_EQ(marks.back(), Mark(147, 80));
-
-    // Bi-directional printing shifts the odd rows (65 and 75) two pixels right.
-    ps.BiDir = 1;
-    marks = MarksOf(ComputeWorkView(kArea, ps));
+    // Upper half: rows 65, 70, 75, 80; dots from 117 while short of 152.
+    Marks marks = MarksOf(View(500, 500));
     ASSERT_EQ(marks.size(), 28u);
-    EXPECT_EQ(marks[0], Mark(119, 65));
-    EXPECT_EQ(marks[7], Mark(117, 70));
-    EXPECT_EQ(marks[14], Mark(119, 75));
-    EXPECT_EQ(marks[27], Mark(147, 80));
-
-    // Printing from the bottom marks the lower half: rows 84 to 103, even 84 first.
-    ps.ReverseDir = 1;
-    marks = MarksOf(ComputeWorkView(kArea, ps));
+    EXPECT_EQ(marks[6], (std::array<LONG, 2>{147, 65}));
+    EXPECT_EQ(marks[27], (std::array<LONG, 2>{147, 80}));
+    // Bi-directional: odd rows two pixels right.
+    marks = MarksOf(View(500, 500, 0, 0, 1));
+    EXPECT_EQ(marks[0], (std::array<LONG, 2>{119, 65}));
+    EXPECT_EQ(marks[7], (std::array<LONG, 2>{117, 70}));
+    // From the bottom: rows 84 to 99 of the lower half.
+    marks = MarksOf(View(500, 500, 0, 1, 1));
     ASSERT_EQ(marks.size(), 28u);
-    EXPECT_EQ(marks[0], Mark(117, 84));
-    EXPECT_EQ(marks[7], Mark(119, 89));
-    EXPECT_EQ(marks.back(), Mark(149, 99));
-}
-
-TEST(WorkViewGeometry, NoDotsInABandOrColumnTooThin) {
-    // A work of no length: rows from 84 to before 84.
-    WorkView view = ComputeWorkView(kArea, Work(500, 0));
-    EXPECT_EQ(view.bandTop, view.bandBottom);
-    EXPECT_TRUE(MarksOf(view).empty());
-    // Four pixels of width leave no room inside the two-pixel margins.
-    view = ComputeWorkView({0, 0, 900, 900}, Work(4, 500, 1));
-    EXPECT_TRUE(MarksOf(view).empty());
-    view = ComputeWorkView({0, 0, 900, 900}, Work(5, 500, 1));
-    EXPECT_EQ(MarksOf(view).size(), 50u);
-}
-
-TEST(WorkViewGeometry, SizesNoPageWroteAreDrawnWithinTheMarkingField) {
-    const WorkView huge = ComputeWorkView(kArea, Work(32767, 32767));
-    ExpectBox(huge.work, 100, 50, 169, 119);
-    const WorkView negative = ComputeWorkView(kArea, Work(-32768, -5, 1));
-    ExpectBox(negative.work, 103, 53, 103, 53);
-    EXPECT_TRUE(MarksOf(negative).empty());
+    EXPECT_EQ(marks[0], (std::array<LONG, 2>{117, 84}));
+    EXPECT_EQ(marks[27], (std::array<LONG, 2>{149, 99}));
+    // A band less than a row high, and a work too narrow for its margins, get none.
+    EXPECT_TRUE(MarksOf(View(500, 0)).empty());
+    EXPECT_TRUE(MarksOf(View(47, 500, 1)).empty());
+    EXPECT_EQ(MarksOf(View(61, 500, 1)).size(), 4u);
 }
