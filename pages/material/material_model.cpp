@@ -4,16 +4,15 @@
 #include "settings/driver_devmode.h"
 #include "ui/numeric_field.h"
 
+#include <algorithm>
+
 namespace {
 
 // A record may carry any limit (an application's DEVMODE, a hand-edited settings file); the page
 // reads it within the range a loaded file is brought into, so a typed size always stays within
 // the marking field and is never negative.
 LONG EffectiveLimit(SHORT limit) {
-    if (limit < kMinWorkSize) {
-        return kMinWorkSize;
-    }
-    return limit > kExtendedLimit ? kExtendedLimit : limit;
+    return std::clamp<LONG>(limit, kMinWorkSize, kExtendedLimit);
 }
 
 LONG LengthMax(const PrinterSettings& ps, int fieldId) {
@@ -46,12 +45,6 @@ BYTE* SwitchOf(PrinterSettings* ps, int checkId) {
         return &ps->ULOrigin;
     default:
         return nullptr;
-    }
-}
-
-void CutToLimit(SHORT* size, LONG limit) {
-    if (*size > limit) {
-        *size = static_cast<SHORT>(limit);
     }
 }
 
@@ -188,8 +181,8 @@ bool ToggleExtendedSize(PrinterSettings* ps) {
     ps->LimitX = static_cast<SHORT>(limit);
     ps->LimitY = static_cast<SHORT>(limit);
     if (ps->ExtendedSize == 0) {
-        CutToLimit(&ps->UserDefinedX, limit);
-        CutToLimit(&ps->UserDefinedY, limit);
+        ps->UserDefinedX = std::min(ps->UserDefinedX, ps->LimitX);
+        ps->UserDefinedY = std::min(ps->UserDefinedY, ps->LimitY);
     }
     return ps->ExtendedSize != 0;
 }

@@ -2,23 +2,7 @@
 
 #include "pages/material/material_model.h"
 
-namespace {
-
-void BringIntoRange(SHORT* limit) {
-    if (*limit < kMinWorkSize) {
-        *limit = static_cast<SHORT>(kMinWorkSize);
-    } else if (*limit > kExtendedLimit) {
-        *limit = static_cast<SHORT>(kExtendedLimit);
-    }
-}
-
-void CutToLimit(SHORT* size, SHORT limit) {
-    if (*size > limit) {
-        *size = limit;
-    }
-}
-
-} // namespace
+#include <algorithm>
 
 void CharToNulls(LPWSTR text, WCHAR separator) {
     const int length = lstrlenW(text);
@@ -41,8 +25,8 @@ bool IsSettingsVersion(LPCWSTR text) {
 
 void FinishSettingsLoad(PrinterSettings* ps, LONG enableExtendedSize) {
     ps->EnableExtendedSize = enableExtendedSize;
-    BringIntoRange(&ps->LimitX);
-    BringIntoRange(&ps->LimitY);
-    CutToLimit(&ps->UserDefinedX, ps->LimitX);
-    CutToLimit(&ps->UserDefinedY, ps->LimitY);
+    ps->LimitX = static_cast<SHORT>(std::clamp<LONG>(ps->LimitX, kMinWorkSize, kExtendedLimit));
+    ps->LimitY = static_cast<SHORT>(std::clamp<LONG>(ps->LimitY, kMinWorkSize, kExtendedLimit));
+    ps->UserDefinedX = std::min(ps->UserDefinedX, ps->LimitX);
+    ps->UserDefinedY = std::min(ps->UserDefinedY, ps->LimitY);
 }
