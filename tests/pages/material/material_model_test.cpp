@@ -1,0 +1,129 @@
+// The Material page's rules: lengths taken over and spun, the offset rules, the resolution list,
+// the switches, the extended size and the service corner.
+#include "pages/material/material_model.h"
+
+#include "resources/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+constexpr int kTakeOver = -1;
+} // namespace
+
+TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
+    struct Case {
+        SHORT unit, limit, x, y;
+        int field, code; // code: a spin's scroll code, or kTakeOver
+        const char* text;
+        SHORT stored;
+    } cases[] = {
+        {0, 500, 500, 500, IDC_WIDTH_EDIT, kTakeOver, "600", 500},
+        {0, 500, 500, 500, IDC_LENGTH_EDIT, kTakeOver, "3", 51},
+        {1, 500, 500, 500, IDC_LENGTH_EDIT, kTakeOver, "1.31", 332}, // 33.3 mm shows as 1.31
+        {0, 0, 500, 500, IDC_WIDTH_EDIT, kTakeOver, "60", 51},       // limits read in 51..800
+        {0, 30000, 500, 500, IDC_LENGTH_EDIT, kTakeOver, "99", 800},
+        {0, 500, 500, 500, IDC_OFFSET_X_EDIT, kTakeOver, "5", 30},
+        {1, 500, 500, 500, IDC_OFFSET_Y_EDIT, kTakeOver, "-0.1", -25},
+        // The offset rules: positive horizontal, negative vertical offsets, truncated.
+        {0, 800, 780, 500, IDC_OFFSET_X_EDIT, kTakeOver, "3.0", 10},
+        {0, 800, 780, 500, IDC_OFFSET_X_EDIT, kTakeOver, "-3.0", -30},
+        {0, 800, 500, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "-3.0", -10},
+        {0, 800, 500, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "3.0", 30},
+        {0, 800, 799, 799, IDC_OFFSET_X_EDIT, kTakeOver, "0.1", 0},
+        {0, 800, 799, 799, IDC_OFFSET_Y_EDIT, kTakeOver, "-0.1", 0},
+        {0, 500, 500, 500, IDC_WIDTH_EDIT, 0, "49.5", 500},
+        {0, 500, 500, 500, IDC_WIDTH_EDIT, 0, "50.0", 500},
+        {1, 800, 500, 500, IDC_WIDTH_EDIT, 0, "1.97", 526},
+        {0, 500, 500, 500, IDC_LENGTH_EDIT, 1, "30", 290},
+        {0, 500, 500, 500, IDC_LENGTH_EDIT, 1, "5.5", 51},
+        {0, 500, 500, 500, IDC_OFFSET_X_EDIT, 1, "0", -1},
+        {0, 500, 500, 500, IDC_OFFSET_Y_EDIT, 0, "2.9", 30},
+        {0, 800, 800, 780, IDC_OFFSET_Y_EDIT, 1, "-0.9", -10},
+    };
+    for (const Case& c : cases) {
+        PrinterSettings ps{};
+        ps.UserUnit = c.unit;
+        ps.LimitX = ps.LimitY = c.limit;
+        ps.UserDefinedX = c.x;
+        ps.UserDefinedY = c.y;
+        const std::basic_string<WCHAR> text(c.text, c.text + strlen(c.text));
+        if (c.code == kTakeOver) {
+            TakeOverLength(&ps, c.field, text.c_str());
+        } else {
+            EXPECT_TRUE(SpinLength(&ps, c.field, text.c_str(), c.code));
+        }
+        EXPECT_EQ(*LengthOfField(&ps, c.field), c.stored) << c.field << " " << c.text;
+    }
+    PrinterSettings ps{};
+    EXPECT_EQ(FieldOfSpin(IDC_OFFSET_Y_SPIN), IDC_OFFSET_Y_EDIT);
+    EXPECT_EQ(FieldOfSpin(IDC_UNIT_LABEL), 0);
+    for (int code : {2, 4, 5, 8}) { // thumb, page and end-of-scroll events store nothing
+        EXPECT_FALSE(SpinLength(&ps, IDC_WIDTH_EDIT, TEXT("10"), code));
+    }
+    TakeOverLength(&ps, IDC_UNIT_MM, TEXT("7"));
+    EXPECT_EQ(ps.UserDefinedX, 0);
+}
+
+TEST(MaterialModel, ResolutionListForBothBaseResolutions) {
+    const int expected[2][kResolutionEntries] = {{339, 254, 203, 169, 145, 127, 113, 102},
+                                                 {353, 265, 212, 176, 151, 132, 118, 106}};
+    const SHORT bases[2] = {1016, 1058};
+    for (int b = 0; b < 2; ++b) {
+        for (int i = 0; i < kResolutionEntries; ++i) {
+            WCHAR text[kResolutionChars];
+            FormatResolutionEntry(text, bases[b], i + kFirstFrameIdx);
+            const std::string want = " " + std::to_string(expected[b][i]) + " ";
+            EXPECT_EQ(text, std::basic_string<WCHAR>(want.begin(), want.end()));
+        }
+    }
+    for (LONG idx : {0, 2, 11, 32767}) {
+        EXPECT_EQ(SelectedFrameIdx(idx), 5);
+    }
+    EXPECT_EQ(SelectedFrameIdx(3), 3);
+    EXPECT_EQ(SelectedFrameIdx(10), 10);
+    EXPECT_EQ(FrameIdxOfSelection(-1), 3);
+    EXPECT_EQ(FrameIdxOfSelection(7), 10);
+}
+
+TEST(MaterialModel, SwitchesCompressionAndExtendedSize) {
+    for (int id : {IDC_PRINT_FROM_BOTTOM, IDC_BIDIRECTION, IDC_PREVIEW, IDC_UPPER_LEFT_ORIGIN}) {
+        PrinterSettings ps{};
+        ps.ReverseDir = ps.FileOutput = ps.ULOrigin = 7;
+        ps.BiDir = 7;
+        ToggleSwitch(&ps, id); // each box owns one field, any nonzero reads as on
+        EXPECT_FALSE(SwitchState(ps, id));
+        EXPECT_EQ(
+            (ps.ReverseDir == 7) + (ps.FileOutput == 7) + (ps.ULOrigin == 7) + (ps.BiDir == 7), 3);
+        ToggleSwitch(&ps, id);
+        EXPECT_EQ(ps.ReverseDir + ps.FileOutput + ps.ULOrigin + ps.BiDir, 3 * 7 + 1);
+        EXPECT_EQ(SwitchShowsInWorkView(id), id != IDC_PREVIEW);
+    }
+    PrinterSettings ps{};
+    ps.CmpMode = 3;
+    EXPECT_EQ(CompressionButton(ps), 0);
+    SetCompression(&ps, IDC_COMPRESSION_TIFF);
+    EXPECT_EQ(CompressionButton(ps), IDC_COMPRESSION_TIFF);
+
+    // Off cuts the sizes to the ordinary limit; on only raises the limits.
+    ps.ExtendedSize = 1;
+    ps.UserDefinedX = 700;
+    ps.UserDefinedY = 499;
+    EXPECT_FALSE(ToggleExtendedSize(&ps));
+    EXPECT_EQ(ps.LimitX + ps.LimitY + ps.UserDefinedX + ps.UserDefinedY, 500 + 500 + 500 + 499);
+    EXPECT_TRUE(ToggleExtendedSize(&ps));
+    EXPECT_EQ(ps.LimitX + ps.LimitY + ps.UserDefinedX + ps.ExtendedSize, 800 + 800 + 500 + 1);
+}
+
+TEST(MaterialModel, ServiceControlsOnlyInTheCornerWithTheWholeChord) {
+    EXPECT_TRUE(RevealsServiceControls(8, 8, true, true, true));
+    EXPECT_TRUE(RevealsServiceControls(1, 15, true, true, true));
+    EXPECT_TRUE(RevealsServiceControls(15, 1, true, true, true));
+    for (auto [x, y] : {std::pair{0, 8}, {8, 0}, {16, 8}, {8, 16}}) {
+        EXPECT_FALSE(RevealsServiceControls(x, y, true, true, true));
+    }
+    EXPECT_FALSE(RevealsServiceControls(8, 8, false, true, true));
+    EXPECT_FALSE(RevealsServiceControls(8, 8, true, false, true));
+    EXPECT_FALSE(RevealsServiceControls(8, 8, true, true, false));
+}

@@ -1,0 +1,76 @@
+// The work view's picture as numbers, for a 70 x 70 view area at (100, 50) of the page.
+#include "pages/material/work_view_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+namespace {
+
+using Box = std::array<LONG, 4>;
+using Marks = std::vector<std::array<LONG, 2>>;
+
+constexpr ViewBox kArea{100, 50, 169, 119}; // its last pixel inside: a side of 69
+
+WorkView View(SHORT x, SHORT y, BYTE upperLeft = 0, BYTE reverse = 0, SHORT biDir = 0) {
+    PrinterSettings ps{};
+    ps.UserDefinedX = x;
+    ps.UserDefinedY = y;
+    ps.ULOrigin = upperLeft;
+    ps.ReverseDir = reverse;
+    ps.BiDir = biDir;
+    return ComputeWorkView(kArea, ps);
+}
+
+Box BoxOf(const ViewBox& b) {
+    return {b.left, b.top, b.right, b.bottom};
+}
+
+Marks MarksOf(const WorkView& view) {
+    Marks marks;
+    ForEachMark(
+        view,
+        [](void* m, LONG x, LONG y) {
+            static_cast<Marks*>(m)->push_back({x, y});
+        },
+        &marks);
+    return marks;
+}
+
+} // namespace
+
+TEST(WorkViewGeometry, WorkToScaleCentredOrFromTheUpperLeft) {
+    EXPECT_EQ(BoxOf(View(500, 500).work), (Box{115, 65, 154, 104}));
+    EXPECT_EQ(View(500, 500).centreX, 134);
+    EXPECT_EQ(View(500, 500).centreY, 84);
+    EXPECT_EQ(BoxOf(View(500, 300, 1).work), (Box{103, 53, 142, 76}));
+    EXPECT_EQ(BoxOf(View(800, 500).work), (Box{103, 65, 166, 104}));
+    // Sizes outside the marking field are drawn as its edge.
+    EXPECT_EQ(BoxOf(View(32767, -5, 1).work), (Box{103, 53, 172, 53}));
+    // A wide area keeps a square at its left edge, a tall one at its top.
+    PrinterSettings ps{};
+    EXPECT_EQ(BoxOf(ComputeWorkView({0, 0, 100, 50}, ps).frame), (Box{0, 0, 50, 50}));
+    EXPECT_EQ(BoxOf(ComputeWorkView({0, 0, 50, 100}, ps).frame), (Box{0, 0, 50, 50}));
+}
+
+TEST(WorkViewGeometry, DotsMarkTheHalfWherePrintingStarts) {
+    // Upper half: rows 65, 70, 75, 80; dots from 117 while short of 152.
+    Marks marks = MarksOf(View(500, 500));
+    ASSERT_EQ(marks.size(), 28u);
+    EXPECT_EQ(marks[6], (std::array<LONG, 2>{147, 65}));
+    EXPECT_EQ(marks[27], (std::array<LONG, 2>{147, 80}));
+    // Bi-directional: odd rows two pixels right.
+    marks = MarksOf(View(500, 500, 0, 0, 1));
+    EXPECT_EQ(marks[0], (std::array<LONG, 2>{119, 65}));
+    EXPECT_EQ(marks[7], (std::array<LONG, 2>{117, 70}));
+    // From the bottom: rows 84 to 99 of the lower half.
+    marks = MarksOf(View(500, 500, 0, 1, 1));
+    ASSERT_EQ(marks.size(), 28u);
+    EXPECT_EQ(marks[0], (std::array<LONG, 2>{117, 84}));
+    EXPECT_EQ(marks[27], (std::array<LONG, 2>{149, 99}));
+    // A band less than a row high, and a work too narrow for its margins, get none.
+    EXPECT_TRUE(MarksOf(View(500, 0)).empty());
+    EXPECT_TRUE(MarksOf(View(47, 500, 1)).empty());
+    EXPECT_EQ(MarksOf(View(61, 500, 1)).size(), 4u);
+}
