@@ -43,3 +43,9 @@ CurvePoint CurvePointAt(const ToneCurve& curve, LONG x);
 LONG CurvePointCount(const ToneCurve& curve);
 // The pixel of a graph point in a square whose top-left pixel is `origin`.
 POINT GraphToPixel(POINT origin, LONG side, LONG x, LONG y);
+
+#ifdef _WIN32
+// Draws the graph into area 532 of the page: the frame, the grey grid and reference ramp, and
+// the blue curve. Leaves the context with the pen it had.
+void DrawGraph(HWND dialog, HDC dc, const PrinterSettings* ps);
+#endif
