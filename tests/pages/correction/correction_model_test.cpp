@@ -187,7 +187,7 @@ TEST(MaterialType, SwitchingSetsWhatSuitsTheType) {
     EXPECT_EQ(ps.LowCutPost, 0);
 }
 
-TEST(CorrectionPage, StandardValuesFlagsAndTheServiceCorner) {
+TEST(CorrectionRules, StandardValuesFlagsAndTheServiceCorner) {
     PrinterSettings ps = DefaultRecord(kBaseDpiKlv20);
     PrinterSettings expected = ps;
     ps.Brightness = 20;
