@@ -1,7 +1,6 @@
 // Feeds arbitrary settings records and graph sides through the tone curve's points and the
-// Image correction page's start (preset filling, list and preset indexes, the details dialog's
-// working copy), and arbitrary gamma text and scroll codes through the gamma and bar rules. The
-// input is the side, the country code, a scroll code and thumb, the gamma text, then the record.
+// Image correction page's start: preset filling, list and preset indexes, the details dialog's
+// working copy. The input is the side, the country code, then the record.
 #include "fuzz/fuzz_input.h"
 #include "pages/correction/correction_model.h"
 #include "pages/correction/tone_curve.h"
@@ -55,33 +54,16 @@ void CheckPageStart(PrinterSettings ps, INT country) {
     FUZZ_CHECK(ps.Material == work.current);
 }
 
-void CheckGamma(LPCWSTR text, SHORT gamma, int code, SHORT thumb) {
-    const SHORT read = ParseGamma(text, kGammaMax, kGammaMin);
-    FUZZ_CHECK(read >= kGammaMin && read <= kGammaMax);
-    WCHAR shown[kGammaShowChars];
-    FormatGamma(shown, gamma);
-    const SHORT stepped = ScrollGamma(gamma, code, thumb);
-    FUZZ_CHECK(stepped >= kGammaMin && stepped <= kGammaMax);
-    const LONG bar = ScrollCorrection(gamma, code, thumb);
-    FUZZ_CHECK(bar >= kCorrectionMin && bar <= kCorrectionMax);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     const LONG side = input.TakeValue<LONG>();
     const INT country = input.TakeValue<uint8_t>();
-    const int code = input.TakeValue<uint8_t>();
-    const SHORT thumb = input.TakeValue<SHORT>();
-    WCHAR text[kGammaChars + 1];
-    input.Take(text, kGammaChars * sizeof(WCHAR));
-    text[kGammaChars] = 0;
     PrinterSettings ps;
     input.Take(&ps, sizeof ps);
 
     CheckCurve(ps, side);
     CheckPageStart(ps, country);
-    CheckGamma(text, ps.Gamma, code, thumb);
     return 0;
 }
