@@ -51,6 +51,8 @@ TEST(ToneCurve, PointsOfTheSquareOfSide100) {
         {-50, 0, 0, {{49, 0}, {100, 51}}, 100, {{50, 1}, {99, 50}}},
         {0, 0, 899, {{0, 0}, {100, 100}}, 97, {{1, 63}, {50, 93}, {95, 99}, {96, 100}}},
         {0, 0, -900, {{0, 0}, {100, 100}}, 100, {{50, 0}, {75, 6}, {90, 35}, {99, 90}}},
+        // Past x = 0 a point above the square is drawn at its top, where the curve ends.
+        {50, 0, 899, {{0, 50}, {50, 100}}, 2, {{0, 50}, {1, 100}}},
     };
     for (const CurveCase& c : cases) {
         SCOPED_TRACE(testing::Message()
