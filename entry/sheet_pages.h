@@ -6,6 +6,9 @@
 
 #include <windows.h>
 #include <winddiui.h>
+#ifdef _WIN32
+#include <prsht.h>
+#endif
 
 struct SheetPage {
     WORD templateId; // also the page's name: the resource lookup picks its language

@@ -7,12 +7,17 @@
 #include "resources/resource.h"
 #include "ui/dialog_host.h"
 #include "ui/help.h"
-#include "ui/numeric_field.h"
+#include "ui/numeric_dialog.h"
 
 #include <prsht.h>
 #include <windowsx.h>
 
 #include <climits>
+
+// Each page has its own; they stay inside this file.
+// Loads every control from the record, normalising the list indexes in it.
+static void SetAllControls(HWND dialog, PrinterSettings* ps);
+static void ShowExtraControls(HWND dialog, BOOL show);
 
 static_assert(kScrollLineLeft == SB_LINELEFT && kScrollLineRight == SB_LINERIGHT &&
               kScrollPageLeft == SB_PAGELEFT && kScrollPageRight == SB_PAGERIGHT &&
@@ -396,7 +401,7 @@ INT_PTR CALLBACK OutputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
-void SetAllControls(HWND dialog, PrinterSettings* ps) {
+static void SetAllControls(HWND dialog, PrinterSettings* ps) {
     ps->DitherPat = UpdateDitherPattern(dialog, ps->DitherPat);
     ps->PassMethod = UpdatePassMethod(dialog, ps->PassMethod);
     ps->Draft = UpdateDraftMethod(dialog, ps->Draft);
@@ -447,7 +452,7 @@ void SetNewType(HWND dialog, PrinterSettings* ps) {
     SetLowCutControls(dialog, *ps);
 }
 
-void ShowExtraControls(HWND dialog, BOOL show) {
+static void ShowExtraControls(HWND dialog, BOOL show) {
     for (int id : kServiceControls) {
         ShowWindow(GetDlgItem(dialog, id), show ? SW_SHOW : SW_HIDE);
     }

@@ -9,8 +9,6 @@
 
 INT_PTR CALLBACK OutputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Loads every control from the record, normalising the list indexes in it.
-void SetAllControls(HWND dialog, PrinterSettings* ps);
 // Fill a list and select the (normalised) index, which they answer.
 SHORT UpdateMaterial(HWND dialog, PrinterSettings* ps);
 SHORT UpdateDitherPattern(HWND dialog, SHORT index);
@@ -18,7 +16,6 @@ SHORT UpdatePassMethod(HWND dialog, SHORT index);
 SHORT UpdateDraftMethod(HWND dialog, SHORT index);
 // Brings the material list, drafting and low-cut controls in line with a new material type.
 void SetNewType(HWND dialog, PrinterSettings* ps);
-void ShowExtraControls(HWND dialog, BOOL show);
 // Asks for the tone curve to be drawn again.
 void InvalidCorrect(HWND dialog, BOOL erase);
 SHORT GetGamma(HWND dialog, int id, SHORT max, SHORT min);

@@ -2,7 +2,7 @@
 
 #include "resources/resource.h"
 #include "ui/help.h"
-#include "ui/numeric_field.h"
+#include "ui/numeric_dialog.h"
 
 namespace {
 

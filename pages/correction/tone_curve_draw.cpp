@@ -2,7 +2,7 @@
 #include "pages/correction/tone_curve.h"
 
 #include "resources/resource.h"
-#include "ui/numeric_field.h"
+#include "ui/numeric_dialog.h"
 
 namespace {
 

@@ -7,11 +7,17 @@
 #include "resources/resource.h"
 #include "ui/dialog_host.h"
 #include "ui/help.h"
-#include "ui/numeric_field.h"
+#include "ui/numeric_dialog.h"
 #include "ui/small_dialogs.h"
 
 #include <prsht.h>
 #include <windowsx.h>
+
+// Each page has its own; they stay inside this file.
+// Every control of the page from the record.
+static void SetAllControls(HWND dialog, PrinterSettings* ps);
+// Shows (nonzero) or hides the service controls.
+static void ShowExtraControls(HWND dialog, BOOL show);
 
 namespace {
 
@@ -329,7 +335,7 @@ INT_PTR CALLBACK PaperDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     return OnPageEvent(dialog, ui, message, wParam, lParam);
 }
 
-void SetAllControls(HWND dialog, PrinterSettings* ps) {
+static void SetAllControls(HWND dialog, PrinterSettings* ps) {
     for (int id : kLengthFields) {
         SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, kLengthFieldChars, 0);
     }
@@ -369,7 +375,7 @@ LONG UpdateDpi(HWND dialog, SHORT baseDpi, LONG frameIdx) {
     return frameIdx;
 }
 
-void ShowExtraControls(HWND dialog, BOOL show) {
+static void ShowExtraControls(HWND dialog, BOOL show) {
     for (int id : kExtraControls) {
         Show(dialog, id, show);
     }

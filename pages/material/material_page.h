@@ -8,13 +8,9 @@
 
 INT_PTR CALLBACK PaperDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Every control of the page from the record.
-void SetAllControls(HWND dialog, PrinterSettings* ps);
 // The work width and length in the record's unit.
 void SetUserBox(HWND dialog, const PrinterSettings* ps);
 // The offset rules, then both offsets shown.
 void SetOffsetBox(HWND dialog, PrinterSettings* ps);
 // Refills the resolution list and selects the frame index in force, which it returns.
 LONG UpdateDpi(HWND dialog, SHORT baseDpi, LONG frameIdx);
-// Shows (nonzero) or hides the service controls.
-void ShowExtraControls(HWND dialog, BOOL show);

@@ -2,7 +2,7 @@
 
 #include "pages/material/work_view_geometry.h"
 #include "resources/resource.h"
-#include "ui/numeric_field.h"
+#include "ui/numeric_dialog.h"
 
 namespace {
 

@@ -8,10 +8,14 @@
 #include "resources/resource.h"
 #include "ui/dialog_host.h"
 #include "ui/help.h"
-#include "ui/numeric_field.h"
+#include "ui/numeric_dialog.h"
 
 #include <prsht.h>
 #include <windowsx.h>
+
+// Each page has its own; they stay inside this file.
+// Shows (1) or hides (0) the two ratio displays and the test prints of patterns 1 and 0.
+static void ShowExtraControls(HWND hDlg, BOOL show);
 
 namespace {
 
@@ -150,7 +154,7 @@ void SetParams(HWND hDlg, const PrinterSettings* record) {
     ShowLong(hDlg, IDC_LEFT_RIGHT_RATIO, controls.leftRightRatio);
 }
 
-void ShowExtraControls(HWND hDlg, BOOL show) {
+static void ShowExtraControls(HWND hDlg, BOOL show) {
     for (int id : kServiceControls) {
         ShowWindow(GetDlgItem(hDlg, id), show ? SW_SHOW : SW_HIDE);
     }

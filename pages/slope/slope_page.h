@@ -12,5 +12,3 @@ INT_PTR CALLBACK SlopeDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
 // Loads every control from the record.
 void SetParams(HWND hDlg, const PrinterSettings* record);
 
-// Shows (1) or hides (0) the two ratio displays and the test prints of patterns 1 and 0.
-void ShowExtraControls(HWND hDlg, BOOL show);

@@ -133,7 +133,6 @@ bool RenderSlopePage(HINSTANCE module, const std::wstring& path) {
                                      reinterpret_cast<LPARAM>(&page));
     bool written = false;
     if (dialog != nullptr) {
-        ShowExtraControls(dialog, TRUE);
         RECT r;
         GetWindowRect(dialog, &r);
         SetWindowPos(frame, nullptr, 40, 40, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
