@@ -40,7 +40,9 @@ void AddPrinterOnce(LPCWSTR name, LPCWSTR model) {
     ClosePrinter(printer);
 }
 
-std::wstring ConfigFileTarget() {
+} // namespace
+
+std::wstring InstalledDriverPath() {
     DWORD needed = 0;
     GetPrinterDriverDirectoryW(nullptr, nullptr, 1, nullptr, 0, &needed);
     std::vector<BYTE> directory(needed);
@@ -50,13 +52,15 @@ std::wstring ConfigFileTarget() {
     return reinterpret_cast<LPCWSTR>(directory.data()) + std::wstring(L"\\3\\vorikaui.dll");
 }
 
+namespace {
+
 class InstalledDriver : public ::testing::Environment {
   public:
     void SetUp() override {
         for (const PrinterOfModel& p : kPrinters) {
             AddPrinterOnce(p.printer, p.model);
         }
-        const std::wstring target = ConfigFileTarget();
+        const std::wstring target = InstalledDriverPath();
         ASSERT_FALSE(target.empty()) << GetLastError();
         ASSERT_TRUE(CopyFileW(L"" VORIKA_BUILT_DLL, target.c_str(), FALSE))
             << "copying " << VORIKA_BUILT_DLL << ": error " << GetLastError();

@@ -9,6 +9,7 @@
 #include <winspool.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 inline constexpr LPCWSTR kKlv20Model = L"Velmar VORIKA KLV-20";
@@ -23,6 +24,9 @@ inline constexpr LPCWSTR kKlv30Printer = L"VORIKA e2e KLV-30";
 // KLV-20 printers whose tests store settings in their printer data first.
 inline constexpr LPCWSTR kStoredRecordPrinter = L"VORIKA e2e stored record";
 inline constexpr LPCWSTR kStoredFieldsPrinter = L"VORIKA e2e stored fields";
+
+// Where the spooler keeps this driver's configuration file: the DLL applications load.
+std::wstring InstalledDriverPath();
 
 // A printer opened by name as an application opens it; closed at the end of the scope.
 class OpenedPrinter {
