@@ -5,9 +5,12 @@
 //   vorikactl show PRINTER                              the printer's DEVMODEs and stored settings
 //   vorikactl caps PRINTER                              the printer's device capabilities
 //   vorikactl testprint PRINTER [--pattern N]           the driver's test print, sent to PRINTER
+//   vorikactl sheet PRINTER [--pictures DIR] [--lang en|ja]          the document sheet
+//   vorikactl printer-sheet PRINTER [--pictures DIR] [--lang en|ja]  the printer sheet
 #include "tools/vorikactl/caps.h"
 #include "tools/vorikactl/devmode_print.h"
 #include "tools/vorikactl/install.h"
+#include "tools/vorikactl/sheet.h"
 #include "tools/vorikactl/show.h"
 #include "tools/vorikactl/testprint.h"
 
@@ -22,7 +25,9 @@ int Usage() {
                "       vorikactl install [--model MODEL] [--printer NAME]\n"
                "       vorikactl show PRINTER\n"
                "       vorikactl caps PRINTER\n"
-               "       vorikactl testprint PRINTER [--pattern N]\n",
+               "       vorikactl testprint PRINTER [--pattern N]\n"
+               "       vorikactl sheet PRINTER [--pictures DIR] [--lang en|ja]\n"
+               "       vorikactl printer-sheet PRINTER [--pictures DIR] [--lang en|ja]\n",
                stderr);
     return 2;
 }
@@ -72,6 +77,29 @@ int InstallCommand(int count, wchar_t** args) {
     return Install(model, printer != nullptr ? printer : model);
 }
 
+// The sheets' options: with --pictures every page is saved and the sheet cancelled.
+int SheetCommand(int count, wchar_t** args, int (*open)(LPCWSTR, const SheetOptions&)) {
+    if (count < 1) {
+        return Usage();
+    }
+    SheetOptions options;
+    for (int i = 1; i < count; i += 2) {
+        if (i + 1 >= count) {
+            return Usage();
+        }
+        if (lstrcmpW(args[i], L"--pictures") == 0) {
+            options.picturesDirectory = args[i + 1];
+        } else if (lstrcmpW(args[i], L"--lang") == 0 && lstrcmpW(args[i + 1], L"ja") == 0) {
+            options.language = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+        } else if (lstrcmpW(args[i], L"--lang") == 0 && lstrcmpW(args[i + 1], L"en") == 0) {
+            options.language = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+        } else {
+            return Usage();
+        }
+    }
+    return open(args[0], options);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -87,6 +115,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (lstrcmpW(command, L"testprint") == 0) {
         return TestPrintCommand(argc - 2, argv + 2, Usage);
+    }
+    if (lstrcmpW(command, L"sheet") == 0) {
+        return SheetCommand(argc - 2, argv + 2, DocumentSheet);
+    }
+    if (lstrcmpW(command, L"printer-sheet") == 0) {
+        return SheetCommand(argc - 2, argv + 2, PrinterSheet);
     }
     if (argc != 3) {
         return Usage();

@@ -1,0 +1,132 @@
+#include "tools/vorikactl/sheet.h"
+#include "tools/vorikactl/console.h"
+#include "tools/vorikactl/devmode_print.h"
+#include "tools/vorikactl/spooler.h"
+#include "tools/vorikactl/window_picture.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// The sheet being photographed: where its pages go and under which names.
+struct Photographer {
+    std::wstring directory;
+    std::wstring name; // "document-LANG" or "printer-LANG"
+    bool done = false;
+    int failures = 0;
+};
+
+Photographer* photographer = nullptr;
+
+HWND FindSheet() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM out) -> BOOL {
+            if (PropSheet_GetTabControl(window) == nullptr) {
+                return TRUE;
+            }
+            *reinterpret_cast<HWND*>(out) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Runs inside the sheet's modal loop: each page in turn, then Cancel, so that nothing is stored.
+void CALLBACK PhotographSheet(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND sheet = FindSheet();
+    if (sheet == nullptr || photographer->done) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    photographer->done = true;
+    const int pages = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
+    for (int i = 0; i < pages; ++i) {
+        PropSheet_SetCurSel(sheet, nullptr, i);
+        const std::wstring path = photographer->directory + L"\\" + photographer->name + L"-" +
+                                  std::to_wstring(i + 1) + L".bmp";
+        photographer->failures += CaptureWindow(sheet, path) ? 0 : 1;
+    }
+    PropSheet_PressButton(sheet, PSBTN_CANCEL);
+}
+
+// Prepares the thread for the sheet: its language, and the photographer when pictures are asked.
+void Prepare(const SheetOptions& options, Photographer* p, const wchar_t* sheetName) {
+    if (options.language != 0) {
+        UseLanguage(options.language);
+    }
+    if (options.picturesDirectory == nullptr) {
+        return;
+    }
+    const bool japanese = PRIMARYLANGID(options.language) == LANG_JAPANESE;
+    p->directory = options.picturesDirectory;
+    p->name = std::wstring(sheetName) + (japanese ? L"-ja" : L"-en");
+    photographer = p;
+    SetTimer(nullptr, 0, 100, PhotographSheet);
+}
+
+int Finish(const Photographer& p, const SheetOptions& options) {
+    photographer = nullptr;
+    if (options.picturesDirectory != nullptr && (!p.done || p.failures != 0)) {
+        std::fputs("vorikactl: the sheet's pages could not all be saved\n", stderr);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int DocumentSheet(LPCWSTR printerName, const SheetOptions& options) {
+    PrinterHandle printer(printerName);
+    if (!printer) {
+        return Fail("no printer", printerName, GetLastError());
+    }
+    LPWSTR name = const_cast<LPWSTR>(printerName);
+    const LONG size = DocumentPropertiesW(nullptr, printer.get(), name, nullptr, nullptr, 0);
+    if (size < static_cast<LONG>(sizeof(DEVMODEW))) {
+        return Fail("the driver gives no DEVMODE size for printer", printerName);
+    }
+    std::vector<BYTE> out(static_cast<size_t>(size));
+    Photographer p;
+    Prepare(options, &p, L"document");
+    const LONG answer = DocumentPropertiesW(nullptr, printer.get(), name,
+                                            reinterpret_cast<DEVMODEW*>(out.data()), nullptr,
+                                            DM_OUT_BUFFER | DM_IN_PROMPT);
+    std::printf("DocumentPropertiesW(DM_IN_PROMPT | DM_OUT_BUFFER) answers %ld\n",
+                static_cast<long>(answer));
+    if (answer >= 0) {
+        PrintDevMode(stdout, reinterpret_cast<const DEVMODEW*>(out.data()), out.size());
+    }
+    return answer < 0 ? 1 : Finish(p, options);
+}
+
+int PrinterSheet(LPCWSTR printerName, const SheetOptions& options) {
+    PrinterHandle printer(printerName);
+    if (!printer) {
+        return Fail("no printer", printerName, GetLastError());
+    }
+    // Wine's winspool does not hand PrinterProperties on to the driver: the call goes to the
+    // printer's configuration file, as the spooler of Windows would make it.
+    const std::vector<BYTE> driver = ReadDriverInfo2(printer.get());
+    if (driver.empty()) {
+        return Fail("no driver information for printer", printerName, GetLastError());
+    }
+    HMODULE config =
+        LoadLibraryW(reinterpret_cast<const DRIVER_INFO_2W*>(driver.data())->pConfigFile);
+    auto printerProperties = reinterpret_cast<BOOL(WINAPI*)(HWND, HANDLE)>(reinterpret_cast<void*>(
+        config != nullptr ? GetProcAddress(config, "PrinterProperties") : nullptr));
+    if (printerProperties == nullptr) {
+        return Fail("the driver has no printer sheet for printer", printerName, GetLastError());
+    }
+    Photographer p;
+    Prepare(options, &p, L"printer");
+    const BOOL answer = printerProperties(nullptr, printer.get());
+    std::printf("PrinterProperties answers %s\n", answer ? "TRUE" : "FALSE");
+    FreeLibrary(config);
+    return Finish(p, options);
+}

@@ -1,0 +1,14 @@
+// A window as a person sees it on the current desktop (Xvfb will do), saved as a BMP file.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Shows the window on top, lets it paint itself completely, reads its area back from the screen
+// and writes it to path; says on the console what was written.
+bool CaptureWindow(HWND window, const std::wstring& path);
+
+// The language the resource lookup picks templates in for this thread: the thread's UI language
+// on Windows, its locale under Wine.
+void UseLanguage(LANGID language);
