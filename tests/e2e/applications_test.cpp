@@ -13,20 +13,6 @@ namespace {
 
 constexpr LPCWSTR kAddedPrinter = L"VORIKA e2e added with the driver in place";
 
-// Added while the built DLL is the configuration file: the spooler asks the driver for the new
-// printer's default DEVMODE, by name only.
-void AddPrinterWithoutDevMode(LPCWSTR name) {
-    PRINTER_INFO_2W info{};
-    info.pPrinterName = const_cast<LPWSTR>(name);
-    info.pPortName = const_cast<LPWSTR>(L"FILE:");
-    info.pDriverName = const_cast<LPWSTR>(kKlv20Model);
-    info.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
-    info.pDatatype = const_cast<LPWSTR>(L"RAW");
-    HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
-    ASSERT_NE(printer, nullptr) << GetLastError();
-    ClosePrinter(printer);
-}
-
 std::vector<BYTE> DefaultDevModeOf(HANDLE printer) {
     DWORD needed = 0;
     GetPrinterW(printer, 2, nullptr, 0, &needed);
@@ -79,7 +65,9 @@ void ExpectPageSetupDefaults() {
 }
 
 TEST(Applications, MeetTheDriverByPrinterNameOnly) {
-    AddPrinterWithoutDevMode(kAddedPrinter);
+    // Added while the built DLL is the configuration file: the spooler asks the driver for the
+    // new printer's default DEVMODE, by name only.
+    AddPrinterOfModel(kAddedPrinter, kKlv20Model);
     OpenedPrinter printer(kAddedPrinter);
     const std::vector<BYTE> initial = DefaultDevModeOf(printer.handle());
     ASSERT_EQ(initial.size(), kDriverDevModeSize);

@@ -29,18 +29,22 @@ void AddPrinterOnce(LPCWSTR name, LPCWSTR model) {
         return;
     }
     RegisterTestDriver(model);
+    AddPrinterOfModel(name, model);
+}
+
+} // namespace
+
+void AddPrinterOfModel(LPCWSTR name, LPCWSTR model) {
     PRINTER_INFO_2W info{};
     info.pPrinterName = const_cast<LPWSTR>(name);
     info.pPortName = const_cast<LPWSTR>(L"FILE:");
     info.pDriverName = const_cast<LPWSTR>(model);
     info.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
     info.pDatatype = const_cast<LPWSTR>(L"RAW");
-    printer = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
+    HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
     ASSERT_NE(printer, nullptr) << GetLastError();
     ClosePrinter(printer);
 }
-
-} // namespace
 
 std::wstring InstalledDriverPath() {
     DWORD needed = 0;

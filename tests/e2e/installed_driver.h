@@ -25,6 +25,9 @@ inline constexpr LPCWSTR kKlv30Printer = L"VORIKA e2e KLV-30";
 inline constexpr LPCWSTR kStoredRecordPrinter = L"VORIKA e2e stored record";
 inline constexpr LPCWSTR kStoredFieldsPrinter = L"VORIKA e2e stored fields";
 
+// Adds a printer of the model on port "FILE:" (a name that exists is kept as it is).
+void AddPrinterOfModel(LPCWSTR name, LPCWSTR model);
+
 // Where the spooler keeps this driver's configuration file: the DLL applications load.
 std::wstring InstalledDriverPath();
 

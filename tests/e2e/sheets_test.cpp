@@ -17,8 +17,10 @@ constexpr LPCWSTR kSheetPrinter = L"VORIKA e2e sheets";
 
 enum class Press { Ok, Cancel };
 
+// What the user does on the sheet's first page, and what the test saw.
 struct SheetSeen {
     Press press = Press::Ok;
+    bool switchUnit = true;
     int tabs = -1;
     bool done = false;
 };
@@ -49,26 +51,10 @@ void CALLBACK ActOnSheet(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     seen->done = true;
     seen->tabs = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
-    HWND page = PropSheet_GetCurrentPageHwnd(sheet);
-    if (seen->press == Press::Ok) {
-        SendDlgItemMessageW(page, IDC_UNIT_INCH, BM_CLICK, 0, 0);
-        PropSheet_PressButton(sheet, PSBTN_OK);
-    } else {
-        SendDlgItemMessageW(page, IDC_UNIT_INCH, BM_CLICK, 0, 0);
-        PropSheet_PressButton(sheet, PSBTN_CANCEL);
+    if (seen->switchUnit) {
+        SendDlgItemMessageW(PropSheet_GetCurrentPageHwnd(sheet), IDC_UNIT_INCH, BM_CLICK, 0, 0);
     }
-}
-
-void AddSheetPrinter() {
-    PRINTER_INFO_2W info{};
-    info.pPrinterName = const_cast<LPWSTR>(kSheetPrinter);
-    info.pPortName = const_cast<LPWSTR>(L"FILE:");
-    info.pDriverName = const_cast<LPWSTR>(kKlv20Model);
-    info.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
-    info.pDatatype = const_cast<LPWSTR>(L"RAW");
-    HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
-    ASSERT_NE(printer, nullptr) << GetLastError();
-    ClosePrinter(printer);
+    PropSheet_PressButton(sheet, (seen->press == Press::Ok ? PSBTN_OK : PSBTN_CANCEL));
 }
 
 SHORT StoredUnit(HANDLE printer) {
@@ -88,7 +74,7 @@ LONG RunDocumentSheet(Press press, SheetSeen* result, DriverDevMode* out) {
 }
 
 TEST(Sheets, DocumentSheetConfirmedStoresCancelledDoesNot) {
-    AddSheetPrinter();
+    AddPrinterOfModel(kSheetPrinter, kKlv20Model);
     OpenedPrinter printer(kSheetPrinter);
 
     SheetSeen cancelled;
@@ -116,17 +102,9 @@ TEST(Sheets, PrinterSheetShowsTheInformationPage) {
     OpenedPrinter printer(kKlv20Printer);
     SheetSeen info;
     info.press = Press::Cancel;
+    info.switchUnit = false;
     seen = &info;
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        HWND sheet = FindSheet();
-        if (sheet == nullptr || seen->done) {
-            return;
-        }
-        KillTimer(nullptr, timer);
-        seen->done = true;
-        seen->tabs = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
-        PropSheet_PressButton(sheet, PSBTN_CANCEL);
-    });
+    SetTimer(nullptr, 0, 50, ActOnSheet);
     // Wine's winspool does not pass PrinterProperties on to the driver: the application's call is
     // made to the installed configuration file directly.
     HMODULE driver = LoadLibraryW(InstalledDriverPath().c_str());
