@@ -5,6 +5,7 @@
 
 #include "entry/driver_ui.h"
 #include "settings/devmode_convert.h"
+#include "tests/support/devmode_bytes.h"
 #include "tests/support/test_printer.h"
 
 #include <gtest/gtest.h>
@@ -16,44 +17,10 @@
 
 namespace {
 
+using testdm::DevModeBytes;
+
 constexpr BYTE kUntouched = 0xEE;
 constexpr DWORD kNoError = 0xC0FFEE;
-
-// A DEVMODE of any layout, in its caller's buffer.
-struct DevModeBytes {
-    // A header for the layout, every other byte `fill`.
-    DevModeBytes(WORD size, WORD extra, WORD specVersion, WORD driverVersion, BYTE fill)
-        : bytes(size_t{size} + extra, fill) {
-        SetHeader(specVersion, size, driverVersion, extra);
-    }
-    // A buffer of `count` bytes holding no header yet.
-    explicit DevModeBytes(size_t count) : bytes(count, kUntouched) {}
-
-    // Content that differs from byte to byte, under the given header.
-    static DevModeBytes Patterned(WORD size, WORD extra, WORD specVersion, WORD driverVersion) {
-        DevModeBytes d(size, extra, 0, 0, 0);
-        for (size_t i = 0; i < d.bytes.size(); ++i) {
-            d.bytes[i] = static_cast<BYTE>(i * 31 + 7);
-        }
-        d.SetHeader(specVersion, size, driverVersion, extra);
-        return d;
-    }
-
-    void SetHeader(WORD specVersion, WORD size, WORD driverVersion, WORD extra) {
-        const WORD fields[4] = {specVersion, driverVersion, size, extra};
-        static_assert(offsetof(DEVMODEW, dmDriverExtra) == offsetof(DEVMODEW, dmSpecVersion) + 6);
-        std::memcpy(bytes.data() + offsetof(DEVMODEW, dmSpecVersion), fields, sizeof fields);
-    }
-    WORD size() const {
-        WORD value;
-        std::memcpy(&value, bytes.data() + offsetof(DEVMODEW, dmSize), sizeof value);
-        return value;
-    }
-    DEVMODEW* dm() { return reinterpret_cast<DEVMODEW*>(bytes.data()); }
-    const BYTE* privatePart() const { return bytes.data() + size(); }
-
-    std::vector<BYTE> bytes;
-};
 
 // What a DEVMODE of the given layout must hold after a copy from `in`: the first `publicBytes`
 // public bytes and `privateBytes` private bytes of `in`, under the given header, the rest `before`.
@@ -70,14 +37,7 @@ std::vector<BYTE> CopiedInto(const std::vector<BYTE>& before, const DevModeBytes
 
 void ExpectSameBytes(const std::vector<BYTE>& actual, const std::vector<BYTE>& expected) {
     ASSERT_EQ(actual.size(), expected.size());
-    int reported = 0;
-    for (size_t i = 0; i < actual.size() && reported < 8; ++i) {
-        if (actual[i] != expected[i]) {
-            ADD_FAILURE() << "byte " << i << ": " << int(actual[i]) << ", expected "
-                          << int(expected[i]);
-            ++reported;
-        }
-    }
+    testdm::ExpectSameBytes(actual.data(), expected.data(), actual.size());
 }
 
 WORD VersionForSize(WORD size) {
@@ -297,34 +257,16 @@ TEST(DrvConvertDevMode, AnswersByMode) {
 }
 
 TEST(DrvConvertDevMode, DriverDefaultsCarryTheDriverName) {
-    struct Case {
-        LPCWSTR model;
-        SHORT baseDpi;
-        short dpi;
-    };
-    const Case cases[] = {{TEXT("Velmar VORIKA KLV-20"), 1016, 254},
-                          {TEXT("Velmar VORIKA KLV-10"), 1058, 265}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.baseDpi);
-        TestPrinter printer(c.model);
+    for (LPCWSTR model : {testdm::kKlv20, testdm::kOtherModel}) {
+        TestPrinter printer(model);
         WString name(printer.name());
         DevModeBytes out(1756);
         LONG size = 1756;
-
         ASSERT_EQ(DrvConvertDevMode(name.data(), nullptr, out.dm(), &size, CDM_DRIVER_DEFAULT),
                   TRUE);
         EXPECT_EQ(size, 1756);
-        DriverDevMode expected;
-        SetDefaultDevMode(&expected, c.model);
-        std::vector<BYTE> expectedBytes(1756);
-        std::memcpy(expectedBytes.data(), &expected, sizeof expected);
-        ExpectSameBytes(out.bytes, expectedBytes);
-
-        DriverDevMode written;
-        std::memcpy(&written, out.bytes.data(), sizeof written);
-        EXPECT_EQ(WString(written.dm.dmDeviceName), WString(c.model));
-        EXPECT_EQ(written.dm.dmPrintQuality, c.dpi);
-        EXPECT_EQ(written.ps.BaseDpi, c.baseDpi);
+        const DriverDevMode expected = testdm::Defaults(model);
+        testdm::ExpectSameBytes(out.bytes.data(), &expected, sizeof expected);
     }
 }
 
