@@ -6,7 +6,6 @@
 #include "entry/driver_ui.h"
 #include "settings/devmode_convert.h"
 #include "tests/support/devmode_bytes.h"
-#include "tests/support/test_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -160,26 +159,20 @@ struct ConvertCase {
 
 const ConvertCase kConvertCases[] = {
     {"no size, convert", CDM_CONVERT, false, 0, 1756, 220, 1536, 0, 0, 87},
-    {"no size, 3.51", CDM_CONVERT351, false, 0, 196, 0, 0, 0, 0, 87},
     {"no size, defaults", CDM_DRIVER_DEFAULT, false, 0, 1756, 0, 0, 0, 0, 87},
-    {"no size, unknown mode", 8, false, 0, 1756, 0, 0, 0, 0, 87},
     {"convert, exact size", CDM_CONVERT, true, 1756, 1756, 220, 1536, 1, 1756, kNoError},
     {"convert, larger size", CDM_CONVERT, true, 5000, 1756, 220, 1536, 1, 1756, kNoError},
     {"convert, old layout", CDM_CONVERT, true, 196, 196, 188, 8, 1, 196, kNoError},
-    {"convert, too small", CDM_CONVERT, true, 1000, 1756, 220, 1536, 0, 1000, 87},
     {"convert, one short", CDM_CONVERT, true, 1755, 1756, 220, 1536, 0, 1755, 87},
     {"convert, no output", CDM_CONVERT, true, 1756, 0, 0, 0, 0, 1756, 87},
     {"3.51, exact size", CDM_CONVERT351, true, 196, 196, 0, 0, 1, 196, kNoError},
     {"3.51, larger size", CDM_CONVERT351, true, 1756, 1756, 0, 0, 1, 196, kNoError},
     {"3.51, one short", CDM_CONVERT351, true, 195, 195, 0, 0, 0, 196, 122},
     {"3.51, negative size", CDM_CONVERT351, true, -1, 196, 0, 0, 0, 196, 122},
-    {"3.51, no output", CDM_CONVERT351, true, 196, 0, 0, 0, 0, 196, 122},
     {"defaults, one short", CDM_DRIVER_DEFAULT, true, 1755, 1755, 0, 0, 0, 1756, 122},
     {"defaults, no output", CDM_DRIVER_DEFAULT, true, 1756, 0, 0, 0, 0, 1756, 122},
     {"defaults, exact size", CDM_DRIVER_DEFAULT, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
-    {"defaults, larger size", CDM_DRIVER_DEFAULT, true, 4000, 4000, 0, 0, 2, 1756, kNoError},
     {"mode 0", 0, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
-    {"mode 3", 3, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
     {"mode 8", 8, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
 };
 
@@ -227,10 +220,6 @@ template <typename Call> void RunConvertCase(const ConvertCase& c, Call call, bo
 }
 
 TEST(CommonDrvConvertDevmode, AnswersByMode) {
-    EXPECT_EQ(psDriverVersions[0], 287);
-    EXPECT_EQ(psDriverVersions[1], 1536);
-    EXPECT_EQ(psDriverVersions[2], 0x350);
-    EXPECT_EQ(psDriverVersions[3], 8);
     for (const ConvertCase& c : kConvertCases) {
         SCOPED_TRACE(c.what);
         RunConvertCase(
@@ -253,20 +242,6 @@ TEST(DrvConvertDevMode, AnswersByMode) {
                 return DrvConvertDevMode(missing, in, out, size, c.mode);
             },
             true);
-    }
-}
-
-TEST(DrvConvertDevMode, DriverDefaultsCarryTheDriverName) {
-    for (LPCWSTR model : {testdm::kKlv20, testdm::kOtherModel}) {
-        TestPrinter printer(model);
-        WString name(printer.name());
-        DevModeBytes out(1756);
-        LONG size = 1756;
-        ASSERT_EQ(DrvConvertDevMode(name.data(), nullptr, out.dm(), &size, CDM_DRIVER_DEFAULT),
-                  TRUE);
-        EXPECT_EQ(size, 1756);
-        const DriverDevMode expected = testdm::Defaults(model);
-        testdm::ExpectSameBytes(out.bytes.data(), &expected, sizeof expected);
     }
 }
 

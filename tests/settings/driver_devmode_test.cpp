@@ -32,6 +32,9 @@ TEST(DefaultDevMode, EveryByteForEachModel) {
         {kKlv20, "Velmar VORIKA KLV-20", 1016, 254, 500, {640, 840, 12}, {600, 950, 15}},
         {kOtherModel, "Velmar VORIKA KLV-10", 1058, 265, 522, {400, 650, 12}, {420, 720, 15}},
         {nullptr, "", 1058, 265, 522, {400, 650, 12}, {420, 720, 15}},
+        // A longer name keeps its first 31 characters and a NUL.
+        {TEXT("abcdefghijklmnopqrstuvwxyz0123456789"), "abcdefghijklmnopqrstuvwxyz01234", 1058, 265,
+         522, {400, 650, 12}, {420, 720, 15}},
     };
     for (const auto& m : models) {
         SCOPED_TRACE(m.deviceName);
@@ -85,19 +88,6 @@ TEST(DefaultDevMode, EveryByteForEachModel) {
         ps.dwPrivData = kPriv;
         ps.wOutFlags = 1991;
         ExpectSameBytes(&dm, &e, sizeof e);
-    }
-}
-
-TEST(DefaultDevMode, DeviceNameKeepsAtMost31Characters) {
-    const LPCWSTR names[] = {TEXT("abcdefghijklmnopqrstuvwxyz01234"),
-                             TEXT("abcdefghijklmnopqrstuvwxyz012345"),
-                             TEXT("abcdefghijklmnopqrstuvwxyz0123456789")};
-    for (LPCWSTR name : names) {
-        DriverDevMode dm;
-        std::memset(&dm, 0xCD, sizeof dm);
-        SetDefaultDevMode(&dm, name);
-        EXPECT_EQ(Text(dm.dm.dmDeviceName, 32), u"abcdefghijklmnopqrstuvwxyz01234");
-        EXPECT_EQ(dm.dm.dmDeviceName[31], 0);
     }
 }
 
@@ -194,6 +184,8 @@ TEST(ValidateSetDevMode, PublicFieldsByTheirBitsAndRanges) {
         {DM_PAPERLENGTH | DM_PAPERSIZE, 9, false, 1, 100, 1, 256, 9, false, DM_PAPERSIZE},
         {LW | DM_PAPERSIZE, 0, false, 1, 100, 1, 256, 0, false, DM_PAPERSIZE},
         {LW, 0, false, 1, 100, 1, 256, 256, false, 0},
+        // The resolution bit is taken, its values follow the private record.
+        {DM_YRESOLUTION | DM_PRINTQUALITY, 600, false, 1, 100, 1, 256, 256, false, DM_YRESOLUTION},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
@@ -204,6 +196,7 @@ TEST(ValidateSetDevMode, PublicFieldsByTheirBitsAndRanges) {
         src->dmFields = c.fields;
         src->dmOrientation = src->dmScale = src->dmCopies = src->dmDefaultSource = c.value;
         src->dmPaperSize = src->dmPaperLength = src->dmPaperWidth = c.value;
+        src->dmPrintQuality = src->dmYResolution = c.value;
         if (c.formName) {
             SetText(src->dmFormName, "A4");
         }
@@ -218,6 +211,8 @@ TEST(ValidateSetDevMode, PublicFieldsByTheirBitsAndRanges) {
         EXPECT_EQ(dm.dm.dmColor, DMCOLOR_COLOR);
         EXPECT_EQ(dm.dm.dmPaperWidth, 640);
         EXPECT_EQ(dm.dm.dmPaperLength, 720);
+        EXPECT_EQ(dm.dm.dmPrintQuality, 265);
+        EXPECT_EQ(dm.dm.dmYResolution, 265);
     }
 }
 
@@ -240,50 +235,6 @@ TEST(ValidateSetDevMode, ShortCallerHeaderAnnouncesOnlyWhatItHolds) {
         EXPECT_EQ(dm.dm.dmScale, size == scaleEnd ? 50 : 100);
         EXPECT_EQ(dm.dm.dmFields, (size == scaleEnd ? DWORD{DM_SCALE} : 0) | DM_COLOR);
     }
-}
-
-TEST(ValidateSetDevMode, ResolutionBitIsTakenButTheValuesFollowThePrivateRecord) {
-    DriverDevMode dm = Target();
-    DevModeBytes in(220, 0, 0x401, 0, 0);
-    in.dm()->dmFields = DM_YRESOLUTION;
-    in.dm()->dmYResolution = 600;
-    in.dm()->dmPrintQuality = 300;
-    ValidateSetDevMode(&dm, in.dm());
-    EXPECT_EQ(dm.dm.dmFields, static_cast<DWORD>(DM_YRESOLUTION | DM_COLOR));
-    EXPECT_EQ(dm.dm.dmPrintQuality, 265);
-    EXPECT_EQ(dm.dm.dmYResolution, 265);
-}
-
-TEST(ValidateSetDevMode, FormNameIsCutTo31Characters) {
-    DriverDevMode dm = Target();
-    DevModeBytes in(220, 0, 0x401, 0, 0);
-    in.dm()->dmFields = DM_FORMNAME;
-    for (WCHAR& unit : in.dm()->dmFormName) {
-        unit = 'F';
-    }
-    ValidateSetDevMode(&dm, in.dm());
-    EXPECT_EQ(Text(dm.dm.dmFormName, 32), std::u16string(31, u'F'));
-}
-
-TEST(ValidateSetDevMode, FieldsOutsideTheMergeAreNeverTaken) {
-    DriverDevMode dm = Target();
-    const DriverDevMode before = dm;
-    DevModeBytes in = DevModeBytes::Patterned(220, 0, 0x400, 5);
-    in.dm()->dmFields = ~DWORD{DM_PAPERLENGTH | DM_PAPERWIDTH | DM_FORMNAME | DM_PAPERSIZE};
-    ValidateSetDevMode(&dm, in.dm());
-    const size_t kept[][2] = {
-        {offsetof(DEVMODEW, dmDeviceName), offsetof(DEVMODEW, dmFields)},
-        {offsetof(DEVMODEW, dmDuplex), offsetof(DEVMODEW, dmYResolution)},
-        {offsetof(DEVMODEW, dmTTOption), offsetof(DEVMODEW, dmLogPixels)},
-        {offsetof(DEVMODEW, dmBitsPerPel), offsetof(DEVMODEW, dmPelsWidth)},
-        {offsetof(DEVMODEW, dmDisplayFlags), sizeof(DEVMODEW)},
-    };
-    for (const auto& range : kept) {
-        SCOPED_TRACE("bytes from " + std::to_string(range[0]));
-        ExpectSameBytes(reinterpret_cast<const BYTE*>(&dm) + range[0],
-                        reinterpret_cast<const BYTE*>(&before) + range[0], range[1] - range[0]);
-    }
-    ExpectSameBytes(&dm.ps, &before.ps, sizeof dm.ps);
 }
 
 TEST(ValidateSetDevMode, PrivatePartIsTakenOnlyWhenItIsOurs) {

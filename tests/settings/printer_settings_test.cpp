@@ -47,28 +47,6 @@ TEST(SettingsFields, ValuesReadWithTheSignOfTheirType) {
     }
 }
 
-// A base other than 1016 counts as the other model, whatever its value.
-TEST(DefaultMaterialSet, NumbersFollowTheBase) {
-    const struct {
-        BOOL photo;
-        SHORT base;
-        LONG min, max, speed;
-    } cases[] = {{FALSE, 1016, 640, 840, 12}, {FALSE, 0, 400, 650, 12},
-                 {TRUE, 1016, 600, 950, 15},  {TRUE, 1015, 420, 720, 15}};
-    for (const auto& c : cases) {
-        MaterialSet set;
-        std::memset(&set, 0xA5, sizeof set);
-        SetDefaultMaterialSet(&set, c.photo, c.base);
-        for (const MaterialEntry& e : set.Entry) {
-            EXPECT_EQ(e.ImpactMin, c.min);
-            EXPECT_EQ(e.ImpactMax, c.max);
-            EXPECT_EQ(e.Speed, c.speed);
-            EXPECT_EQ(e.Reserved, 0);
-            EXPECT_EQ(e.Name[0], 0);
-        }
-    }
-}
-
 // Entry 0 has its own numbers, entry 2 its own maximum on the other model, the rest share theirs;
 // the Japanese tables carry the English ones' numbers.
 TEST(BuiltInMaterialTables, NumbersOnChosenRows) {
