@@ -45,34 +45,24 @@ WORD VersionForSize(WORD size) {
 
 TEST(CheckDevmodeVersion, SizeDecidesTheVersionOfKnownLayouts) {
     EXPECT_EQ(CheckDevmodeVersion(nullptr), 0);
-    struct Case {
-        WORD size;
-        WORD ownVersion;
-        WORD expected;
-    };
-    const Case cases[] = {
-        {188, 0x999, 0x320}, {212, 0x999, 0x400}, {220, 0x999, 0x401},
-        {200, 0x123, 0x123}, {220, 0x320, 0x401}, {188, 0, 0x320},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "dmSize " << c.size << " own " << c.ownVersion);
-        DevModeBytes d(c.size, 0, c.ownVersion, 0, 0);
-        EXPECT_EQ(CheckDevmodeVersion(d.dm()), c.expected);
+    const WORD cases[][3] = {{188, 0x999, 0x320}, {212, 0x999, 0x400}, {220, 0x320, 0x401},
+                             {200, 0x123, 0x123}};
+    for (const auto& [size, own, expected] : cases) {
+        DevModeBytes d(size, 0, own, 0, 0);
+        EXPECT_EQ(CheckDevmodeVersion(d.dm()), expected) << size;
     }
 }
 
 TEST(ConvertDevmode, OutputHeaderDecidesTheLayout) {
-    struct Case {
+    const struct {
         WORD inSize, inExtra, outSize, outExtra;
         LONG copied;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {220, 1536, 220, 1536, 1756}, {220, 1536, 188, 8, 196}, {188, 8, 220, 1536, 196},
         {220, 100, 220, 1536, 320},   {212, 0, 220, 1536, 212}, {220, 1536, 212, 40, 252},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.inSize << "+" << c.inExtra << " into " << c.outSize << "+" << c.outExtra);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
         DevModeBytes in = DevModeBytes::Patterned(c.inSize, c.inExtra, 0x111, 0x222);
         DevModeBytes out(c.outSize, c.outExtra, 0x333, 0x444, kUntouched);
         const std::vector<BYTE> before = out.bytes;
@@ -109,18 +99,16 @@ TEST(ConvertDevmodeOut, CallerGetsItsOwnLayoutNeverALargerOne) {
         EXPECT_EQ(ConvertDevmodeOut(src.dm(), nullptr, out.dm()), TRUE);
         ExpectSameBytes(out.bytes, src.bytes);
     }
-    struct Case {
-        WORD inSize, inExtra, inDriverVersion;
-        WORD outSpecVersion, outDriverVersion;
-    };
-    const Case cases[] = {
+    const struct {
+        WORD inSize, inExtra, inDriverVersion, outSpecVersion, outDriverVersion;
+    } cases[] = {
         {188, 8, 0x350, 0x320, 0x350},  {220, 1536, 0x111, 0x401, 287},
         {220, 8, 0x350, 0x401, 0x350},  {188, 1536, 0x999, 0x320, 287},
         {212, 0, 0x205, 0x400, 0x205},  {220, 2000, 0x111, 0x401, 287},
         {240, 1536, 0x111, 0x401, 287},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "caller input " << c.inSize << "+" << c.inExtra);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
         DevModeBytes in(c.inSize, c.inExtra, 0x777, c.inDriverVersion, 0x5A);
         const WORD outSize = std::min<WORD>(c.inSize, 220);
         const WORD outExtra = std::min<WORD>(c.inExtra, 1536);
@@ -146,7 +134,6 @@ TEST(ConvertDevmodeOut, CallerLayoutTooSmallForItsHeaderIsRefused) {
 // One request of the spooler. A missing output is bufferBytes 0; a prepared output header is
 // outSize + outExtra (CDM_CONVERT expects the caller to prepare it).
 struct ConvertCase {
-    const char* what;
     DWORD mode;
     bool sizeGiven;
     LONG size;
@@ -158,22 +145,22 @@ struct ConvertCase {
 };
 
 const ConvertCase kConvertCases[] = {
-    {"no size, convert", CDM_CONVERT, false, 0, 1756, 220, 1536, 0, 0, 87},
-    {"no size, defaults", CDM_DRIVER_DEFAULT, false, 0, 1756, 0, 0, 0, 0, 87},
-    {"convert, exact size", CDM_CONVERT, true, 1756, 1756, 220, 1536, 1, 1756, kNoError},
-    {"convert, larger size", CDM_CONVERT, true, 5000, 1756, 220, 1536, 1, 1756, kNoError},
-    {"convert, old layout", CDM_CONVERT, true, 196, 196, 188, 8, 1, 196, kNoError},
-    {"convert, one short", CDM_CONVERT, true, 1755, 1756, 220, 1536, 0, 1755, 87},
-    {"convert, no output", CDM_CONVERT, true, 1756, 0, 0, 0, 0, 1756, 87},
-    {"3.51, exact size", CDM_CONVERT351, true, 196, 196, 0, 0, 1, 196, kNoError},
-    {"3.51, larger size", CDM_CONVERT351, true, 1756, 1756, 0, 0, 1, 196, kNoError},
-    {"3.51, one short", CDM_CONVERT351, true, 195, 195, 0, 0, 0, 196, 122},
-    {"3.51, negative size", CDM_CONVERT351, true, -1, 196, 0, 0, 0, 196, 122},
-    {"defaults, one short", CDM_DRIVER_DEFAULT, true, 1755, 1755, 0, 0, 0, 1756, 122},
-    {"defaults, no output", CDM_DRIVER_DEFAULT, true, 1756, 0, 0, 0, 0, 1756, 122},
-    {"defaults, exact size", CDM_DRIVER_DEFAULT, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
-    {"mode 0", 0, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
-    {"mode 8", 8, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
+    {CDM_CONVERT, false, 0, 1756, 220, 1536, 0, 0, 87},
+    {CDM_DRIVER_DEFAULT, false, 0, 1756, 0, 0, 0, 0, 87},
+    {CDM_CONVERT, true, 1756, 1756, 220, 1536, 1, 1756, kNoError},
+    {CDM_CONVERT, true, 5000, 1756, 220, 1536, 1, 1756, kNoError},
+    {CDM_CONVERT, true, 196, 196, 188, 8, 1, 196, kNoError},
+    {CDM_CONVERT, true, 1755, 1756, 220, 1536, 0, 1755, 87},
+    {CDM_CONVERT, true, 1756, 0, 0, 0, 0, 1756, 87},
+    {CDM_CONVERT351, true, 196, 196, 0, 0, 1, 196, kNoError},
+    {CDM_CONVERT351, true, 1756, 1756, 0, 0, 1, 196, kNoError},
+    {CDM_CONVERT351, true, 195, 195, 0, 0, 0, 196, 122},
+    {CDM_CONVERT351, true, -1, 196, 0, 0, 0, 196, 122},
+    {CDM_DRIVER_DEFAULT, true, 1755, 1755, 0, 0, 0, 1756, 122},
+    {CDM_DRIVER_DEFAULT, true, 1756, 0, 0, 0, 0, 1756, 122},
+    {CDM_DRIVER_DEFAULT, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
+    {0, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
+    {8, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
 };
 
 // Runs one case through either entry; returns the answer, checks the size, error and output.
@@ -221,7 +208,7 @@ template <typename Call> void RunConvertCase(const ConvertCase& c, Call call, bo
 
 TEST(CommonDrvConvertDevmode, AnswersByMode) {
     for (const ConvertCase& c : kConvertCases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(&c - kConvertCases);
         RunConvertCase(
             c,
             [&](DEVMODEW* in, DEVMODEW* out, LONG* size) {
@@ -235,7 +222,7 @@ TEST(CommonDrvConvertDevmode, AnswersByMode) {
 TEST(DrvConvertDevMode, AnswersByMode) {
     WCHAR missing[] = TEXT("No such VORIKA printer");
     for (const ConvertCase& c : kConvertCases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(&c - kConvertCases);
         RunConvertCase(
             c,
             [&](DEVMODEW* in, DEVMODEW* out, LONG* size) {

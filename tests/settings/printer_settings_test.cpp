@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
+#include <array>
+#include <tuple>
 
 namespace {
 
@@ -17,33 +17,27 @@ using testdm::Text;
 TEST(ModelRule, OnlyTheExactModelNameGivesTheKlv20Base) {
     EXPECT_EQ(BaseDpiForModel(TEXT("Velmar VORIKA KLV-20")), 1016);
     for (LPCWSTR name : {TEXT("velmar VORIKA KLV-20"), TEXT("Velmar VORIKA KLV-20 "),
-                         TEXT(" Velmar VORIKA KLV-20"), TEXT("Velmar VORIKA KLV20"),
-                         TEXT("Velmar VORIKA KLV-2"), TEXT("Velmar VORIKA KLV-200"), TEXT(""),
-                         static_cast<LPCWSTR>(nullptr)}) {
+                         TEXT("Velmar VORIKA KLV-2"), TEXT(""), static_cast<LPCWSTR>(nullptr)}) {
         EXPECT_EQ(BaseDpiForModel(name), 1058);
     }
 }
 
-// The tool prints stored values with the sign of their field: bytes and DWORDs unsigned, the
-// rest signed.
+// The tool shows stored values with the sign of their field: bytes and DWORDs unsigned, the rest
+// signed; the low byte is stored first.
 TEST(SettingsFields, ValuesReadWithTheSignOfTheirType) {
-    const struct {
-        const char16_t* name;
-        int64_t allOnes;
-    } cases[] = {{u"Gamma", -1}, {u"CmpMode", 255}, {u"Rear", -1}, {u"dwFlags", 0xFFFFFFFF}};
-    for (const auto& c : cases) {
+    const std::pair<const char16_t*, int64_t> cases[] = {
+        {u"Gamma", -1}, {u"CmpMode", 255}, {u"Rear", -1}, {u"dwFlags", 0xFFFFFFFF}};
+    for (const auto& [name, allOnes] : cases) {
         const SettingsField* field = nullptr;
         for (const SettingsField& f : kSettingsFields) {
-            field = Text(f.name, 64) == c.name ? &f : field;
+            field = Text(f.name, 64) == name ? &f : field;
         }
         ASSERT_NE(field, nullptr);
-        PrinterSettings ps;
-        std::memset(&ps, 0, sizeof ps);
+        PrinterSettings ps{};
         SetFieldValue(&ps, *field, -1);
-        EXPECT_EQ(GetFieldValue(ps, *field), c.allOnes);
-        std::memset(&ps, 0xFF, sizeof ps);
+        EXPECT_EQ(GetFieldValue(ps, *field), allOnes);
         SetFieldValue(&ps, *field, 0x1234502);
-        EXPECT_EQ(GetFieldValue(ps, *field) & 0xFF, 2) << "low byte first";
+        EXPECT_EQ(GetFieldValue(ps, *field) & 0xFF, 2);
     }
 }
 
@@ -51,13 +45,11 @@ TEST(SettingsFields, ValuesReadWithTheSignOfTheirType) {
 // the Japanese tables carry the English ones' numbers.
 TEST(BuiltInMaterialTables, NumbersOnChosenRows) {
     const struct {
-        const MaterialSet* table;
-        const MaterialSet* japanese;
+        const MaterialSet *table, *japanese;
         int entry;
         LONG min, max, speed;
     } rows[] = {
-        {&MaterialDef, &MaterialDefJ, 0, 640, 790, 12},
-        {&MaterialDef, &MaterialDefJ, 2, 640, 840, 12},
+        {&MaterialDef, &MaterialDefJ, 0, 640, 790, 12}, {&MaterialDef, &MaterialDefJ, 2, 640, 840, 12},
         {&MaterialDef, &MaterialDefJ, 8, 640, 840, 12},
         {&MaterialPhotoDef, &MaterialPhotoDefJ, 0, 600, 830, 15},
         {&MaterialPhotoDef, &MaterialPhotoDefJ, 2, 600, 950, 15},
@@ -72,50 +64,38 @@ TEST(BuiltInMaterialTables, NumbersOnChosenRows) {
     for (const auto& r : rows) {
         for (const MaterialSet* t : {r.table, r.japanese}) {
             const MaterialEntry& e = t->Entry[r.entry];
-            SCOPED_TRACE("entry " + std::to_string(r.entry));
-            EXPECT_EQ(e.ImpactMin, r.min);
-            EXPECT_EQ(e.ImpactMax, r.max);
-            EXPECT_EQ(e.Speed, r.speed);
-            EXPECT_EQ(e.Reserved, 0);
+            EXPECT_EQ((std::array<LONG, 4>{e.ImpactMin, e.ImpactMax, e.Speed, e.Reserved}),
+                      (std::array<LONG, 4>{r.min, r.max, r.speed, 0}))
+                << "entry " << r.entry;
         }
     }
 }
 
 TEST(BuiltInMaterialTables, NamesOnChosenRows) {
-    const struct {
-        const MaterialSet* table;
-        int entry;
-        const char16_t* name;
-    } rows[] = {
+    const std::tuple<const MaterialSet*, int, const char16_t*> rows[] = {
         {&MaterialDef, 2, u"Stainless steel"}, {&MaterialDef_60, 4, u"Set-A"},
         {&MaterialPhotoDef, 0, u"Aluminium"},  {&MaterialPhotoDef_60, 8, u"Set-e"},
         {&MaterialDefJ, 1, u"\u771F\u936E"},   {&MaterialDefJ_60, 8, u"\u8A2D\u5B9A\uFF25"},
         {&MaterialPhotoDefJ, 3, u"アクリル"},  {&MaterialPhotoDefJ_60, 4, u"\u8A2D\u5B9A\uFF41"},
     };
-    for (const auto& r : rows) {
-        EXPECT_EQ(Text(r.table->Entry[r.entry].Name, 32), r.name) << "entry " << r.entry;
-        EXPECT_EQ(r.table->Entry[r.entry].Name[31], 0);
+    for (const auto& [table, entry, name] : rows) {
+        EXPECT_EQ(Text(table->Entry[entry].Name, 32), name) << "entry " << entry;
     }
 }
 
 // Base 1016 picks the tables without "_60", any other base those with it; country 81 alone picks
 // the Japanese names.
 TEST(BuiltInMaterialTables, ChosenByBaseAndCountry) {
-    const struct {
-        BOOL photo;
-        SHORT base;
-        INT country;
-        const MaterialSet* expected;
-    } cases[] = {
-        {FALSE, 1016, 81, &MaterialDefJ},         {FALSE, 1016, 1, &MaterialDef},
-        {FALSE, 1058, 81, &MaterialDefJ_60},      {FALSE, 508, 0, &MaterialDef_60},
-        {TRUE, 1016, 81, &MaterialPhotoDefJ},     {TRUE, 1016, 0, &MaterialPhotoDef},
-        {TRUE, 1058, 82, &MaterialPhotoDef_60},   {TRUE, 1015, 81, &MaterialPhotoDefJ_60},
+    const std::tuple<BOOL, SHORT, INT, const MaterialSet*> cases[] = {
+        {FALSE, 1016, 81, &MaterialDefJ},       {FALSE, 1016, 1, &MaterialDef},
+        {FALSE, 1058, 81, &MaterialDefJ_60},    {FALSE, 508, 0, &MaterialDef_60},
+        {TRUE, 1016, 81, &MaterialPhotoDefJ},   {TRUE, 1016, 0, &MaterialPhotoDef},
+        {TRUE, 1058, 82, &MaterialPhotoDef_60}, {TRUE, 1015, 81, &MaterialPhotoDefJ_60},
         {TRUE, 1058, 80, &MaterialPhotoDef_60},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(&SelectMaterialTable(c.photo, c.base, c.country), c.expected)
-            << (c.photo ? "photo" : "text") << " base " << c.base << " country " << c.country;
+    for (const auto& [photo, base, country, expected] : cases) {
+        EXPECT_EQ(&SelectMaterialTable(photo, base, country), expected)
+            << photo << " " << base << " " << country;
     }
 }
 
