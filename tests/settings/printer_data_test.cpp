@@ -17,6 +17,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -61,15 +62,16 @@ TEST(PrinterDataLoad, NothingStoredGivesTheDefaultRecordOfTheModel) {
     }
 }
 
-TEST(PrinterDataSave, StoresTheBlocksAndEveryFieldWithItsTypeAndWidth) {
+// A save stores the whole block, the two material blocks (each after its size value) and every
+// field with its own width. A load takes the whole block as saved, reserved fields included;
+// without it, the field values and material blocks together rebuild all but the reserved fields.
+// The base always follows the loading model.
+TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
     TestPrinter p(kKlv20);
-    const PrinterSettings saved = DistinctRecord();
+    PrinterSettings saved = DistinctRecord();
+    saved.BaseDpi = 1058;
     EXPECT_EQ(SavePrinterProperties(p.handle(), &saved, sizeof saved), 1u);
-    const struct {
-        LPCWSTR name;
-        DWORD type;
-        Bytes bytes;
-    } values[] = {
+    const std::tuple<LPCWSTR, DWORD, Bytes> values[] = {
         {TEXT("PrinterDataSize"), REG_DWORD, Le(1536, 4)},
         {TEXT("PrinterData"), REG_BINARY, Slice(&saved, 0, 1536)},
         {TEXT("MaterialSetDataSize"), REG_DWORD, Le(720, 4)},
@@ -81,46 +83,22 @@ TEST(PrinterDataSave, StoresTheBlocksAndEveryFieldWithItsTypeAndWidth) {
         {TEXT("BaseDpi"), REG_BINARY, Slice(&saved.BaseDpi, 0, 2)},
         {TEXT("wOutFlags"), REG_BINARY, Slice(&saved.wOutFlags, 0, 4)},
     };
-    for (const auto& v : values) {
-        SCOPED_TRACE(&v - values);
-        DWORD type = 0;
-        Bytes bytes;
-        ASSERT_TRUE(p.Get(v.name, &type, &bytes));
-        EXPECT_EQ(type, v.type);
-        EXPECT_EQ(bytes, v.bytes);
+    for (const auto& [name, type, bytes] : values) {
+        DWORD storedType = 0;
+        Bytes stored;
+        ASSERT_TRUE(p.Get(name, &storedType, &stored));
+        EXPECT_EQ(storedType, type);
+        EXPECT_EQ(stored, bytes);
     }
-}
-
-// The whole block comes back as saved, reserved fields included, with the base of the model that
-// loads it.
-TEST(PrinterDataLoad, SavedRecordComesBackWithTheBaseOfTheLoadingModel) {
-    const struct {
-        LPCWSTR savedUnder, loadedUnder;
-        SHORT base;
-    } cases[] = {{kKlv20, kKlv20, 1016}, {kKlv20, kOtherModel, 1058}, {kOtherModel, kKlv20, 1016}};
-    for (const auto& c : cases) {
-        TestPrinter p(c.savedUnder);
-        const PrinterSettings saved = DistinctRecord();
-        ASSERT_EQ(SavePrinterProperties(p.handle(), &saved, 1536), 1u);
-        PrinterSettings expected = saved;
-        expected.BaseDpi = c.base;
-        ExpectRecord(Load(p, c.loadedUnder).get(), expected);
-    }
-}
-
-// Without the whole block every field and both sets come back from their own values, which
-// together cover the record: all but the base, which follows the model, and the reserved fields.
-TEST(PrinterDataLoad, PerFieldValuesRebuildTheRecordWithoutTheWholeBlock) {
-    TestPrinter p(kKlv20);
-    PrinterSettings saved = DistinctRecord();
-    saved.BaseDpi = 1058;
-    ASSERT_EQ(SavePrinterProperties(p.handle(), &saved, 1536), 1u);
-    p.PutDword(TEXT("PrinterDataSize"), 0);
     PrinterSettings expected = saved;
-    expected.BaseDpi = 1016;
+    for (const auto& [model, base] : {std::pair{kKlv20, 1016}, std::pair{kOtherModel, 1058}}) {
+        expected.BaseDpi = static_cast<SHORT>(base);
+        ExpectRecord(Load(p, model).get(), expected);
+    }
+    p.PutDword(TEXT("PrinterDataSize"), 0);
     expected.TextSet = WithoutReserved(saved.TextSet);
     expected.PhotoSet = WithoutReserved(saved.PhotoSet);
-    ExpectRecord(Load(p, kKlv20).get(), expected);
+    ExpectRecord(Load(p, kOtherModel).get(), expected);
 }
 
 // A block of another length than the driver writes, a data value shorter or longer than its size
@@ -168,26 +146,6 @@ TEST(PrinterDataLoad, DamagedValuesCountAsMissing) {
 
 #ifndef _WIN32
 
-// The stored order: the fields up to Dummy1 with BaseDpi ahead of the two slope bytes, the two
-// material blocks (size value first), the fields of the record's tail, the whole block last.
-TEST(PrinterDataSave, WritesInTheStoredOrder) {
-    TestPrinter p(kKlv20);
-    const PrinterSettings saved = DistinctRecord();
-    const size_t before = standin::DataWrites().size();
-    SavePrinterProperties(p.handle(), &saved, 1536);
-    const std::vector<standin::DataWrite> writes(standin::DataWrites().begin() + before,
-                                                 standin::DataWrites().end());
-    ASSERT_EQ(writes.size(), 46u);
-    const std::pair<size_t, const char16_t*> chosen[] = {
-        {0, u"UserDefinedX"}, {22, u"ULOrigin"}, {30, u"BaseDpi"}, {32, u"Dummy1"},
-        {33, u"MaterialSetDataSize"}, {36, u"MaterialPhotoSetData"}, {37, u"ImpactPattern"},
-        {44, u"PrinterDataSize"}, {45, u"PrinterData"},
-    };
-    for (const auto& [index, name] : chosen) {
-        EXPECT_EQ(Text(writes[index].name.c_str(), 64), name) << index;
-    }
-}
-
 // A refused write is skipped and the sequence goes on; a refused size value keeps its block's
 // data value from being written; only the whole block's refusals show in the answer.
 TEST(PrinterDataSave, ARefusedWriteIsSkippedAndTheSequenceGoesOn) {
@@ -212,17 +170,6 @@ TEST(PrinterDataSave, ARefusedWriteIsSkippedAndTheSequenceGoesOn) {
         EXPECT_EQ(text.bytes, c.refused == 34 || c.refused == 35 ? Bytes(720, 0x42)
                                                                  : Slice(&saved.TextSet, 0, 720));
     }
-}
-
-TEST(PrinterDataMemory, NoMemoryForTheRecordGivesNullAndLeaksNothing) {
-    TestPrinter p(kKlv20);
-    PutBlock(p, TEXT("MaterialSetData"), Bytes(720, 0x21), 720);
-    const long live = standin::LiveAllocations();
-    standin::FailAllocation(1);
-    EXPECT_EQ(GetPrinterProperties(p.handle(), kKlv20), nullptr);
-    standin::FailAllocation(1);
-    EXPECT_EQ(DefaultPrinterProperties(p.handle(), kKlv20), nullptr);
-    EXPECT_EQ(standin::LiveAllocations(), live);
 }
 
 // A block or value that cannot be had, for want of memory or because it cannot be read, is
