@@ -23,8 +23,8 @@ struct Output {
     bool Untouched() const { return bytes == Bytes(bytes.size(), 0xA5); }
     bool GuardUntouched() const { return Bytes(bytes.begin() + size, bytes.end()) == Bytes(64, 0xA5); }
     DriverDevMode Whole() const {
-        DriverDevMode d{};
-        std::memcpy(&d, bytes.data(), size < sizeof d ? size : sizeof d);
+        DriverDevMode d;
+        std::memcpy(&d, bytes.data(), sizeof d);
         return d;
     }
     Bytes bytes;
@@ -47,48 +47,6 @@ TEST(DocumentProperties, SizeRequestsAnswerTheDriverDevModeSizeAndWriteNothing) 
                                             in.dm()),
               1756);
     EXPECT_TRUE(out.Untouched());
-}
-
-// The answer comes in the caller's layout: a current one whole, the old 188 + 8 cut to it; a
-// short private part is never taken, so the old layout carries the first 8 bytes of the defaults.
-TEST(DocumentProperties, MergedDevModeInTheCallersLayout) {
-    TestPrinter printer(kKlv20);
-    std::basic_string<WCHAR> device(kKlv20);
-    const PrinterSettings stored = Record(720, 410);
-    ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
-    DriverDevMode pub = Defaults(TEXT("An application's idea of the name"));
-    pub.dm.dmDriverVersion = 0x350;
-    for (DWORD mode : {DWORD{DM_UPDATE}, DWORD{DM_COPY | DM_MODIFY}}) {
-        SCOPED_TRACE(mode);
-        const struct {
-            WORD size, extra; // 0: no caller DEVMODE
-            SHORT x, y;
-            WORD specVersion, driverVersion;
-        } cases[] = {{220, 1536, 700, 300, 0x401, 0x11F}, {188, 8, 0, 0, 0x320, 0x350},
-                     {0, 0, 720, 410, 0x401, 0x11F}};
-        for (const auto& c : cases) {
-            DevModeBytes in = DevModeBytes::Of(pub.dm, c.size ? c.size : 220, c.extra, Record(700, 300));
-            Output out(c.size == 0 ? 1756 : c.size + c.extra);
-            EXPECT_EQ(DrvDocumentProperties(nullptr, printer.handle(), device.data(), out.dm(),
-                                            c.size == 0 ? nullptr : in.dm(), mode),
-                      IDOK);
-            EXPECT_TRUE(out.GuardUntouched()) << "written beyond " << out.size << " bytes";
-            const DriverDevMode d = out.Whole();
-            EXPECT_EQ(Text(d.dm.dmDeviceName, 32), u"Velmar VORIKA KLV-20");
-            EXPECT_EQ(d.dm.dmSpecVersion, c.specVersion);
-            EXPECT_EQ(d.dm.dmDriverVersion, c.driverVersion);
-            EXPECT_EQ(d.dm.dmSize, c.size == 0 ? 220 : c.size);
-            EXPECT_EQ(d.dm.dmDriverExtra, c.size == 0 ? 1536 : c.extra);
-            if (c.size == 188) {
-                EXPECT_EQ(Bytes(out.bytes.begin() + 188, out.bytes.begin() + 196),
-                          (Bytes{0xF4, 0x01, 0xF4, 0x01, 1, 0, 0, 0}));
-            } else {
-                EXPECT_EQ(d.ps.UserDefinedX, c.x);
-                EXPECT_EQ(d.dm.dmPaperLength, c.y);
-                EXPECT_EQ(d.ps.dwPrivData, kPriv);
-            }
-        }
-    }
 }
 
 TEST(DocumentPropertySheets, WithoutSheetInformationAnswersLikeThePlainRequest) {

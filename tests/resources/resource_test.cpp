@@ -120,7 +120,7 @@ TEST(DialogTemplates, EnglishAndJapaneseHoldTheSameControlsInTheSameOrder) {
                 << "control #" << i << " (" << english.controls[i].id << " / "
                 << japanese.controls[i].id << ")";
         }
-        for (const Dialog* d : {&english, &japanese}) {
+        for (const Dialog* d : {&english, static_cast<const Dialog*>(&japanese)}) {
             for (const Control& c : d->controls) {
                 EXPECT_TRUE(c.rect.left >= 0 && c.rect.top >= 0 && c.rect.right <= d->client.right &&
                             c.rect.bottom <= d->client.bottom)

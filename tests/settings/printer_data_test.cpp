@@ -112,33 +112,21 @@ TEST(PrinterDataLoad, DamagedValuesCountAsMissing) {
     longWhole.resize(2000, 0x33);
     Bytes longSet = set;
     longSet.resize(1440, 0x44);
-    const struct {
-        LPCWSTR name;
-        Bytes bytes;
-        bool sized;
-        DWORD announced;
-    } cases[] = {
-        {TEXT("PrinterData"), head(whole, 1000), true, 1000},
-        {TEXT("PrinterData"), head(whole, 1000), true, 1536},
-        {TEXT("PrinterData"), longWhole, true, 2000},
-        {TEXT("PrinterData"), whole, false, 0},
-        {TEXT("MaterialSetData"), head(set, 500), true, 500},
-        {TEXT("MaterialSetData"), longSet, true, 720},
-        {TEXT("MaterialSetData"), set, true, 0x7FFFFFFF},
-        {TEXT("MaterialPhotoSetData"), head(set, 600), true, 720},
-        {TEXT("Gamma"), {0x10}, false, 0},
-        {TEXT("CmpMode"), {2, 0}, false, 0},
-        {TEXT("Rear"), {3, 0, 0, 0, 0, 0, 0, 0}, false, 0},
-        {TEXT("dwFlags"), {1, 1}, false, 0},
+    const std::tuple<LPCWSTR, Bytes, DWORD> cases[] = { // size value 0: none stored
+        {TEXT("PrinterData"), head(whole, 1000), 1000},  {TEXT("PrinterData"), head(whole, 1000), 1536},
+        {TEXT("PrinterData"), longWhole, 2000},          {TEXT("PrinterData"), whole, 0},
+        {TEXT("MaterialSetData"), head(set, 500), 500},  {TEXT("MaterialSetData"), longSet, 720},
+        {TEXT("MaterialSetData"), set, 0x7FFFFFFF},      {TEXT("MaterialPhotoSetData"), head(set, 600), 720},
+        {TEXT("Gamma"), {0x10}, 0},                      {TEXT("CmpMode"), {2, 0}, 0},
+        {TEXT("Rear"), {3, 0, 0, 0, 0, 0, 0, 0}, 0},
     };
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE("case " + std::to_string(i));
-        const auto& c = cases[i];
+    for (const auto& [name, bytes, announced] : cases) {
+        SCOPED_TRACE(bytes.size());
         TestPrinter p(kKlv20);
-        if (c.sized) {
-            PutBlock(p, c.name, c.bytes, c.announced);
+        if (announced != 0) {
+            PutBlock(p, name, bytes, announced);
         } else {
-            p.Put(c.name, REG_BINARY, c.bytes);
+            p.Put(name, REG_BINARY, bytes);
         }
         ExpectRecord(Load(p, kKlv20).get(), Defaults(kKlv20).ps);
     }
@@ -149,26 +137,24 @@ TEST(PrinterDataLoad, DamagedValuesCountAsMissing) {
 // A refused write is skipped and the sequence goes on; a refused size value keeps its block's
 // data value from being written; only the whole block's refusals show in the answer.
 TEST(PrinterDataSave, ARefusedWriteIsSkippedAndTheSequenceGoesOn) {
-    const struct {
-        unsigned refused; // 1-based write number
-        DWORD answer;
-        size_t writes;
-    } cases[] = {{1, 1, 46}, {34, 1, 45}, {35, 1, 46}, {45, 0, 45}, {46, 0, 46}};
+    // The refused write's 1-based number, the answer, the writes tried.
+    const std::tuple<unsigned, DWORD, size_t> cases[] = {
+        {1, 1, 46}, {34, 1, 45}, {35, 1, 46}, {45, 0, 45}, {46, 0, 46}};
     const PrinterSettings saved = DistinctRecord();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.refused);
+    for (const auto& [refused, answer, writes] : cases) {
+        SCOPED_TRACE(refused);
         TestPrinter p(kKlv20);
         PutBlock(p, TEXT("MaterialSetData"), Bytes(720, 0x42), 720);
         const size_t before = standin::DataWrites().size();
-        standin::FailCall(standin::Op::SetPrinterData, c.refused, ERROR_ACCESS_DENIED);
-        EXPECT_EQ(SavePrinterProperties(p.handle(), &saved, 1536), c.answer);
-        EXPECT_EQ(standin::DataWrites().size() - before, c.writes);
+        standin::FailCall(standin::Op::SetPrinterData, refused, ERROR_ACCESS_DENIED);
+        EXPECT_EQ(SavePrinterProperties(p.handle(), &saved, 1536), answer);
+        EXPECT_EQ(standin::DataWrites().size() - before, writes);
         EXPECT_EQ(standin::DataWrites().back().result,
-                  c.refused >= 45 ? DWORD{ERROR_ACCESS_DENIED} : DWORD{ERROR_SUCCESS});
+                  refused >= 45 ? DWORD{ERROR_ACCESS_DENIED} : DWORD{ERROR_SUCCESS});
         standin::DataValue text;
         ASSERT_TRUE(standin::FindData(p.name(), TEXT("MaterialSetData"), &text));
-        EXPECT_EQ(text.bytes, c.refused == 34 || c.refused == 35 ? Bytes(720, 0x42)
-                                                                 : Slice(&saved.TextSet, 0, 720));
+        EXPECT_EQ(text.bytes, refused == 34 || refused == 35 ? Bytes(720, 0x42)
+                                                             : Slice(&saved.TextSet, 0, 720));
     }
 }
 
@@ -176,36 +162,31 @@ TEST(PrinterDataSave, ARefusedWriteIsSkippedAndTheSequenceGoesOn) {
 // missing: the load goes on without it and frees what it took.
 TEST(PrinterDataMemory, AValueThatCannotBeHadCountsAsMissing) {
     const PrinterSettings record = DistinctRecord();
-    const struct {
-        bool wholeStored;
-        unsigned failedAllocation, failedRead; // 1-based from the load on; 0: none
-        bool textDefault;
-        SHORT brightness;
-    } cases[] = {
-        {true, 1, 0, false, 21},           // no memory for the whole block
-        {true, 0, 2, false, 21},           // its data value unreadable
-        {false, 2, 0, true, 21},           // the record first, then the text block
-        {false, 0, 1 + 32 + 1, true, 21},  // after the whole block's size and 32 fields
-        {false, 0, 1 + 32 + 2, true, 21},  // the text block's data value
-        {false, 0, 1 + 12, false, 0},      // Brightness
+    // Whole block stored; the failed allocation and read, 1-based from the load on (0: none);
+    // whether the text set falls back to its defaults; the Brightness loaded.
+    const std::tuple<bool, unsigned, unsigned, bool, SHORT> cases[] = {
+        {true, 1, 0, false, 21},          // no memory for the whole block
+        {true, 0, 2, false, 21},          // its data value unreadable
+        {false, 2, 0, true, 21},          // the record first, then the text block
+        {false, 0, 1 + 32 + 1, true, 21}, // after the whole block's size value and 32 fields
+        {false, 0, 1 + 12, false, 0},     // Brightness
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.failedAllocation) + "/" + std::to_string(c.failedRead));
+    for (const auto& [wholeStored, failedAllocation, failedRead, textDefault, brightness] : cases) {
+        SCOPED_TRACE(std::to_string(failedAllocation) + "/" + std::to_string(failedRead));
         TestPrinter p(kKlv20);
-        if (c.wholeStored) {
+        if (wholeStored) {
             PutBlock(p, TEXT("PrinterData"), Slice(&record, 0, 1536), 1536);
         }
         PutBlock(p, TEXT("MaterialSetData"), Slice(&record.PhotoSet, 0, 720), 720);
         PutBlock(p, TEXT("MaterialPhotoSetData"), Slice(&record.PhotoSet, 0, 720), 720);
         p.Put(TEXT("Brightness"), REG_BINARY, Le(21, 2));
         const long live = standin::LiveAllocations();
-        standin::FailAllocation(c.failedAllocation);
-        standin::FailCall(standin::Op::GetPrinterData, c.failedRead, ERROR_INVALID_HANDLE);
-
+        standin::FailAllocation(failedAllocation);
+        standin::FailCall(standin::Op::GetPrinterData, failedRead, ERROR_INVALID_HANDLE);
         PrinterSettings expected = Defaults(kKlv20).ps;
-        expected.Brightness = c.brightness;
+        expected.Brightness = brightness;
         expected.PhotoSet = WithoutReserved(record.PhotoSet);
-        if (!c.textDefault) {
+        if (!textDefault) {
             expected.TextSet = expected.PhotoSet;
         }
         ExpectRecord(Load(p, kKlv20).get(), expected);
