@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <tuple>
 
 namespace {
 
@@ -53,37 +54,21 @@ DWORD Ask(HANDLE printer, LPCWSTR device, WORD capability, DEVMODEW* pdm, const 
 }
 
 TEST(DeviceCapabilities, EveryCapabilityWithDriverDefaults) {
-    const struct {
-        WORD capability;
-        DWORD answer;
-        Bytes written;
-    } cases[] = {
-        {0, kNotAnswered, {}},
-        {DC_FIELDS, 0x6C0E, {}},
-        {DC_PAPERS, 1, Le<WORD>({256})},
-        {DC_PAPERSIZE, 1, Le<LONG>({500, 500})},
-        {DC_MINEXTENT, 500 * 65536 + 500, {}},
-        {DC_MAXEXTENT, 500 * 65536 + 500, {}},
-        {DC_BINS, 0, {}},
-        {DC_DUPLEX, 0, {}},
-        {DC_SIZE, 220, {}},
-        {DC_EXTRA, 1536, {}},
-        {DC_VERSION, 0x401, {}},
-        {DC_DRIVER, 287, {}},
-        {DC_BINNAMES, 0, {}},
-        {DC_ENUMRESOLUTIONS, 8, kKlv20Resolutions},
-        {DC_FILEDEPENDENCIES, 0, Le<WORD>({0})},
-        {DC_TRUETYPE, DCTT_BITMAP, {}},
+    const std::tuple<WORD, DWORD, Bytes> cases[] = {
+        {0, kNotAnswered, {}},                   {DC_FIELDS, 0x6C0E, {}},
+        {DC_PAPERS, 1, Le<WORD>({256})},         {DC_PAPERSIZE, 1, Le<LONG>({500, 500})},
+        {DC_MINEXTENT, 500 * 65536 + 500, {}},   {DC_MAXEXTENT, 500 * 65536 + 500, {}},
+        {DC_BINS, 0, {}},                        {DC_DUPLEX, 0, {}},
+        {DC_SIZE, 220, {}},                      {DC_EXTRA, 1536, {}},
+        {DC_VERSION, 0x401, {}},                 {DC_DRIVER, 287, {}},
+        {DC_BINNAMES, 0, {}},                    {DC_ENUMRESOLUTIONS, 8, kKlv20Resolutions},
+        {DC_FILEDEPENDENCIES, 0, Le<WORD>({0})}, {DC_TRUETYPE, DCTT_BITMAP, {}},
         {DC_PAPERNAMES, 1, Le<WORD>({'U', 's', 'e', 'r', ' ', 'S', 'i', 'z', 'e', 0})},
-        {DC_ORIENTATION, 0, {}},
-        {DC_COPIES, 1, {}},
-        {19, kNotAnswered, {}},
-        {0xFFFF, kNotAnswered, {}},
-    };
+        {DC_ORIENTATION, 0, {}},                 {DC_COPIES, 1, {}},
+        {19, kNotAnswered, {}},                  {0xFFFF, kNotAnswered, {}}};
     TestPrinter printer(kKlv20);
-    for (const auto& c : cases) {
-        EXPECT_EQ(Ask(printer.handle(), kKlv20, c.capability, nullptr, c.written), c.answer)
-            << "capability " << c.capability;
+    for (const auto& [capability, answer, written] : cases) {
+        EXPECT_EQ(Ask(printer.handle(), kKlv20, capability, nullptr, written), answer) << capability;
     }
 }
 

@@ -148,29 +148,4 @@ TEST(DeviceDataCache, LendsTheCachedRecordToOneRequestAtATime) {
 #endif
 }
 
-TEST(DeviceDataCache, UnreadableDriverInformationBuildsNoContext) {
-    TestPrinter printer(kKlv20);
-    ReleaseUiData(FillUiData(printer.handle(), nullptr));
-    const auto before = PeekCache();
-    EXPECT_EQ(FillUiData(nullptr, nullptr), nullptr);
-    EXPECT_EQ(LoadPpdFile(nullptr), nullptr);
-    EXPECT_EQ(PeekCache(), before);
-}
-
-// A failed sized read answers null and leaves the spooler's own error for the caller.
-TEST(SizedRead, FailureKeepsTheSpoolersError) {
-    DWORD needed = 0;
-    ASSERT_FALSE(GetPrinterW(nullptr, 2, nullptr, 0, &needed));
-    const DWORD printerError = GetLastError();
-    ASSERT_FALSE(GetPrinterDriverW(nullptr, nullptr, 2, nullptr, 0, &needed));
-    const DWORD driverError = GetLastError();
-    ASSERT_NE(printerError, static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
-    SetLastError(0);
-    EXPECT_EQ(MyGetPrinter(nullptr, 2), nullptr);
-    EXPECT_EQ(GetLastError(), printerError);
-    SetLastError(0);
-    EXPECT_EQ(MyGetPrinterDriver(nullptr, 2), nullptr);
-    EXPECT_EQ(GetLastError(), driverError);
-}
-
 } // namespace

@@ -23,14 +23,14 @@ constexpr DWORD kNoError = 0xC0FFEE;
 
 // What a DEVMODE of the given layout must hold after a copy from `in`: the first `publicBytes`
 // public bytes and `privateBytes` private bytes of `in`, under the given header, the rest `before`.
-std::vector<BYTE> CopiedInto(const std::vector<BYTE>& before, const DevModeBytes& in,
+std::vector<BYTE> CopiedInto(const std::vector<BYTE>& before, DevModeBytes& in,
                              size_t publicBytes, size_t privateBytes, WORD specVersion, WORD size,
                              WORD driverVersion, WORD extra) {
     DevModeBytes expected(before.size());
     expected.bytes = before;
     std::memcpy(expected.bytes.data(), in.bytes.data(), publicBytes);
     expected.SetHeader(specVersion, size, driverVersion, extra);
-    std::memcpy(expected.bytes.data() + size, in.privatePart(), privateBytes);
+    std::memcpy(expected.bytes.data() + size, in.bytes.data() + in.dm()->dmSize, privateBytes);
     return expected.bytes;
 }
 

@@ -56,18 +56,7 @@ struct DevModeBytes {
         static_assert(offsetof(DEVMODEW, dmDriverExtra) == offsetof(DEVMODEW, dmSpecVersion) + 6);
         std::memcpy(bytes.data() + offsetof(DEVMODEW, dmSpecVersion), fields, sizeof fields);
     }
-    WORD size() const {
-        WORD value;
-        std::memcpy(&value, bytes.data() + offsetof(DEVMODEW, dmSize), sizeof value);
-        return value;
-    }
     DEVMODEW* dm() { return reinterpret_cast<DEVMODEW*>(bytes.data()); }
-    const BYTE* privatePart() const { return bytes.data() + size(); }
-    DriverDevMode Whole() const {
-        DriverDevMode d{};
-        std::memcpy(&d, bytes.data(), bytes.size() < sizeof d ? bytes.size() : sizeof d);
-        return d;
-    }
 
     Bytes bytes;
 };
