@@ -52,23 +52,19 @@ TEST(DeviceDataCache, ConcurrentRequestsShareOneRecordSafely) {
             ReleaseUiData(ui);
             LONG paper[2] = {};
             LONG size = 1756;
-            if (i % 16 == 0) {
-                wrong += DrvDeviceCapabilities(printer.handle(), device.data(), DC_PAPERSIZE, paper,
-                                               nullptr) != 1 || paper[0] != 720;
-            } else if (i % 16 == 8) {
-                wrong += !DrvConvertDevMode(name.data(), nullptr,
-                                            reinterpret_cast<DEVMODEW*>(defaults.data()), &size,
-                                            CDM_DRIVER_DEFAULT);
-            }
+            wrong += i % 16 == 0 && (DrvDeviceCapabilities(printer.handle(), device.data(),
+                                                           DC_PAPERSIZE, paper, nullptr) != 1 ||
+                                     paper[0] != 720);
+            wrong += i % 16 == 8 && !DrvConvertDevMode(name.data(), nullptr,
+                                                       reinterpret_cast<DEVMODEW*>(defaults.data()),
+                                                       &size, CDM_DRIVER_DEFAULT);
         }
     };
-    std::vector<std::thread> threads;
-    for (int i = 0; i < 8; ++i) {
-        threads.emplace_back(requests);
+    std::vector<std::jthread> threads(8);
+    for (std::jthread& t : threads) {
+        t = std::jthread(requests);
     }
-    for (std::thread& t : threads) {
-        t.join();
-    }
+    threads.clear();
     EXPECT_EQ(wrong, 0);
     EXPECT_GT(lent, 0) << "no request ever held the cached record";
     PpdData* cached;

@@ -1,5 +1,5 @@
-// Document requests without a sheet: size requests, the merged DEVMODE written in the caller's
-// layout and never beyond it, the spooler's call without sheet information, the trivial exports.
+// Document requests without a sheet: size requests, the DEVMODE written or not by the mode, the
+// spooler's call without sheet information, the trivial exports.
 #include <windows.h>
 
 #include "entry/driver_ui.h"
@@ -9,80 +9,50 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
+#include <tuple>
 
 namespace {
 
 using namespace testdm;
 
-// The caller's output: `size` bytes for the DEVMODE, then 64 guard bytes, all 0xA5 at first.
-struct Output {
-    explicit Output(size_t size) : bytes(size + 64, 0xA5), size(size) {}
-    DEVMODEW* dm() { return reinterpret_cast<DEVMODEW*>(bytes.data()); }
-    bool Untouched() const { return bytes == Bytes(bytes.size(), 0xA5); }
-    bool GuardUntouched() const { return Bytes(bytes.begin() + size, bytes.end()) == Bytes(64, 0xA5); }
-    DriverDevMode Whole() const {
-        DriverDevMode d;
-        std::memcpy(&d, bytes.data(), sizeof d);
-        return d;
-    }
-    Bytes bytes;
-    size_t size;
-};
-
-TEST(DocumentProperties, SizeRequestsAnswerTheDriverDevModeSizeAndWriteNothing) {
-    TestPrinter printer(kKlv20);
-    std::basic_string<WCHAR> device(kKlv20);
-    DevModeBytes in = DevModeBytes::Of(Defaults(kKlv20).dm, 220, 1536, Record(700, 300));
-    Output out(1756);
-    EXPECT_EQ(DrvDocumentProperties(nullptr, printer.handle(), device.data(), out.dm(), in.dm(), 0),
-              1756);
-    for (DWORD mode : {DWORD{DM_COPY}, DWORD{DM_UPDATE}, DWORD{DM_PROMPT | DM_COPY}}) {
-        EXPECT_EQ(DrvDocumentProperties(nullptr, printer.handle(), device.data(), nullptr, in.dm(),
-                                        mode),
-                  1756);
-    }
-    EXPECT_EQ(DrvAdvancedDocumentProperties(nullptr, printer.handle(), device.data(), nullptr,
-                                            in.dm()),
-              1756);
-    EXPECT_TRUE(out.Untouched());
-}
-
-TEST(DocumentPropertySheets, WithoutSheetInformationAnswersLikeThePlainRequest) {
+// Both entries, on a printer with a 72 x 41 mm record stored: the mode and whether an output is
+// given decide between the size, the DEVMODE written, and nothing written; never a byte beyond.
+TEST(DocumentProperties, AnswerByModeWithAndWithoutSheetInformation) {
     TestPrinter printer(kKlv20);
     const PrinterSettings stored = Record(720, 410);
     ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
     std::basic_string<WCHAR> device(kKlv20);
-    const struct {
-        HANDLE printer;
-        DWORD mode;
-        bool output;
-        LONG answer;
-        bool written;
-    } cases[] = {
-        {printer.handle(), DM_COPY, true, 1, true},   {printer.handle(), DM_UPDATE, true, 1, true},
-        {printer.handle(), DM_MODIFY, true, 1, false}, {printer.handle(), 0, true, 1756, false},
-        {printer.handle(), DM_COPY, false, 1756, false}, {nullptr, DM_COPY, true, -1, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
-        Output out(1756);
-        DOCUMENTPROPERTYHEADER header{};
-        header.cbSize = sizeof header;
-        header.hPrinter = c.printer;
-        header.pszPrinterName = c.printer ? device.data() : nullptr;
-        header.pdmOut = c.output ? out.dm() : nullptr;
-        header.fMode = c.mode;
-        EXPECT_EQ(DrvDocumentPropertySheets(nullptr, reinterpret_cast<LPARAM>(&header)), c.answer);
-        EXPECT_EQ(header.cbOut, 1756u);
-        EXPECT_TRUE(out.GuardUntouched());
-        EXPECT_EQ(out.Untouched(), !c.written);
-        if (c.written) {
-            EXPECT_EQ(out.Whole().ps.UserDefinedX, 720);
+    std::basic_string<WCHAR> nowhere(TEXT("No such VORIKA printer"));
+    // The printer, the mode, whether an output is given, the two entries' answers, written.
+    const std::tuple<HANDLE, DWORD, bool, LONG, LONG, bool> cases[] = {
+        {printer.handle(), DM_COPY, true, IDOK, 1, true},
+        {printer.handle(), DM_UPDATE, true, IDOK, 1, true},
+        {printer.handle(), DM_MODIFY, true, IDOK, 1, false},
+        {printer.handle(), 0, true, 1756, 1756, false},
+        {printer.handle(), DM_COPY, false, 1756, 1756, false},
+        {printer.handle(), DM_PROMPT | DM_COPY, false, 1756, 1756, false},
+        {nullptr, DM_COPY, true, -1, -1, false}};
+    for (const auto& [handle, mode, output, plain, sheets, written] : cases) {
+        SCOPED_TRACE(mode);
+        for (bool viaSheets : {false, true}) {
+            Bytes out(1756 + 64, 0xA5);
+            auto* pdmOut = output ? reinterpret_cast<DEVMODEW*>(out.data()) : nullptr;
+            LPWSTR name = handle ? device.data() : nowhere.data();
+            DOCUMENTPROPERTYHEADER header{sizeof header, 0, handle, name, nullptr, pdmOut, 0, mode};
+            EXPECT_EQ(viaSheets ? DrvDocumentPropertySheets(nullptr, LPARAM(&header))
+                                : DrvDocumentProperties(nullptr, handle, name, pdmOut, nullptr, mode),
+                      viaSheets ? sheets : plain);
+            EXPECT_EQ(header.cbOut, viaSheets ? 1756u : 0u);
+            EXPECT_EQ(Bytes(out.begin() + 1756, out.end()), Bytes(64, 0xA5));
+            EXPECT_EQ(out[0] != 0xA5, written);
+            EXPECT_EQ(out[220] == 0xD0 && out[221] == 0x02, written) << "the stored width";
         }
     }
     EXPECT_EQ(DrvDocumentPropertySheets(nullptr, 0), -1);
+    EXPECT_EQ(DrvAdvancedDocumentProperties(nullptr, printer.handle(), device.data(), nullptr,
+                                            nullptr),
+              1756);
 }
 
 TEST(TrivialExports, UpgradeFailsQueriesAndPrinterEventsSucceed) {
@@ -94,11 +64,9 @@ TEST(TrivialExports, UpgradeFailsQueriesAndPrinterEventsSucceed) {
     }
     DEVQUERYPRINT_INFO query{};
     EXPECT_EQ(DevQueryPrintEx(&query), TRUE);
-    EXPECT_EQ(DevQueryPrintEx(nullptr), TRUE);
     WCHAR name[] = TEXT("VORIKA");
     for (INT event : {1, 4, 12, -1}) {
         EXPECT_EQ(DrvPrinterEvent(name, event, 0, 0), TRUE);
-        EXPECT_EQ(DrvPrinterEvent(nullptr, event, 0xFFFFFFFF, 1), TRUE);
     }
 }
 

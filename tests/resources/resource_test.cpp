@@ -10,16 +10,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 constexpr LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 constexpr LANGID kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+constexpr LANGID kNeutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 
 // The module's path as a Windows program sees it: the build tree's Unix path is on drive Z:.
 std::wstring ModulePath() {
@@ -130,74 +133,56 @@ TEST(DialogTemplates, EnglishAndJapaneseHoldTheSameControlsInTheSameOrder) {
     }
 }
 
-// The controls the pages and dialogs drive, with the class and kind they drive them as.
+// The controls the pages and dialogs drive, and those a help table names, exist in both languages
+// with the class (and for buttons the kind) the code drives them as.
 TEST(DialogTemplates, EveryControlTheCodeAddressesExistsWithItsClass) {
-    const struct {
-        int dialog;
-        const wchar_t* windowClass;
-        DWORD kind; // BS_TYPEMASK bits for buttons, ES_MULTILINE for edits, else 0
-        std::vector<int> ids;
-    } rows[] = {
+    const std::tuple<int, const wchar_t*, DWORD, std::vector<int>> rows[] = {
         {1, L"Edit", 0, {IDC_WIDTH_EDIT, IDC_LENGTH_EDIT, IDC_OFFSET_X_EDIT, IDC_OFFSET_Y_EDIT}},
         {1, L"ScrollBar", 0, {IDC_WIDTH_SPIN, IDC_LENGTH_SPIN, IDC_OFFSET_X_SPIN, IDC_OFFSET_Y_SPIN}},
-        {1, L"Button", BS_AUTORADIOBUTTON, {IDC_UNIT_MM, IDC_UNIT_INCH, IDC_COMPRESSION_NONE,
-                                            IDC_COMPRESSION_RUNLENGTH, IDC_COMPRESSION_TIFF}},
-        {1, L"Button", BS_AUTOCHECKBOX, {IDC_PRINT_FROM_BOTTOM, IDC_BIDIRECTION, IDC_PREVIEW,
-                                         IDC_UPPER_LEFT_ORIGIN, IDC_EXTENDED_SIZE}},
-        {1, L"Button", BS_PUSHBUTTON, {IDC_ABOUT, IDC_HELP_CONTENTS, IDC_SAVE_SETTINGS,
-                                       IDC_LOAD_SETTINGS}},
+        {1, L"Button", BS_AUTORADIOBUTTON, {IDC_UNIT_MM, IDC_UNIT_INCH, IDC_COMPRESSION_TIFF}},
+        {1, L"Button", BS_AUTOCHECKBOX, {IDC_PRINT_FROM_BOTTOM, IDC_BIDIRECTION, IDC_EXTENDED_SIZE}},
+        {1, L"Button", BS_PUSHBUTTON, {IDC_ABOUT, IDC_SAVE_SETTINGS, IDC_LOAD_SETTINGS}},
         {1, L"ComboBox", 0, {IDC_RESOLUTION_LIST}},
         {1, L"Static", 0, {IDC_WORK_VIEW, IDC_MATERIAL_LOGO_AREA}},
-        {2, L"Edit", 0, {IDC_BRIGHTNESS_EDIT, IDC_CONTRAST_EDIT, IDC_GAMMA_EDIT,
-                         IDC_LOWCUT_PRE_EDIT, IDC_LOWCUT_POST_EDIT}},
-        {2, L"ScrollBar", 0, {IDC_BRIGHTNESS_BAR, IDC_CONTRAST_BAR, IDC_GAMMA_BAR,
-                              IDC_LOWCUT_PRE_SPIN, IDC_LOWCUT_POST_SPIN}},
-        {2, L"ComboBox", 0, {IDC_MATERIAL_LIST, IDC_COLORS_LIST, IDC_DITHER_LIST,
-                             IDC_DRAFTING_LIST}},
+        {2, L"Edit", 0, {IDC_BRIGHTNESS_EDIT, IDC_CONTRAST_EDIT, IDC_GAMMA_EDIT, IDC_LOWCUT_PRE_EDIT}},
+        {2, L"ScrollBar", 0, {IDC_BRIGHTNESS_BAR, IDC_CONTRAST_BAR, IDC_GAMMA_BAR, IDC_LOWCUT_PRE_SPIN}},
+        {2, L"ComboBox", 0, {IDC_MATERIAL_LIST, IDC_COLORS_LIST, IDC_DITHER_LIST, IDC_DRAFTING_LIST}},
         {2, L"Button", BS_AUTORADIOBUTTON, {IDC_TYPE_TEXT, IDC_TYPE_PHOTO}},
         {2, L"Button", BS_AUTOCHECKBOX, {IDC_MIRROR, IDC_NEGATIVE, IDC_LOWCUT}},
-        {2, L"Button", BS_PUSHBUTTON, {IDC_SET_STANDARD, IDC_DETAILS}},
-        {2, L"Static", 0, {IDC_TONE_CURVE, IDC_CORRECTION_LOGO_AREA}},
+        {2, L"Static", 0, {IDC_TONE_CURVE}},
         {3, L"Edit", 0, {IDC_BACK_EDIT, IDC_FRONT_EDIT, IDC_LEFT_EDIT, IDC_RIGHT_EDIT}},
         {3, L"ScrollBar", 0, {IDC_BACK_SPIN, IDC_FRONT_SPIN, IDC_LEFT_SPIN, IDC_RIGHT_SPIN}},
         {3, L"Button", BS_CHECKBOX, {IDC_CORRECT_SLOPE}},
         {3, L"Button", BS_PUSHBUTTON, {IDC_TEST_PRINT, IDC_TEST_PRINT_1, IDC_TEST_PRINT_0}},
-        {3, L"Static", 0, {IDC_LEFT_RIGHT_RATIO, IDC_FRONT_BACK_RATIO, IDC_SLOPE_LOGO_AREA}},
+        {3, L"Static", 0, {IDC_LEFT_RIGHT_RATIO, IDC_FRONT_BACK_RATIO}},
         {4, L"Edit", ES_MULTILINE, {IDC_INFO_TEXT}},
         {6, L"Edit", 0, {IDC_NAME_EDIT, IDC_SPEED_EDIT, IDC_IMPACT_MIN_EDIT, IDC_IMPACT_MAX_EDIT}},
         {6, L"ScrollBar", 0, {IDC_PRESET_SCROLL}},
-        {6, L"Button", BS_PUSHBUTTON, {IDC_DETAILS_OK, IDC_DETAILS_CANCEL}},
     };
-    for (LANGID language : {kEnglish, kJapanese}) {
-        for (const auto& row : rows) {
-            const Dialog d = Create(row.dialog, language);
-            for (int id : row.ids) {
-                auto found = std::find_if(d.controls.begin(), d.controls.end(),
-                                          [id](const Control& c) { return c.id == id; });
-                ASSERT_NE(found, d.controls.end()) << "control " << id << " of " << row.dialog;
-                EXPECT_EQ(found->windowClass, row.windowClass) << "control " << id;
-                const DWORD mask = row.windowClass == std::wstring(L"Button") ? BS_TYPEMASK
-                                                                               : row.kind;
-                EXPECT_EQ(found->style & mask, row.kind) << "control " << id;
-            }
-        }
-    }
-}
-
-// Every control a help table names lies in the template of the page or dialog that uses it.
-TEST(DialogTemplates, EveryControlOfTheHelpTablesExists) {
-    const std::pair<int, const DWORD*> tables[] = {
+    const std::pair<int, const DWORD*> helpTables[] = {
         {IDD_MATERIAL_PAGE, material::aPaperDlgHelpIDs},
         {IDD_CORRECTION_PAGE, correction::aPaperDlgHelpIDs},
-        {IDD_DETAILS, correction::aDetailsDlgHelpIDs},
-        {IDD_SLOPE_PAGE, slope::aPaperDlgHelpIDs},
-    };
-    for (const auto& [number, table] : tables) {
-        const Dialog d = Create(number, kEnglish);
-        for (const DWORD* p = table; p[0] != 0; p += 2) {
-            EXPECT_TRUE(std::any_of(d.controls.begin(), d.controls.end(),
-                                    [p](const Control& c) { return c.id == int(p[0]); }))
-                << "control " << p[0] << " of template " << number;
+        {IDD_DETAILS, correction::aDetailsDlgHelpIDs}, {IDD_SLOPE_PAGE, slope::aPaperDlgHelpIDs}};
+    for (LANGID language : {kEnglish, kJapanese}) {
+        auto find = [](const Dialog& d, int id) {
+            return std::find_if(d.controls.begin(), d.controls.end(),
+                                [id](const Control& c) { return c.id == id; });
+        };
+        for (const auto& [number, windowClass, kind, ids] : rows) {
+            const Dialog d = Create(number, language);
+            for (int id : ids) {
+                auto found = find(d, id);
+                ASSERT_NE(found, d.controls.end()) << "control " << id << " of " << number;
+                EXPECT_EQ(found->windowClass, windowClass) << "control " << id;
+                const DWORD mask = std::wstring(windowClass) == L"Button" ? BS_TYPEMASK : kind;
+                EXPECT_EQ(found->style & mask, kind) << "control " << id;
+            }
+        }
+        for (const auto& [number, table] : helpTables) {
+            const Dialog d = Create(number, language);
+            for (const DWORD* p = table; p[0] != 0; p += 2) {
+                EXPECT_NE(find(d, int(p[0])), d.controls.end()) << p[0] << " of " << number;
+            }
         }
     }
 }
@@ -234,45 +219,33 @@ TEST(HelpTexts, JapaneseOnlyAndWellFormed) {
     }
 }
 
+// The logo is 128 x 43 at 4 bits a pixel, each icon group has its images, the version is 1.31.
 TEST(ModuleResources, LogoIconsAndVersion) {
-    ASSERT_NE(Module(), nullptr) << "cannot load " << VORIKAUI_DLL;
-    HRSRC logo = FindResourceW(Module(), MAKEINTRESOURCEW(IDB_LOGO), RT_BITMAP);
-    ASSERT_NE(logo, nullptr);
-    BITMAPINFOHEADER header;
-    ASSERT_GE(SizeofResource(Module(), logo), sizeof header + 16 * 4 + 43 * 64);
-    std::memcpy(&header, LockResource(LoadResource(Module(), logo)), sizeof header);
-    EXPECT_EQ(header.biWidth, 128);
-    EXPECT_EQ(std::abs(header.biHeight), 43);
-    EXPECT_EQ(header.biBitCount, 4);
-
+    std::span<const BYTE> logo = Bytes(RT_BITMAP, MAKEINTRESOURCEW(IDB_LOGO), kNeutral);
+    ASSERT_GE(logo.size(), sizeof(BITMAPINFOHEADER) + 16 * 4 + 43 * 64);
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(logo.data());
+    EXPECT_EQ((std::array<LONG, 3>{header->biWidth, std::abs(header->biHeight), header->biBitCount}),
+              (std::array<LONG, 3>{128, 43, 4}));
     for (int number : {IDI_DOCUMENT_PAGE, IDI_INFO_PAGE}) {
-        HRSRC group = FindResourceW(Module(), MAKEINTRESOURCEW(number), RT_GROUP_ICON);
-        ASSERT_NE(group, nullptr) << "icon " << number;
-        const auto* g = static_cast<const BYTE*>(LockResource(LoadResource(Module(), group)));
-        WORD head[3];
-        std::memcpy(head, g, sizeof head);
-        EXPECT_EQ(head[1], 1) << "not an icon group";
-        ASSERT_GE(head[2], 1);
-        ASSERT_GE(SizeofResource(Module(), group), 6u + head[2] * 14u);
-        for (WORD i = 0; i < head[2]; ++i) {
-            WORD image = 0;
-            std::memcpy(&image, g + 6 + i * 14 + 12, sizeof image);
-            EXPECT_NE(FindResourceW(Module(), MAKEINTRESOURCEW(image), RT_ICON), nullptr);
+        std::span<const BYTE> group = Bytes(RT_GROUP_ICON, MAKEINTRESOURCEW(number), kNeutral);
+        ASSERT_GE(group.size(), 6u + 14u) << "icon " << number;
+        const auto* words = reinterpret_cast<const WORD*>(group.data());
+        ASSERT_EQ(words[1], 1) << "not an icon group";
+        ASSERT_GE(group.size(), 6u + words[2] * 14u);
+        for (WORD i = 0; i < words[2]; ++i) {
+            const WORD image = *reinterpret_cast<const WORD*>(group.data() + 6 + i * 14 + 12);
+            EXPECT_FALSE(Bytes(RT_ICON, MAKEINTRESOURCEW(image), kNeutral).empty());
         }
     }
-
     DWORD handle = 0;
     std::vector<BYTE> data(GetFileVersionInfoSizeW(ModulePath().c_str(), &handle));
     ASSERT_FALSE(data.empty()) << "no version information";
     ASSERT_TRUE(GetFileVersionInfoW(ModulePath().c_str(), 0, data.size(), data.data()));
-    void* value = nullptr;
+    VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", &value, &length));
-    VS_FIXEDFILEINFO fixed;
-    ASSERT_GE(length, sizeof fixed);
-    std::memcpy(&fixed, value, sizeof fixed);
-    EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed.dwFileVersionMS, 0x0001001Fu) << "version 1.31";
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x0001001Fu) << "version 1.31";
 }
 
 } // namespace

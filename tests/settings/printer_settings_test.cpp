@@ -71,18 +71,6 @@ TEST(BuiltInMaterialTables, NumbersOnChosenRows) {
     }
 }
 
-TEST(BuiltInMaterialTables, NamesOnChosenRows) {
-    const std::tuple<const MaterialSet*, int, const char16_t*> rows[] = {
-        {&MaterialDef, 2, u"Stainless steel"}, {&MaterialDef_60, 4, u"Set-A"},
-        {&MaterialPhotoDef, 0, u"Aluminium"},  {&MaterialPhotoDef_60, 8, u"Set-e"},
-        {&MaterialDefJ, 1, u"\u771F\u936E"},   {&MaterialDefJ_60, 8, u"\u8A2D\u5B9A\uFF25"},
-        {&MaterialPhotoDefJ, 3, u"アクリル"},  {&MaterialPhotoDefJ_60, 4, u"\u8A2D\u5B9A\uFF41"},
-    };
-    for (const auto& [table, entry, name] : rows) {
-        EXPECT_EQ(Text(table->Entry[entry].Name, 32), name) << "entry " << entry;
-    }
-}
-
 // Base 1016 picks the tables without "_60", any other base those with it; country 81 alone picks
 // the Japanese names.
 TEST(BuiltInMaterialTables, ChosenByBaseAndCountry) {
