@@ -116,12 +116,14 @@ DriverDevMode Target() {
 // and width (both set, both positive) win over the form name, which wins over the paper size;
 // the sizes themselves and the resolution always follow the private record.
 TEST(ValidateSetDevMode, PublicFieldsByTheirBitsAndRanges) {
+    constexpr short kSameAsValue = 32767;
     const DWORD LW = DM_PAPERLENGTH | DM_PAPERWIDTH;
     const struct {
         DWORD fields;
         short value, orientation, scale, copies, source, paperSize;
         bool formName, formTaken;
         DWORD bitsAdded;
+        short width = kSameAsValue;
     } cases[] = {
         {0, 2, 1, 100, 1, 256, 256, true, false, 0},
         {DM_ORIENTATION, 2, 2, 100, 1, 256, 256, false, false, DM_ORIENTATION},
@@ -138,6 +140,8 @@ TEST(ValidateSetDevMode, PublicFieldsByTheirBitsAndRanges) {
         {LW | DM_FORMNAME | DM_PAPERSIZE, 9, 1, 100, 1, 256, 256, true, false, LW},
         {LW | DM_FORMNAME | DM_PAPERSIZE, 0, 1, 100, 1, 256, 256, true, true, DM_FORMNAME},
         {LW | DM_FORMNAME | DM_PAPERSIZE, -5, 1, 100, 1, 256, 256, true, true, DM_FORMNAME},
+        {LW | DM_FORMNAME, 0, 1, 100, 1, 256, 256, true, true, DM_FORMNAME, 9},
+        {LW | DM_FORMNAME, 9, 1, 100, 1, 256, 256, true, true, DM_FORMNAME, 0},
         {DM_PAPERWIDTH | DM_FORMNAME, 9, 1, 100, 1, 256, 256, true, true, DM_FORMNAME},
         {DM_PAPERLENGTH | DM_PAPERSIZE, 9, 1, 100, 1, 256, 9, false, false, DM_PAPERSIZE},
         {LW | DM_PAPERSIZE, 0, 1, 100, 1, 256, 0, false, false, DM_PAPERSIZE},
@@ -152,6 +156,7 @@ TEST(ValidateSetDevMode, PublicFieldsByTheirBitsAndRanges) {
         src->dmFields = c.fields;
         src->dmOrientation = src->dmScale = src->dmCopies = src->dmDefaultSource = c.value;
         src->dmPaperSize = src->dmPaperLength = src->dmPaperWidth = c.value;
+        src->dmPaperWidth = c.width == kSameAsValue ? c.value : c.width;
         src->dmPrintQuality = src->dmYResolution = c.value;
         if (c.formName) {
             SetText(src->dmFormName, "A4");

@@ -97,6 +97,8 @@ TEST(Help, TablesMapControlsToContexts) {
     for (const auto& [table, control, context] : rows) {
         EXPECT_EQ(FindHelpContext(table, control), context) << control;
     }
+    const DWORD notEndedByAZeroControlAlone[] = {0, 5, 9, 1, 0, 0};
+    EXPECT_EQ(FindHelpContext(notEndedByAZeroControlAlone, 9), 1u);
 }
 
 } // namespace

@@ -134,6 +134,10 @@ TEST(NumericField, FiltersTypedText) {
     WCHAR out[kFilterChars + 1];
     EXPECT_EQ(FilterNumericText(fullWidth, out), 1);
     EXPECT_EQ(Narrow(out), "2");
+    // Only the first kFilterChars characters are looked at.
+    WCHAR longOut[kFilterChars + 8];
+    EXPECT_EQ(FilterNumericText(WString(kFilterChars + 5, '7').c_str(), longOut), 0);
+    EXPECT_EQ(Narrow(longOut), std::string(kFilterChars, '7'));
 }
 
 } // namespace
