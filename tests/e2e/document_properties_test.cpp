@@ -1,6 +1,6 @@
-// DocumentPropertiesW as an application calls it, answered by the installed DLL: the size query,
-// the defaults of the driver's model, the printer's stored settings and a caller's DEVMODE merged
-// in its own layout.
+// The installed DLL reached as an application reaches it, one path per entry point that Wine's
+// spooler calls: DocumentPropertiesW with the driver's defaults, the printer's stored record and a
+// caller's DEVMODE; DeviceCapabilitiesW with the device name's resolutions and a caller's record.
 #include "tests/e2e/installed_driver.h"
 
 #include "settings/printer_settings.h"
@@ -11,82 +11,77 @@
 
 namespace {
 
-constexpr BYTE kUntouched = 0xCD;
-
-// The call on an opened printer, with room for the whole driver DEVMODE so that writing more than
-// the caller's layout shows.
-LONG Ask(LPCWSTR printerName, std::vector<BYTE>* input, DWORD mode, std::vector<BYTE>* out) {
+// The call on an opened printer, with room for the whole driver DEVMODE and a guard after it.
+LONG Ask(LPCWSTR printerName, std::vector<BYTE>* input, std::vector<BYTE>* out) {
     OpenedPrinter printer(printerName);
-    out->assign(1756, kUntouched);
+    out->assign(1756 + 64, 0xCD);
+    const DWORD mode = DM_OUT_BUFFER | (input ? DM_IN_BUFFER : 0);
     return DocumentPropertiesW(nullptr, printer.handle(), const_cast<LPWSTR>(printerName),
                                reinterpret_cast<DEVMODEW*>(out->data()),
                                input ? reinterpret_cast<DEVMODEW*>(input->data()) : nullptr, mode);
 }
 
-TEST(DocumentPropertiesThroughSpooler, SizeQueryAndTheDefaultsOfTheDriversModel) {
-    const struct {
-        LPCWSTR printer, driver;
-        SHORT base, dpi;
-    } cases[] = {{kKlv20Printer, kKlv20Model, 1016, 254}, {kKlv30Printer, kKlv30Model, 1058, 265}};
-    for (const auto& c : cases) {
-        OpenedPrinter printer(c.printer);
-        EXPECT_EQ(DocumentPropertiesW(nullptr, printer.handle(), const_cast<LPWSTR>(c.printer),
-                                      nullptr, nullptr, 0),
-                  1756);
-        std::vector<BYTE> out;
-        ASSERT_EQ(Ask(c.printer, nullptr, DM_OUT_BUFFER, &out), IDOK);
-        const DEVMODEW dm = At<DEVMODEW>(out, 0);
-        EXPECT_EQ(std::wstring(dm.dmDeviceName), c.driver);
-        EXPECT_EQ(dm.dmSize, 220);
-        EXPECT_EQ(dm.dmDriverExtra, 1536);
-        EXPECT_EQ(dm.dmPrintQuality, c.dpi);
-        EXPECT_EQ(At<PrinterSettings>(out, 220).BaseDpi, c.base);
-        EXPECT_EQ(At<PrinterSettings>(out, 220).dwPrivData, kPrivSignature);
-    }
-}
+TEST(ThroughSpooler, DocumentProperties) {
+    std::vector<BYTE> klv30;
+    ASSERT_EQ(Ask(kKlv30Printer, nullptr, &klv30), IDOK);
+    EXPECT_EQ(std::wstring(At<DEVMODEW>(klv30, 0).dmDeviceName), kKlv30Model);
+    EXPECT_EQ(At<DEVMODEW>(klv30, 0).dmPrintQuality, 265);
+    EXPECT_EQ(At<PrinterSettings>(klv30, 220).BaseDpi, 1058);
 
-// Without a caller's DEVMODE the record stored in the printer's data counts; a caller's own
-// signed record replaces it; an old 188 + 8 layout gets its answer in that layout.
-TEST(DocumentPropertiesThroughSpooler, StoredRecordAndCallersDevMode) {
     std::vector<BYTE> answer;
-    ASSERT_EQ(Ask(kStoredRecordPrinter, nullptr, DM_OUT_BUFFER, &answer), IDOK);
+    ASSERT_EQ(Ask(kStoredRecordPrinter, nullptr, &answer), IDOK);
     PrinterSettings stored = At<PrinterSettings>(answer, 220);
     stored.UserDefinedX = 720;
-    stored.UserDefinedY = 410;
     {
         OpenedPrinter printer(kStoredRecordPrinter);
         DWORD size = sizeof stored;
         ASSERT_EQ(SetPrinterDataW(printer.handle(), const_cast<LPWSTR>(L"PrinterDataSize"),
-                                  REG_DWORD, reinterpret_cast<LPBYTE>(&size), sizeof size),
-                  static_cast<DWORD>(ERROR_SUCCESS));
-        ASSERT_EQ(SetPrinterDataW(printer.handle(), const_cast<LPWSTR>(L"PrinterData"),
-                                  REG_BINARY, reinterpret_cast<LPBYTE>(&stored), size),
-                  static_cast<DWORD>(ERROR_SUCCESS));
+                                  REG_DWORD, reinterpret_cast<LPBYTE>(&size), sizeof size), 0u);
+        ASSERT_EQ(SetPrinterDataW(printer.handle(), const_cast<LPWSTR>(L"PrinterData"), REG_BINARY,
+                                  reinterpret_cast<LPBYTE>(&stored), size), 0u);
     }
     std::vector<BYTE> out;
-    ASSERT_EQ(Ask(kStoredRecordPrinter, nullptr, DM_OUT_BUFFER, &out), IDOK);
+    ASSERT_EQ(Ask(kStoredRecordPrinter, nullptr, &out), IDOK);
     EXPECT_EQ(At<PrinterSettings>(out, 220).UserDefinedX, 720);
-    EXPECT_EQ(At<DEVMODEW>(out, 0).dmPaperLength, 410);
+    EXPECT_EQ(At<DEVMODEW>(out, 0).dmPaperWidth, 720);
 
-    std::vector<BYTE> caller = answer;
-    PrinterSettings own = stored;
-    own.UserDefinedX = 400;
-    std::memcpy(caller.data() + 220, &own, sizeof own);
-    ASSERT_EQ(Ask(kStoredRecordPrinter, &caller, DM_IN_BUFFER | DM_OUT_BUFFER, &out), IDOK);
-    EXPECT_EQ(At<PrinterSettings>(out, 220).UserDefinedX, 400);
+    // A caller's own signed record wins; an old 188 + 8 layout is answered in that layout.
+    std::vector<BYTE> caller(answer.begin(), answer.begin() + 1756);
+    std::memcpy(caller.data() + 220, &stored, sizeof stored);
+    reinterpret_cast<PrinterSettings*>(caller.data() + 220)->UserDefinedX = 400;
+    ASSERT_EQ(Ask(kStoredRecordPrinter, &caller, &out), IDOK);
     EXPECT_EQ(At<DEVMODEW>(out, 0).dmPaperWidth, 400);
-
-    std::vector<BYTE> old(196, 0);
-    DEVMODEW header = At<DEVMODEW>(answer, 0);
-    header.dmSpecVersion = 0x320;
-    header.dmSize = 188;
-    header.dmDriverExtra = 8;
-    std::memcpy(old.data(), &header, 188);
-    ASSERT_EQ(Ask(kStoredRecordPrinter, &old, DM_IN_BUFFER | DM_OUT_BUFFER, &out), IDOK);
+    std::vector<BYTE> old(answer.begin(), answer.begin() + 196);
+    auto* header = reinterpret_cast<DEVMODEW*>(old.data());
+    header->dmSpecVersion = 0x320, header->dmSize = 188, header->dmDriverExtra = 8;
+    ASSERT_EQ(Ask(kStoredRecordPrinter, &old, &out), IDOK);
     EXPECT_EQ(At<DEVMODEW>(out, 0).dmSize, 188);
-    EXPECT_EQ(At<DEVMODEW>(out, 0).dmDriverExtra, 8);
-    EXPECT_EQ(std::vector<BYTE>(out.begin() + 196, out.end()),
-              std::vector<BYTE>(1756 - 196, kUntouched));
+    EXPECT_EQ(std::vector<BYTE>(out.begin() + 196, out.end()), std::vector<BYTE>(1624, 0xCD));
+}
+
+TEST(ThroughSpooler, DeviceCapabilities) {
+    std::vector<BYTE> out(512, 0xCD);
+    auto ask = [&](LPCWSTR printer, WORD capability, const std::vector<BYTE>* devmode) {
+        std::fill(out.begin(), out.end(), 0xCD);
+        const auto* dm = devmode ? reinterpret_cast<const DEVMODEW*>(devmode->data()) : nullptr;
+        EXPECT_EQ(DeviceCapabilitiesW(printer, L"FILE:", capability, nullptr, dm),
+                  DeviceCapabilitiesW(printer, L"FILE:", capability, LPWSTR(out.data()), dm));
+        return DeviceCapabilitiesW(printer, L"FILE:", capability, nullptr, dm);
+    };
+    ASSERT_EQ(ask(kKlv30Printer, DC_ENUMRESOLUTIONS, nullptr), 8);
+    const LONG dpis[] = {353, 265, 212, 176, 151, 132, 118, 106};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(At<LONG>(out, 8 * i), dpis[i]);
+        EXPECT_EQ(At<LONG>(out, 8 * i + 4), dpis[i]);
+    }
+    EXPECT_EQ(out[64], 0xCD);
+    std::vector<BYTE> caller;
+    ASSERT_EQ(Ask(kKlv20Printer, nullptr, &caller), IDOK);
+    reinterpret_cast<PrinterSettings*>(caller.data() + 220)->UserDefinedY = 330;
+    ASSERT_EQ(ask(kKlv20Printer, DC_PAPERSIZE, &caller), 1);
+    EXPECT_EQ(At<LONG>(out, 0), 500);
+    EXPECT_EQ(At<LONG>(out, 4), 330);
+    EXPECT_EQ(out[8], 0xCD);
 }
 
 } // namespace
