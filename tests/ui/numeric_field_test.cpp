@@ -64,6 +64,7 @@ TEST(NumericField, ParsesLengths) {
 TEST(NumericField, ReadsNoMoreThanNineCharacters) {
     // "12345678.9": the point is the ninth character, so no decimals are read.
     EXPECT_EQ(ParseUserUnit(Wide("12345678.9").c_str(), FALSE, 2000000000, 0), 123456780);
+    EXPECT_EQ(ParseUserUnit(Wide("1234567891").c_str(), FALSE, 2000000000, 0), 1234567890);
     EXPECT_EQ(ParseLong(Wide("1234567891").c_str(), 2000000000, 0), 123456789);
 }
 
