@@ -105,7 +105,7 @@ TEST(ConvertDevmodeOut, CallerGetsItsOwnLayoutNeverALargerOne) {
         {188, 8, 0x350, 0x320, 0x350},  {220, 1536, 0x111, 0x401, 287},
         {220, 8, 0x350, 0x401, 0x350},  {188, 1536, 0x999, 0x320, 287},
         {212, 0, 0x205, 0x400, 0x205},  {220, 2000, 0x111, 0x401, 287},
-        {240, 1536, 0x111, 0x401, 287},
+        {240, 1536, 0x111, 0x401, 287}, {72, 0, 0x205, 0x777, 0x205}, // a header and nothing more
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
@@ -164,6 +164,17 @@ const ConvertCase kConvertCases[] = {
 };
 
 // Each case on a patterned driver DEVMODE; nothing is written unless the conversion is done.
+// A conversion to the old layout without an input fails with the caller's fault.
+TEST(CommonDrvConvertDevmode, OldLayoutWithoutInputFails) {
+    DevModeBytes out(196);
+    LONG size = 196;
+    SetLastError(kNoError);
+    EXPECT_EQ(CommonDrvConvertDevmode(TEXT("any"), nullptr, out.dm(), &size, CDM_CONVERT351,
+                                      psDriverVersions),
+              0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
 TEST(CommonDrvConvertDevmode, AnswersByMode) {
     for (const ConvertCase& c : kConvertCases) {
         SCOPED_TRACE(&c - kConvertCases);

@@ -99,6 +99,8 @@ TEST(Help, TablesMapControlsToContexts) {
     }
     const DWORD notEndedByAZeroControlAlone[] = {0, 5, 9, 1, 0, 0};
     EXPECT_EQ(FindHelpContext(notEndedByAZeroControlAlone, 9), 1u);
+    const DWORD endedByTheFirstZeroPair[] = {0, 0, 7, 3};
+    EXPECT_EQ(FindHelpContext(endedByTheFirstZeroPair, 7), 0u);
 }
 
 } // namespace

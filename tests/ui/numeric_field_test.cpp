@@ -39,7 +39,8 @@ const struct {
     {"1.55", FALSE, 500, 0, 16}, {"600", FALSE, 500, 51, 500}, {"-3", FALSE, 500, 51, 51},
     {"-2.5", FALSE, 30, -30, -25},
     {"2-5", FALSE, 30, -30, -30}, // a '-' among the digits still makes it negative: -25.0 mm
-    {"-9", FALSE, 30, -30, -30}, {"abc", FALSE, 30, -30, 0}, {"12.3abc", FALSE, 500, 0, 123},
+    {"-9", FALSE, 30, -30, -30}, {"abc", FALSE, 30, -30, 0},
+    {"12a5", FALSE, 500, 0, 120}, {"12.3abc", FALSE, 500, 0, 123},
     {"--1.5", FALSE, 30, -30, -15},
     {"1..5", FALSE, 500, 0, 10}, // no digit right after the point: no decimals
     {"1.97", TRUE, 500, 51, 500},
@@ -76,7 +77,7 @@ const struct {
     {FALSE, 500, "50.0"}, {FALSE, 0, "0.0"},   {FALSE, -5, "-0.5"},  {FALSE, -30, "-3.0"},
     {FALSE, 51, "5.1"},   {TRUE, 500, "1.97"}, {TRUE, -30, "-0.12"}, {TRUE, 0, "0.00"},
     {TRUE, -1, "-0.00"},  {TRUE, 127, "0.50"}, {TRUE, 126, "0.50"},  {TRUE, 51, "0.20"},
-    {TRUE, 800, "3.15"},  {TRUE, 254, "1.00"},
+    {TRUE, 800, "3.15"},  {TRUE, 80, "0.31"},  {TRUE, -80, "-0.31"},  {TRUE, 254, "1.00"},
 };
 
 TEST(NumericField, ShowsLengths) {
