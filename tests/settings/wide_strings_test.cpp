@@ -29,7 +29,8 @@ TEST(CopyStringW, KeepsAtMostNMinusOneCharactersAndZeroFillsTheField) {
         {TEXT("abcdefgh"), 8, {'a', 'b', 'c', 'd', 'e', 'f', 'g', 0, F, F}},
         {nullptr, 2, {0, 0, F, F, F, F, F, F, F, F}}};
     for (const auto& [source, n, expected] : cases) {
-        EXPECT_EQ(Field([&](WCHAR* d) { CopyStringW(d, source, n); }), expected) << n;
+        auto copy = [s = source, n = n](WCHAR* d) { CopyStringW(d, s, n); };
+        EXPECT_EQ(Field(copy), expected) << n;
     }
 }
 
@@ -41,7 +42,8 @@ TEST(CopyStr2Unicode, ConvertsIntoTheFieldOrTheSourceLength) {
         {"abcdefgh", 4, {'a', 'b', 'c', 0, F, F, F, F, F, F}},
         {"abc", 0, {'a', 'b', 'c', 0, F, F, F, F, F, F}}};
     for (const auto& [source, n, expected] : cases) {
-        EXPECT_EQ(Field([&](WCHAR* d) { EXPECT_EQ(CopyStr2Unicode(d, source, n), d); }), expected);
+        auto copy = [s = source, n = n](WCHAR* d) { EXPECT_EQ(CopyStr2Unicode(d, s, n), d); };
+        EXPECT_EQ(Field(copy), expected);
     }
 }
 
