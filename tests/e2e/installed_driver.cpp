@@ -14,9 +14,9 @@ struct PrinterOfModel {
 };
 
 constexpr PrinterOfModel kPrinters[] = {
-    {kKlv20Printer, kKlv20Model},        {kRenamedKlv20Printer, kKlv20Model},
-    {kKlv30Printer, kKlv30Model},        {kStoredRecordPrinter, kKlv20Model},
-    {kStoredFieldsPrinter, kKlv20Model},
+    {kKlv20Printer, kKlv20Model},
+    {kKlv30Printer, kKlv30Model},
+    {kStoredRecordPrinter, kKlv20Model},
 };
 
 // A printer left from an earlier run in the same prefix is kept as it is. Registering its driver
@@ -85,8 +85,3 @@ OpenedPrinter::~OpenedPrinter() {
     }
 }
 
-void OpenedPrinter::Put(LPCWSTR valueName, DWORD type, const void* data, DWORD size) const {
-    std::vector<BYTE> copy(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + size);
-    ASSERT_EQ(SetPrinterDataW(handle_, const_cast<LPWSTR>(valueName), type, copy.data(), size),
-              static_cast<DWORD>(ERROR_SUCCESS));
-}

@@ -5,7 +5,7 @@
 
 #include "entry/driver_ui.h"
 #include "settings/devmode_convert.h"
-#include "tests/support/test_printer.h"
+#include "tests/support/devmode_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,68 +16,27 @@
 
 namespace {
 
+using testdm::DevModeBytes;
+
 constexpr BYTE kUntouched = 0xEE;
 constexpr DWORD kNoError = 0xC0FFEE;
 
-// A DEVMODE of any layout, in its caller's buffer.
-struct DevModeBytes {
-    // A header for the layout, every other byte `fill`.
-    DevModeBytes(WORD size, WORD extra, WORD specVersion, WORD driverVersion, BYTE fill)
-        : bytes(size_t{size} + extra, fill) {
-        SetHeader(specVersion, size, driverVersion, extra);
-    }
-    // A buffer of `count` bytes holding no header yet.
-    explicit DevModeBytes(size_t count) : bytes(count, kUntouched) {}
-
-    // Content that differs from byte to byte, under the given header.
-    static DevModeBytes Patterned(WORD size, WORD extra, WORD specVersion, WORD driverVersion) {
-        DevModeBytes d(size, extra, 0, 0, 0);
-        for (size_t i = 0; i < d.bytes.size(); ++i) {
-            d.bytes[i] = static_cast<BYTE>(i * 31 + 7);
-        }
-        d.SetHeader(specVersion, size, driverVersion, extra);
-        return d;
-    }
-
-    void SetHeader(WORD specVersion, WORD size, WORD driverVersion, WORD extra) {
-        const WORD fields[4] = {specVersion, driverVersion, size, extra};
-        static_assert(offsetof(DEVMODEW, dmDriverExtra) == offsetof(DEVMODEW, dmSpecVersion) + 6);
-        std::memcpy(bytes.data() + offsetof(DEVMODEW, dmSpecVersion), fields, sizeof fields);
-    }
-    WORD size() const {
-        WORD value;
-        std::memcpy(&value, bytes.data() + offsetof(DEVMODEW, dmSize), sizeof value);
-        return value;
-    }
-    DEVMODEW* dm() { return reinterpret_cast<DEVMODEW*>(bytes.data()); }
-    const BYTE* privatePart() const { return bytes.data() + size(); }
-
-    std::vector<BYTE> bytes;
-};
-
 // What a DEVMODE of the given layout must hold after a copy from `in`: the first `publicBytes`
 // public bytes and `privateBytes` private bytes of `in`, under the given header, the rest `before`.
-std::vector<BYTE> CopiedInto(const std::vector<BYTE>& before, const DevModeBytes& in,
+std::vector<BYTE> CopiedInto(const std::vector<BYTE>& before, DevModeBytes& in,
                              size_t publicBytes, size_t privateBytes, WORD specVersion, WORD size,
                              WORD driverVersion, WORD extra) {
     DevModeBytes expected(before.size());
     expected.bytes = before;
     std::memcpy(expected.bytes.data(), in.bytes.data(), publicBytes);
     expected.SetHeader(specVersion, size, driverVersion, extra);
-    std::memcpy(expected.bytes.data() + size, in.privatePart(), privateBytes);
+    std::memcpy(expected.bytes.data() + size, in.bytes.data() + in.dm()->dmSize, privateBytes);
     return expected.bytes;
 }
 
 void ExpectSameBytes(const std::vector<BYTE>& actual, const std::vector<BYTE>& expected) {
     ASSERT_EQ(actual.size(), expected.size());
-    int reported = 0;
-    for (size_t i = 0; i < actual.size() && reported < 8; ++i) {
-        if (actual[i] != expected[i]) {
-            ADD_FAILURE() << "byte " << i << ": " << int(actual[i]) << ", expected "
-                          << int(expected[i]);
-            ++reported;
-        }
-    }
+    testdm::ExpectSameBytes(actual.data(), expected.data(), actual.size());
 }
 
 WORD VersionForSize(WORD size) {
@@ -86,34 +45,24 @@ WORD VersionForSize(WORD size) {
 
 TEST(CheckDevmodeVersion, SizeDecidesTheVersionOfKnownLayouts) {
     EXPECT_EQ(CheckDevmodeVersion(nullptr), 0);
-    struct Case {
-        WORD size;
-        WORD ownVersion;
-        WORD expected;
-    };
-    const Case cases[] = {
-        {188, 0x999, 0x320}, {212, 0x999, 0x400}, {220, 0x999, 0x401},
-        {200, 0x123, 0x123}, {220, 0x320, 0x401}, {188, 0, 0x320},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "dmSize " << c.size << " own " << c.ownVersion);
-        DevModeBytes d(c.size, 0, c.ownVersion, 0, 0);
-        EXPECT_EQ(CheckDevmodeVersion(d.dm()), c.expected);
+    const WORD cases[][3] = {{188, 0x999, 0x320}, {212, 0x999, 0x400}, {220, 0x320, 0x401},
+                             {200, 0x123, 0x123}};
+    for (const auto& [size, own, expected] : cases) {
+        DevModeBytes d(size, 0, own, 0, 0);
+        EXPECT_EQ(CheckDevmodeVersion(d.dm()), expected) << size;
     }
 }
 
 TEST(ConvertDevmode, OutputHeaderDecidesTheLayout) {
-    struct Case {
+    const struct {
         WORD inSize, inExtra, outSize, outExtra;
         LONG copied;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {220, 1536, 220, 1536, 1756}, {220, 1536, 188, 8, 196}, {188, 8, 220, 1536, 196},
         {220, 100, 220, 1536, 320},   {212, 0, 220, 1536, 212}, {220, 1536, 212, 40, 252},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.inSize << "+" << c.inExtra << " into " << c.outSize << "+" << c.outExtra);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
         DevModeBytes in = DevModeBytes::Patterned(c.inSize, c.inExtra, 0x111, 0x222);
         DevModeBytes out(c.outSize, c.outExtra, 0x333, 0x444, kUntouched);
         const std::vector<BYTE> before = out.bytes;
@@ -150,18 +99,16 @@ TEST(ConvertDevmodeOut, CallerGetsItsOwnLayoutNeverALargerOne) {
         EXPECT_EQ(ConvertDevmodeOut(src.dm(), nullptr, out.dm()), TRUE);
         ExpectSameBytes(out.bytes, src.bytes);
     }
-    struct Case {
-        WORD inSize, inExtra, inDriverVersion;
-        WORD outSpecVersion, outDriverVersion;
-    };
-    const Case cases[] = {
+    const struct {
+        WORD inSize, inExtra, inDriverVersion, outSpecVersion, outDriverVersion;
+    } cases[] = {
         {188, 8, 0x350, 0x320, 0x350},  {220, 1536, 0x111, 0x401, 287},
         {220, 8, 0x350, 0x401, 0x350},  {188, 1536, 0x999, 0x320, 287},
         {212, 0, 0x205, 0x400, 0x205},  {220, 2000, 0x111, 0x401, 287},
-        {240, 1536, 0x111, 0x401, 287},
+        {240, 1536, 0x111, 0x401, 287}, {72, 0, 0x205, 0x777, 0x205}, // a header and nothing more
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "caller input " << c.inSize << "+" << c.inExtra);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
         DevModeBytes in(c.inSize, c.inExtra, 0x777, c.inDriverVersion, 0x5A);
         const WORD outSize = std::min<WORD>(c.inSize, 220);
         const WORD outExtra = std::min<WORD>(c.inExtra, 1536);
@@ -187,7 +134,6 @@ TEST(ConvertDevmodeOut, CallerLayoutTooSmallForItsHeaderIsRefused) {
 // One request of the spooler. A missing output is bufferBytes 0; a prepared output header is
 // outSize + outExtra (CDM_CONVERT expects the caller to prepare it).
 struct ConvertCase {
-    const char* what;
     DWORD mode;
     bool sizeGiven;
     LONG size;
@@ -199,132 +145,63 @@ struct ConvertCase {
 };
 
 const ConvertCase kConvertCases[] = {
-    {"no size, convert", CDM_CONVERT, false, 0, 1756, 220, 1536, 0, 0, 87},
-    {"no size, 3.51", CDM_CONVERT351, false, 0, 196, 0, 0, 0, 0, 87},
-    {"no size, defaults", CDM_DRIVER_DEFAULT, false, 0, 1756, 0, 0, 0, 0, 87},
-    {"no size, unknown mode", 8, false, 0, 1756, 0, 0, 0, 0, 87},
-    {"convert, exact size", CDM_CONVERT, true, 1756, 1756, 220, 1536, 1, 1756, kNoError},
-    {"convert, larger size", CDM_CONVERT, true, 5000, 1756, 220, 1536, 1, 1756, kNoError},
-    {"convert, old layout", CDM_CONVERT, true, 196, 196, 188, 8, 1, 196, kNoError},
-    {"convert, too small", CDM_CONVERT, true, 1000, 1756, 220, 1536, 0, 1000, 87},
-    {"convert, one short", CDM_CONVERT, true, 1755, 1756, 220, 1536, 0, 1755, 87},
-    {"convert, no output", CDM_CONVERT, true, 1756, 0, 0, 0, 0, 1756, 87},
-    {"3.51, exact size", CDM_CONVERT351, true, 196, 196, 0, 0, 1, 196, kNoError},
-    {"3.51, larger size", CDM_CONVERT351, true, 1756, 1756, 0, 0, 1, 196, kNoError},
-    {"3.51, one short", CDM_CONVERT351, true, 195, 195, 0, 0, 0, 196, 122},
-    {"3.51, negative size", CDM_CONVERT351, true, -1, 196, 0, 0, 0, 196, 122},
-    {"3.51, no output", CDM_CONVERT351, true, 196, 0, 0, 0, 0, 196, 122},
-    {"defaults, one short", CDM_DRIVER_DEFAULT, true, 1755, 1755, 0, 0, 0, 1756, 122},
-    {"defaults, no output", CDM_DRIVER_DEFAULT, true, 1756, 0, 0, 0, 0, 1756, 122},
-    {"defaults, exact size", CDM_DRIVER_DEFAULT, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
-    {"defaults, larger size", CDM_DRIVER_DEFAULT, true, 4000, 4000, 0, 0, 2, 1756, kNoError},
-    {"mode 0", 0, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
-    {"mode 3", 3, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
-    {"mode 8", 8, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
+    {CDM_CONVERT, false, 0, 1756, 220, 1536, 0, 0, 87},
+    {CDM_DRIVER_DEFAULT, false, 0, 1756, 0, 0, 0, 0, 87},
+    {CDM_CONVERT, true, 1756, 1756, 220, 1536, 1, 1756, kNoError},
+    {CDM_CONVERT, true, 5000, 1756, 220, 1536, 1, 1756, kNoError},
+    {CDM_CONVERT, true, 196, 196, 188, 8, 1, 196, kNoError},
+    {CDM_CONVERT, true, 1755, 1756, 220, 1536, 0, 1755, 87},
+    {CDM_CONVERT, true, 1756, 0, 0, 0, 0, 1756, 87},
+    {CDM_CONVERT351, true, 196, 196, 0, 0, 1, 196, kNoError},
+    {CDM_CONVERT351, true, 1756, 1756, 0, 0, 1, 196, kNoError},
+    {CDM_CONVERT351, true, 195, 195, 0, 0, 0, 196, 122},
+    {CDM_CONVERT351, true, -1, 196, 0, 0, 0, 196, 122},
+    {CDM_DRIVER_DEFAULT, true, 1755, 1755, 0, 0, 0, 1756, 122},
+    {CDM_DRIVER_DEFAULT, true, 1756, 0, 0, 0, 0, 1756, 122},
+    {CDM_DRIVER_DEFAULT, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
+    {0, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
+    {8, true, 1756, 1756, 0, 0, 2, 1756, kNoError},
 };
 
-// Runs one case through either entry; returns the answer, checks the size, error and output.
-template <typename Call> void RunConvertCase(const ConvertCase& c, Call call, bool exported) {
-    DevModeBytes in = DevModeBytes::Patterned(220, 1536, 0x401, 287);
-    DevModeBytes out(c.bufferBytes);
-    if (c.outSize != 0) {
-        out.SetHeader(0x401, c.outSize, 0x444, c.outExtra);
-    }
-    const std::vector<BYTE> before = out.bytes;
-    LONG size = c.size;
+// Each case on a patterned driver DEVMODE; nothing is written unless the conversion is done.
+// A conversion to the old layout without an input fails with the caller's fault.
+TEST(CommonDrvConvertDevmode, OldLayoutWithoutInputFails) {
+    DevModeBytes out(196);
+    LONG size = 196;
     SetLastError(kNoError);
-
-    const int answer =
-        call(in.dm(), c.bufferBytes != 0 ? out.dm() : nullptr, c.sizeGiven ? &size : nullptr);
-
-    // The exported entry writes the defaults itself; this printer name exists nowhere, so it
-    // fails there, with an error of the spooler's choosing.
-    const bool opensPrinter = exported && c.mode == CDM_DRIVER_DEFAULT && c.result == 2;
-    if (exported) {
-        EXPECT_EQ(answer, c.result == 1 ? TRUE : FALSE);
-    } else {
-        EXPECT_EQ(answer, c.result);
-    }
-    if (c.sizeGiven) {
-        EXPECT_EQ(size, c.sizeAfter);
-    }
-    if (!opensPrinter) {
-        EXPECT_EQ(GetLastError(), c.error);
-    }
-    if (c.result != 1) {
-        EXPECT_EQ(out.bytes, before) << "output written although nothing was converted";
-        return;
-    }
-    if (c.mode == CDM_CONVERT351) {
-        // The old layout: version 0x320, 188 public bytes, driver version 848, 8 private bytes.
-        ExpectSameBytes(out.bytes, CopiedInto(before, in, 188, 8, 0x320, 188, 848, 8));
-    } else {
-        ExpectSameBytes(out.bytes,
-                        CopiedInto(before, in, std::min<WORD>(220, c.outSize),
-                                   std::min<WORD>(1536, c.outExtra), VersionForSize(c.outSize),
-                                   c.outSize, 0x444, c.outExtra));
-    }
+    EXPECT_EQ(CommonDrvConvertDevmode(TEXT("any"), nullptr, out.dm(), &size, CDM_CONVERT351,
+                                      psDriverVersions),
+              0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
 TEST(CommonDrvConvertDevmode, AnswersByMode) {
-    EXPECT_EQ(psDriverVersions[0], 287);
-    EXPECT_EQ(psDriverVersions[1], 1536);
-    EXPECT_EQ(psDriverVersions[2], 0x350);
-    EXPECT_EQ(psDriverVersions[3], 8);
     for (const ConvertCase& c : kConvertCases) {
-        SCOPED_TRACE(c.what);
-        RunConvertCase(
-            c,
-            [&](DEVMODEW* in, DEVMODEW* out, LONG* size) {
-                return CommonDrvConvertDevmode(TEXT("any"), in, out, size, c.mode,
-                                               psDriverVersions);
-            },
-            false);
-    }
-}
-
-TEST(DrvConvertDevMode, AnswersByMode) {
-    WCHAR missing[] = TEXT("No such VORIKA printer");
-    for (const ConvertCase& c : kConvertCases) {
-        SCOPED_TRACE(c.what);
-        RunConvertCase(
-            c,
-            [&](DEVMODEW* in, DEVMODEW* out, LONG* size) {
-                return DrvConvertDevMode(missing, in, out, size, c.mode);
-            },
-            true);
-    }
-}
-
-TEST(DrvConvertDevMode, DriverDefaultsCarryTheDriverName) {
-    struct Case {
-        LPCWSTR model;
-        SHORT baseDpi;
-        short dpi;
-    };
-    const Case cases[] = {{TEXT("Velmar VORIKA KLV-20"), 1016, 254},
-                          {TEXT("Velmar VORIKA KLV-10"), 1058, 265}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.baseDpi);
-        TestPrinter printer(c.model);
-        WString name(printer.name());
-        DevModeBytes out(1756);
-        LONG size = 1756;
-
-        ASSERT_EQ(DrvConvertDevMode(name.data(), nullptr, out.dm(), &size, CDM_DRIVER_DEFAULT),
-                  TRUE);
-        EXPECT_EQ(size, 1756);
-        DriverDevMode expected;
-        SetDefaultDevMode(&expected, c.model);
-        std::vector<BYTE> expectedBytes(1756);
-        std::memcpy(expectedBytes.data(), &expected, sizeof expected);
-        ExpectSameBytes(out.bytes, expectedBytes);
-
-        DriverDevMode written;
-        std::memcpy(&written, out.bytes.data(), sizeof written);
-        EXPECT_EQ(WString(written.dm.dmDeviceName), WString(c.model));
-        EXPECT_EQ(written.dm.dmPrintQuality, c.dpi);
-        EXPECT_EQ(written.ps.BaseDpi, c.baseDpi);
+        SCOPED_TRACE(&c - kConvertCases);
+        DevModeBytes in = DevModeBytes::Patterned(220, 1536, 0x401, 287);
+        DevModeBytes out(c.bufferBytes);
+        if (c.outSize != 0) {
+            out.SetHeader(0x401, c.outSize, 0x444, c.outExtra);
+        }
+        const std::vector<BYTE> before = out.bytes;
+        LONG size = c.size;
+        SetLastError(kNoError);
+        EXPECT_EQ(CommonDrvConvertDevmode(TEXT("any"), in.dm(), c.bufferBytes ? out.dm() : nullptr,
+                                          c.sizeGiven ? &size : nullptr, c.mode, psDriverVersions),
+                  c.result);
+        EXPECT_EQ(size, c.sizeAfter);
+        EXPECT_EQ(GetLastError(), c.error);
+        if (c.result != 1) {
+            EXPECT_EQ(out.bytes, before) << "written although nothing was converted";
+        } else if (c.mode == CDM_CONVERT351) {
+            // The old layout: version 0x320, 188 public bytes, driver version 0x350, 8 private.
+            ExpectSameBytes(out.bytes, CopiedInto(before, in, 188, 8, 0x320, 188, 0x350, 8));
+        } else {
+            ExpectSameBytes(out.bytes, CopiedInto(before, in, std::min<WORD>(220, c.outSize),
+                                                  std::min<WORD>(1536, c.outExtra),
+                                                  VersionForSize(c.outSize), c.outSize, 0x444,
+                                                  c.outExtra));
+        }
     }
 }
 

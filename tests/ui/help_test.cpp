@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #ifndef _WIN32
@@ -24,106 +25,82 @@ LANGID WINAPI UserLanguage() {
     return language;
 }
 
-// The driver directory as the spooler reports it.
-WString DriverDirectory() {
-    DWORD needed = 0;
-    GetPrinterDriverDirectoryW(nullptr, nullptr, 1, nullptr, 0, &needed);
-    std::vector<BYTE> buffer(needed);
-    EXPECT_TRUE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, buffer.data(), needed, &needed));
-    return WString(reinterpret_cast<const WCHAR*>(buffer.data()));
-}
-
-WString HelpFileFor(LANGID id) {
-    language = id;
-    SeamOverride seam(g_dialogHost.GetUserDefaultLangID, &UserLanguage);
-    LPWSTR name = GetHelpFileName();
-    EXPECT_NE(name, nullptr);
-    WString result = name != nullptr ? WString(name) : WString();
-    GlobalFree(name);
-    return result;
-}
-
 struct HelpCall {
-    int count = 0;
-    HWND window = nullptr;
+    HWND window;
     WString file;
-    UINT command = 0;
-    ULONG_PTR data = 0;
-} lastHelp;
+    UINT command;
+    ULONG_PTR data;
+};
+std::vector<HelpCall> calls;
 
 BOOL WINAPI RecordHelp(HWND window, LPCWSTR file, UINT command, ULONG_PTR data) {
-    lastHelp = {lastHelp.count + 1, window, file != nullptr ? file : WString(), command, data};
+    calls.push_back({window, file ? file : WString(), command, data});
     return TRUE;
 }
 
-} // namespace
-
-TEST(Help, OnlyJapaneseUsersGetTheJapaneseFile) {
-    const WString dir = DriverDirectory();
-    EXPECT_EQ(HelpFileFor(1041), dir + TEXT("\\2\\QTKLVJP.HLP"));
-    EXPECT_EQ(HelpFileFor(1033), dir + TEXT("\\2\\QTKLVEN.HLP"));
-    EXPECT_EQ(HelpFileFor(1040), dir + TEXT("\\2\\QTKLVEN.HLP"));
-    EXPECT_EQ(HelpFileFor(0x0811), dir + TEXT("\\2\\QTKLVEN.HLP")); // another sublanguage
+// Only language 1041 gets the Japanese file; either lies in the subdirectory 2 of the driver
+// directory; each request names the file, its window and the page's table.
+TEST(Help, RequestsNameTheFileOfTheUsersLanguage) {
+    DWORD needed = 0;
+    GetPrinterDriverDirectoryW(nullptr, nullptr, 1, nullptr, 0, &needed);
+    std::vector<BYTE> directory(needed);
+    ASSERT_TRUE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, directory.data(), needed, &needed));
+    const WString dir(reinterpret_cast<const WCHAR*>(directory.data()));
+    SeamOverride languageSeam(g_dialogHost.GetUserDefaultLangID, &UserLanguage);
+    SeamOverride helpSeam(g_dialogHost.WinHelpW, &RecordHelp);
+    auto* window = reinterpret_cast<HWND>(0x1234);
+    calls.clear();
+    language = 1041;
+    ShowControlHelp(window, slope::aPaperDlgHelpIDs);
+    language = 1033;
+    ShowContextMenuHelp(window, material::aPaperDlgHelpIDs);
+    language = 0x0811;
+    ShowHelpContents(nullptr);
+    const std::vector<std::tuple<HWND, WString, UINT, ULONG_PTR>> expected = {
+        {window, dir + TEXT("\\2\\QTKLVJP.HLP"), HELP_WM_HELP, ULONG_PTR(slope::aPaperDlgHelpIDs)},
+        {window, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTEXTMENU,
+         ULONG_PTR(material::aPaperDlgHelpIDs)},
+        {nullptr, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTENTS, 0}};
+    ASSERT_EQ(calls.size(), expected.size());
+    for (size_t i = 0; i < calls.size(); ++i) {
+        EXPECT_EQ(std::tie(calls[i].window, calls[i].file, calls[i].command, calls[i].data),
+                  expected[i]);
+    }
 }
 
 #ifndef _WIN32
-TEST(Help, FileLiesBelowTheDriverDirectory) {
+TEST(Help, NoFileWithoutTheDriverDirectoryOrMemory) {
     standin::SetDriverDirectory(TEXT("D:\\DRIVERS\\W32X86"));
-    EXPECT_EQ(HelpFileFor(1041), WString(TEXT("D:\\DRIVERS\\W32X86\\2\\QTKLVJP.HLP")));
-    standin::SetDriverDirectory(TEXT("C:\\windows\\system32\\spool\\drivers\\x64"));
-}
-
-TEST(Help, NoFileWithoutTheDriverDirectory) {
-    language = 1033;
+    language = 1041;
     SeamOverride seam(g_dialogHost.GetUserDefaultLangID, &UserLanguage);
+    LPWSTR name = GetHelpFileName();
+    EXPECT_EQ(WString(name), TEXT("D:\\DRIVERS\\W32X86\\2\\QTKLVJP.HLP"));
+    GlobalFree(name);
+    const long live = standin::LiveAllocations();
     for (unsigned nth : {1u, 2u}) {
         standin::FailCall(standin::Op::GetPrinterDriverDirectory, nth, ERROR_ACCESS_DENIED);
         EXPECT_EQ(GetHelpFileName(), nullptr) << "call " << nth;
         standin::FailCall(standin::Op::GetPrinterDriverDirectory, 0, 0);
     }
-    const long live = standin::LiveAllocations();
     standin::FailAllocation(1);
     EXPECT_EQ(GetHelpFileName(), nullptr);
     EXPECT_EQ(standin::LiveAllocations(), live);
+    standin::SetDriverDirectory(TEXT("C:\\windows\\system32\\spool\\drivers\\x64"));
 }
 #endif
 
 TEST(Help, TablesMapControlsToContexts) {
-    EXPECT_EQ(FindHelpContext(material::aPaperDlgHelpIDs, 199), 1100u);
-    EXPECT_EQ(FindHelpContext(material::aPaperDlgHelpIDs, 402), 1115u);
-    EXPECT_EQ(FindHelpContext(material::aPaperDlgHelpIDs, 216), 0u); // no help for 216
-    EXPECT_EQ(FindHelpContext(correction::aPaperDlgHelpIDs, 532), 1200u);
-    EXPECT_EQ(FindHelpContext(correction::aPaperDlgHelpIDs, 706), 1209u);
-    EXPECT_EQ(FindHelpContext(correction::aDetailsDlgHelpIDs, 611), 1305u);
-    EXPECT_EQ(FindHelpContext(slope::aPaperDlgHelpIDs, 813), 1400u);
-    EXPECT_EQ(FindHelpContext(slope::aPaperDlgHelpIDs, 816), 1401u);
-    // Every table holds pairs and ends with (0, 0).
-    EXPECT_EQ(std::size(material::aPaperDlgHelpIDs), 2 * 22 + 2u);
-    EXPECT_EQ(std::size(correction::aPaperDlgHelpIDs), 2 * 24 + 2u);
-    EXPECT_EQ(std::size(correction::aDetailsDlgHelpIDs), 2 * 10 + 2u);
-    EXPECT_EQ(std::size(slope::aPaperDlgHelpIDs), 2 * 15 + 2u);
+    const std::tuple<const DWORD*, int, DWORD> rows[] = {
+        {material::aPaperDlgHelpIDs, 199, 1100},   {material::aPaperDlgHelpIDs, 402, 1115},
+        {material::aPaperDlgHelpIDs, 216, 0},      {correction::aPaperDlgHelpIDs, 706, 1209},
+        {correction::aDetailsDlgHelpIDs, 611, 1305}, {slope::aPaperDlgHelpIDs, 816, 1401}};
+    for (const auto& [table, control, context] : rows) {
+        EXPECT_EQ(FindHelpContext(table, control), context) << control;
+    }
+    const DWORD notEndedByAZeroControlAlone[] = {0, 5, 9, 1, 0, 0};
+    EXPECT_EQ(FindHelpContext(notEndedByAZeroControlAlone, 9), 1u);
+    const DWORD endedByTheFirstZeroPair[] = {0, 0, 7, 3};
+    EXPECT_EQ(FindHelpContext(endedByTheFirstZeroPair, 7), 0u);
 }
 
-TEST(Help, RequestsReachTheHelpEngineWithTheFile) {
-    language = 1041;
-    SeamOverride languageSeam(g_dialogHost.GetUserDefaultLangID, &UserLanguage);
-    SeamOverride helpSeam(g_dialogHost.WinHelpW, &RecordHelp);
-    const WString file = DriverDirectory() + TEXT("\\2\\QTKLVJP.HLP");
-    auto* window = reinterpret_cast<HWND>(0x1234);
-
-    ShowControlHelp(window, slope::aPaperDlgHelpIDs);
-    EXPECT_EQ(lastHelp.window, window);
-    EXPECT_EQ(lastHelp.file, file);
-    EXPECT_EQ(lastHelp.command, static_cast<UINT>(HELP_WM_HELP));
-    EXPECT_EQ(lastHelp.data, reinterpret_cast<ULONG_PTR>(slope::aPaperDlgHelpIDs));
-
-    ShowContextMenuHelp(window, material::aPaperDlgHelpIDs);
-    EXPECT_EQ(lastHelp.command, static_cast<UINT>(HELP_CONTEXTMENU));
-    EXPECT_EQ(lastHelp.data, reinterpret_cast<ULONG_PTR>(material::aPaperDlgHelpIDs));
-
-    ShowHelpContents(nullptr);
-    EXPECT_EQ(lastHelp.window, nullptr);
-    EXPECT_EQ(lastHelp.command, static_cast<UINT>(HELP_CONTENTS));
-    EXPECT_EQ(lastHelp.data, 0u);
-    EXPECT_EQ(lastHelp.count, 3);
-}
+} // namespace

@@ -1,99 +1,54 @@
 // The numeric field operations on real controls: typed-text filtering with the caret, control
-// areas in dialog coordinates, and reading and writing fields.
+// areas in page coordinates, and fields read and written through their text.
 #ifdef _WIN32
 #include "ui/numeric_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
-constexpr int kEdit = 200;
-constexpr int kArea = 101;
+TEST(NumericFieldControls, FilterAreaAndText) {
+    // A window standing in for a page: an edit field 200 and a 70 x 70 area 101 at (100, 50).
+    HWND page = CreateWindowExW(0, L"STATIC", L"page", WS_POPUP, 10, 10, 400, 300, nullptr,
+                                nullptr, nullptr, nullptr);
+    ASSERT_NE(page, nullptr);
+    CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 80, 20, page,
+                    reinterpret_cast<HMENU>(200), nullptr, nullptr);
+    CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 100, 50, 70, 70, page,
+                    reinterpret_cast<HMENU>(101), nullptr, nullptr);
+    auto text = [&] {
+        wchar_t buffer[64] = {};
+        GetDlgItemTextW(page, 200, buffer, 64);
+        return std::wstring(buffer);
+    };
+    // A filtered character takes the caret one place left with it.
+    SetDlgItemTextW(page, 200, L"1a2");
+    SendDlgItemMessageW(page, 200, EM_SETSEL, 2, 2);
+    EXPECT_FALSE(checkDigit(page, 200));
+    EXPECT_EQ(text(), L"12");
+    EXPECT_EQ(SendDlgItemMessageW(page, 200, EM_GETSEL, 0, 0), MAKELONG(1, 1));
+    SetDlgItemTextW(page, 200, L"-1-2");
+    EXPECT_TRUE(checkDigit(page, 200));
 
-// A window standing in for a page: an edit field and a 70 x 70 area at (100, 50) of its client.
-class FieldPage : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        page_ = CreateWindowExW(0, L"STATIC", L"page", WS_POPUP, 10, 10, 400, 300, nullptr, nullptr,
-                                nullptr, nullptr);
-        ASSERT_NE(page_, nullptr);
-        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 80, 20,
-                        page_, reinterpret_cast<HMENU>(kEdit), nullptr, nullptr);
-        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 100, 50, 70, 70, page_,
-                        reinterpret_cast<HMENU>(kArea), nullptr, nullptr);
-    }
-    void TearDown() override { DestroyWindow(page_); }
+    RECT rect;
+    POINT topLeft, bottomRight;
+    EXPECT_TRUE(getDlgCtrlRect(page, 101, &rect, &topLeft, &bottomRight));
+    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom, topLeft.x, topLeft.y,
+                                 bottomRight.x, bottomRight.y}),
+              (std::vector<LONG>{0, 0, 70, 70, 100, 50, 169, 119}));
 
-    void Type(const wchar_t* text, int caret) {
-        SetDlgItemTextW(page_, kEdit, text);
-        SendDlgItemMessageW(page_, kEdit, EM_SETSEL, caret, caret);
-    }
-    std::wstring Text() {
-        wchar_t text[64] = {};
-        GetDlgItemTextW(page_, kEdit, text, 64);
-        return text;
-    }
-    DWORD Selection() {
-        return static_cast<DWORD>(SendDlgItemMessageW(page_, kEdit, EM_GETSEL, 0, 0));
-    }
-
-    HWND page_ = nullptr;
-};
+    EXPECT_TRUE(ShowUserUnit(page, 200, TRUE, 500));
+    EXPECT_EQ(text(), L"1.97");
+    EXPECT_EQ(GetUserUnit(page, 200, TRUE, 500, 51), 500);
+    EXPECT_TRUE(ShowLong(page, 200, 25));
+    EXPECT_EQ(text(), L"25");
+    SetDlgItemTextW(page, 200, L"1234567891"); // only the first nine characters are read
+    EXPECT_EQ(GetLong(page, 200, 2000000000, 1), 123456789);
+    DestroyWindow(page);
+}
 
 } // namespace
-
-TEST_F(FieldPage, FilteringMovesTheCaretOneLeft) {
-    Type(L"1a2", 2);
-    EXPECT_FALSE(checkDigit(page_, kEdit));
-    EXPECT_EQ(Text(), L"12");
-    EXPECT_EQ(Selection(), MAKELONG(1, 1));
-
-    Type(L"1.2.3", 5);
-    EXPECT_FALSE(checkDigit(page_, kEdit));
-    EXPECT_EQ(Text(), L"1.23");
-
-    Type(L"-1-2", 4);
-    EXPECT_TRUE(checkDigit(page_, kEdit));
-    EXPECT_EQ(Text(), L"-1-2");
-    EXPECT_EQ(Selection(), MAKELONG(4, 4));
-}
-
-TEST_F(FieldPage, DisabledPageFiltersNothing) {
-    Type(L"1a2", 2);
-    EnableWindow(page_, FALSE);
-    EXPECT_FALSE(checkDigit(page_, kEdit));
-    EXPECT_EQ(Text(), L"1a2");
-}
-
-TEST_F(FieldPage, ControlAreaInPageCoordinatesWithTheLastPixelInside) {
-    RECT rect;
-    POINT topLeft;
-    POINT bottomRight;
-    EXPECT_TRUE(getDlgCtrlRect(page_, kArea, &rect, &topLeft, &bottomRight));
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 0);
-    EXPECT_EQ(rect.right, 70);
-    EXPECT_EQ(rect.bottom, 70);
-    EXPECT_EQ(topLeft.x, 100);
-    EXPECT_EQ(topLeft.y, 50);
-    EXPECT_EQ(bottomRight.x, 169);
-    EXPECT_EQ(bottomRight.y, 119);
-}
-
-TEST_F(FieldPage, FieldsAreReadAndWrittenThroughTheirText) {
-    EXPECT_TRUE(ShowUserUnit(page_, kEdit, TRUE, 500));
-    EXPECT_EQ(Text(), L"1.97");
-    EXPECT_EQ(GetUserUnit(page_, kEdit, TRUE, 500, 51), 500);
-    EXPECT_TRUE(ShowUserUnit(page_, kEdit, FALSE, -5));
-    EXPECT_EQ(Text(), L"-0.5");
-    Type(L"12.35", 0);
-    EXPECT_EQ(GetUserUnit(page_, kEdit, FALSE, 500, 51), 124);
-    EXPECT_TRUE(ShowLong(page_, kEdit, 25));
-    EXPECT_EQ(Text(), L"25");
-    // Only the first nine characters are read.
-    Type(L"1234567891", 0);
-    EXPECT_EQ(GetLong(page_, kEdit, 2000000000, 1), 123456789);
-}
 #endif

@@ -1,0 +1,123 @@
+// DEVMODEs as callers hand them over: byte buffers of exactly the size their header declares, so
+// that a read or write past the end shows under the host tree's sanitizers; and the records the
+// tests of several folders build them from.
+#pragma once
+
+#include <windows.h>
+
+#include "settings/driver_devmode.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace testdm {
+
+inline constexpr LPCWSTR kKlv20 = TEXT("Velmar VORIKA KLV-20");
+inline constexpr LPCWSTR kOtherModel = TEXT("Velmar VORIKA KLV-10");
+inline constexpr DWORD kPriv = 0x56495250; // "PRIV" as stored
+
+using Bytes = std::vector<BYTE>;
+
+// A DEVMODE of any layout in its caller's buffer.
+struct DevModeBytes {
+    // A header for the layout; every other byte `fill`.
+    DevModeBytes(WORD size, WORD extra, WORD specVersion, WORD driverVersion, BYTE fill)
+        : bytes(size_t{size} + extra, fill) {
+        SetHeader(specVersion, size, driverVersion, extra);
+    }
+    // `count` bytes of 0xEE and no header yet.
+    explicit DevModeBytes(size_t count) : bytes(count, 0xEE) {}
+
+    // Bytes that differ from their neighbours, under the given header.
+    static DevModeBytes Patterned(WORD size, WORD extra, WORD specVersion, WORD driverVersion) {
+        DevModeBytes d(size, extra, 0, 0, 0);
+        for (size_t i = 0; i < d.bytes.size(); ++i) {
+            d.bytes[i] = static_cast<BYTE>(i * 31 + 7);
+        }
+        d.SetHeader(specVersion, size, driverVersion, extra);
+        return d;
+    }
+    // The public part of `dm` cut to `size` bytes, then the first `extra` bytes of `ps`.
+    static DevModeBytes Of(const DEVMODEW& dm, WORD size, WORD extra, const PrinterSettings& ps) {
+        DevModeBytes d(size_t{size} + extra);
+        std::memcpy(d.bytes.data(), &dm, size < sizeof dm ? size : sizeof dm);
+        std::memcpy(d.bytes.data() + size, &ps, extra < sizeof ps ? extra : sizeof ps);
+        d.SetHeader(size == 188 ? 0x320 : dm.dmSpecVersion, size, dm.dmDriverVersion, extra);
+        return d;
+    }
+
+    void SetHeader(WORD specVersion, WORD size, WORD driverVersion, WORD extra) {
+        const WORD fields[4] = {specVersion, driverVersion, size, extra};
+        static_assert(offsetof(DEVMODEW, dmDriverExtra) == offsetof(DEVMODEW, dmSpecVersion) + 6);
+        std::memcpy(bytes.data() + offsetof(DEVMODEW, dmSpecVersion), fields, sizeof fields);
+    }
+    DEVMODEW* dm() { return reinterpret_cast<DEVMODEW*>(bytes.data()); }
+
+    Bytes bytes;
+};
+
+inline DriverDevMode Defaults(LPCWSTR model) {
+    DriverDevMode d;
+    SetDefaultDevMode(&d, model);
+    return d;
+}
+
+// A record unlike any default: every byte differs from its neighbours, the names are text and the
+// signature is ours.
+inline PrinterSettings DistinctRecord() {
+    PrinterSettings ps;
+    auto* bytes = reinterpret_cast<BYTE*>(&ps);
+    for (size_t i = 0; i < sizeof ps; ++i) {
+        bytes[i] = static_cast<BYTE>(i * 37 + 11);
+    }
+    for (int i = 0; i < kMaterialCount; ++i) {
+        for (int c = 0; c < 32; ++c) {
+            ps.TextSet.Entry[i].Name[c] = c < 6 ? static_cast<WCHAR>('a' + i + c) : 0;
+            ps.PhotoSet.Entry[i].Name[c] = c < 4 ? static_cast<WCHAR>('K' + i + c) : 0;
+        }
+    }
+    ps.dwPrivData = kPriv;
+    return ps;
+}
+
+// A record of the KLV-20 defaults with another work size and resolution index.
+inline PrinterSettings Record(SHORT x, SHORT y, SHORT frameIdx = 4) {
+    PrinterSettings ps = Defaults(kKlv20).ps;
+    ps.UserDefinedX = x;
+    ps.UserDefinedY = y;
+    ps.FrameDpiIdx = frameIdx;
+    return ps;
+}
+
+inline std::u16string Text(const WCHAR* field, size_t capacity) {
+    std::u16string out;
+    for (size_t i = 0; i < capacity && field[i] != 0; ++i) {
+        out.push_back(static_cast<char16_t>(field[i]));
+    }
+    return out;
+}
+
+inline Bytes Slice(const void* base, size_t offset, size_t size) {
+    const BYTE* at = static_cast<const BYTE*>(base) + offset;
+    return Bytes(at, at + size);
+}
+
+// Names the first few differing byte offsets.
+inline void ExpectSameBytes(const void* actual, const void* expected, size_t size) {
+    const auto* a = static_cast<const BYTE*>(actual);
+    const auto* e = static_cast<const BYTE*>(expected);
+    int reported = 0;
+    for (size_t i = 0; i < size && reported < 8; ++i) {
+        if (a[i] != e[i]) {
+            ADD_FAILURE() << "byte " << i << ": " << int(a[i]) << ", expected " << int(e[i]);
+            ++reported;
+        }
+    }
+}
+
+} // namespace testdm
