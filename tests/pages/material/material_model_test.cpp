@@ -32,6 +32,7 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
         {0, 800, 500, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "-3.0", -10},
         {0, 800, 500, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "3.0", 30},
         {0, 800, 799, 799, IDC_OFFSET_X_EDIT, kTakeOver, "0.1", 0},
+        {0, 800, 500, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "-0.9", -9},
         {0, 800, 799, 799, IDC_OFFSET_Y_EDIT, kTakeOver, "-0.1", 0},
         {0, 500, 500, 500, IDC_WIDTH_EDIT, 0, "49.5", 500},
         {0, 500, 500, 500, IDC_WIDTH_EDIT, 0, "50.0", 500},
