@@ -99,6 +99,7 @@ TEST(MaterialModel, SwitchesCompressionAndExtendedSize) {
             (ps.ReverseDir == 7) + (ps.FileOutput == 7) + (ps.ULOrigin == 7) + (ps.BiDir == 7), 3);
         ToggleSwitch(&ps, id);
         EXPECT_EQ(ps.ReverseDir + ps.FileOutput + ps.ULOrigin + ps.BiDir, 3 * 7 + 1);
+        EXPECT_TRUE(SwitchState(ps, id));
         EXPECT_EQ(SwitchShowsInWorkView(id), id != IDC_PREVIEW);
     }
     PrinterSettings ps{};
