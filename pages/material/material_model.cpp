@@ -141,7 +141,7 @@ void FormatResolutionEntry(LPWSTR out, SHORT baseDpi, LONG divisor) {
 }
 
 LONG FrameIdxOfSelection(LONG selection) {
-    return (selection < 0 ? 0 : selection) + kFirstFrameIdx;
+    return std::max<LONG>(selection, 0) + kFirstFrameIdx;
 }
 
 BOOL SwitchState(const PrinterSettings& ps, int checkId) {

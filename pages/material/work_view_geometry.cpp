@@ -1,24 +1,20 @@
 #include "pages/material/work_view_geometry.h"
 
+#include <algorithm>
+
 namespace {
 
 // A work size outside the marking field only comes from a record no page wrote; it is drawn as
 // the nearest size the field can show, which keeps the picture and the number of dots bounded.
 LONG ShownSize(SHORT size) {
-    if (size < 0) {
-        return 0;
-    }
-    return size > kViewSpan ? kViewSpan : size;
+    return std::clamp<LONG>(size, 0, kViewSpan);
 }
 
+// The smaller side of the area, from its top-left corner.
 ViewBox SquareOf(ViewBox area) {
-    const LONG w = area.right - area.left;
-    const LONG h = area.bottom - area.top;
-    if (w > h) {
-        area.right = area.left + h;
-    } else {
-        area.bottom = area.top + w;
-    }
+    const LONG side = std::min(area.right - area.left, area.bottom - area.top);
+    area.right = area.left + side;
+    area.bottom = area.top + side;
     return area;
 }
 

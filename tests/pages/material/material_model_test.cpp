@@ -32,6 +32,7 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
         {0, 800, 500, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "-3.0", -10},
         {0, 800, 500, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "3.0", 30},
         {0, 800, 799, 799, IDC_OFFSET_X_EDIT, kTakeOver, "0.1", 0},
+        {0, 800, 500, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "-0.9", -9},
         {0, 800, 799, 799, IDC_OFFSET_Y_EDIT, kTakeOver, "-0.1", 0},
         {0, 500, 500, 500, IDC_WIDTH_EDIT, 0, "49.5", 500},
         {0, 500, 500, 500, IDC_WIDTH_EDIT, 0, "50.0", 500},
@@ -98,6 +99,7 @@ TEST(MaterialModel, SwitchesCompressionAndExtendedSize) {
             (ps.ReverseDir == 7) + (ps.FileOutput == 7) + (ps.ULOrigin == 7) + (ps.BiDir == 7), 3);
         ToggleSwitch(&ps, id);
         EXPECT_EQ(ps.ReverseDir + ps.FileOutput + ps.ULOrigin + ps.BiDir, 3 * 7 + 1);
+        EXPECT_TRUE(SwitchState(ps, id));
         EXPECT_EQ(SwitchShowsInWorkView(id), id != IDC_PREVIEW);
     }
     PrinterSettings ps{};

@@ -161,6 +161,15 @@ TEST_F(MaterialPage, ServiceChordRevealsOnlyInTheCorner) {
     EXPECT_EQ(doubleClick(8, false), 0);
     EXPECT_EQ(doubleClick(8, true), 9);
     EXPECT_EQ(doubleClick(16, true), 0);
+
+    // A choice in the list sets the divisor; every paint selects the record's again.
+    SendMessageW(Item(IDC_RESOLUTION_LIST), CB_SETCURSEL, 7, 0);
+    SendMessageW(page_, WM_COMMAND, MAKEWPARAM(IDC_RESOLUTION_LIST, CBN_SELCHANGE), 0);
+    EXPECT_EQ(ps().FrameDpiIdx, 10);
+    ps().FrameDpiIdx = 9;
+    ShowWindow(page_, SW_SHOW);
+    UpdateWindow(page_);
+    EXPECT_EQ(SendMessageW(Item(IDC_RESOLUTION_LIST), CB_GETCURSEL, 0, 0), 6);
 }
 
 TEST_F(MaterialPage, SettingsFileSavedAndLoaded) {

@@ -50,8 +50,8 @@ TEST(WorkViewGeometry, WorkToScaleCentredOrFromTheUpperLeft) {
     EXPECT_EQ(BoxOf(View(32767, -5, 1).work), (Box{103, 53, 172, 53}));
     // A wide area keeps a square at its left edge, a tall one at its top.
     PrinterSettings ps{};
-    EXPECT_EQ(BoxOf(ComputeWorkView({0, 0, 100, 50}, ps).frame), (Box{0, 0, 50, 50}));
-    EXPECT_EQ(BoxOf(ComputeWorkView({0, 0, 50, 100}, ps).frame), (Box{0, 0, 50, 50}));
+    EXPECT_EQ(BoxOf(ComputeWorkView({0, 10, 100, 60}, ps).frame), (Box{0, 10, 50, 60}));
+    EXPECT_EQ(BoxOf(ComputeWorkView({10, 0, 60, 100}, ps).frame), (Box{10, 0, 60, 50}));
 }
 
 TEST(WorkViewGeometry, DotsMarkTheHalfWherePrintingStarts) {
