@@ -12,24 +12,21 @@
 #endif
 
 TEST(TestPrintJob, BarePjlLineForTheKlv20UniversalExitLanguageFirstOtherwise) {
-    const struct {
-        SHORT baseDpi;
-        LONG pattern;
-        const char* text;
-    } jobs[] = {{1016, 2, "@PJL DO TESTPRINT=2\n"},
-                {1058, 0, "\x1b%-12345X\n@PJL DO TESTPRINT=0\n"},
-                {1016, -1, "@PJL DO TESTPRINT=-1\n"},
-                {1017, 1, "\x1b%-12345X\n@PJL DO TESTPRINT=1\n"},
-                // The longest pattern fills the job's 40 bytes.
-                {0, INT32_MIN, "\x1b%-12345X\n@PJL DO TESTPRINT=-2147483648\n"}};
-    for (const auto& j : jobs) {
-        const TestPrintJob job = BuildTestPrintJob(j.baseDpi, j.pattern);
-        EXPECT_EQ(std::string(job.text, job.length), j.text) << j.pattern;
-    }
+    const auto text = [](SHORT baseDpi, LONG pattern) {
+        const TestPrintJob job = BuildTestPrintJob(baseDpi, pattern);
+        return std::string(job.text, job.length);
+    };
+    EXPECT_EQ(text(1016, 2), "@PJL DO TESTPRINT=2\n");
+    EXPECT_EQ(text(1058, 0), "\x1b%-12345X\n@PJL DO TESTPRINT=0\n");
+    EXPECT_EQ(text(1016, -1), "@PJL DO TESTPRINT=-1\n");
+    EXPECT_EQ(text(1017, 1), "\x1b%-12345X\n@PJL DO TESTPRINT=1\n");
+    // The longest pattern fills the job's 40 bytes.
+    EXPECT_EQ(text(0, INT32_MIN), "\x1b%-12345X\n@PJL DO TESTPRINT=-2147483648\n");
 }
 
 #ifndef _WIN32
 TEST(StandInTestPrint, OneRawPageOfOneWriteEndedAndClosedWhateverTheSpoolerRefuses) {
+    using standin::CallCount;
     using standin::Op;
     using O = TestPrintOutcome;
     enum Step { None, Unknown, Document, Write, Short };
@@ -50,10 +47,10 @@ TEST(StandInTestPrint, OneRawPageOfOneWriteEndedAndClosedWhateverTheSpoolerRefus
     DriverDevMode dm;
     SetDefaultDevMode(&dm, nullptr);
     dm.ps.BaseDpi = 1016;
+    std::copy(name.begin(), name.end(), dm.dm.dmDeviceName);
     for (const auto& c : cases) {
         standin::Reset();
         standin::AddPrinter({c.refused == Unknown ? name + TEXT("Q") : name, TEXT("m"), {}, false});
-        std::copy(name.begin(), name.end(), dm.dm.dmDeviceName);
         const auto refuse = [&] {
             standin::FailCall(Op::StartDocPrinter, c.refused == Document, c.error);
             standin::FailCall(Op::WritePrinter, c.refused == Write, c.error);
@@ -65,10 +62,9 @@ TEST(StandInTestPrint, OneRawPageOfOneWriteEndedAndClosedWhateverTheSpoolerRefus
         const TestPrintReport report = SendTestPrint(&dm, 2);
         EXPECT_EQ(report.outcome, c.outcome) << c.refused;
         EXPECT_EQ(report.error, c.error) << c.refused;
-        EXPECT_EQ(standin::CallCount(Op::StartDocPrinter) + standin::CallCount(Op::ClosePrinter),
-                  2 * c.docs);
-        EXPECT_EQ(standin::CallCount(Op::StartPagePrinter) + standin::CallCount(Op::EndPagePrinter) +
-                      standin::CallCount(Op::EndDocPrinter),
+        EXPECT_EQ(CallCount(Op::StartDocPrinter) + CallCount(Op::ClosePrinter), 2 * c.docs);
+        EXPECT_EQ(CallCount(Op::StartPagePrinter) + CallCount(Op::EndPagePrinter) +
+                      CallCount(Op::EndDocPrinter),
                   3 * c.pages);
         if (c.docs != 0) {
             const standin::PrinterOpen& open = standin::Opens().at(0);
@@ -80,7 +76,7 @@ TEST(StandInTestPrint, OneRawPageOfOneWriteEndedAndClosedWhateverTheSpoolerRefus
             const standin::Job& job = standin::Jobs().at(0);
             EXPECT_EQ(job.docName + job.datatype, TEXT("TestPrintRAW"));
             EXPECT_EQ(std::string(job.bytes.begin(), job.bytes.end()), c.bytes);
-            EXPECT_EQ(standin::CallCount(Op::WritePrinter), 1u);
+            EXPECT_EQ(CallCount(Op::WritePrinter), 1u);
         }
         refuse();
         EXPECT_EQ(TestPrint(&dm, 2), c.refused == None ? 1 : 0) << c.refused;
