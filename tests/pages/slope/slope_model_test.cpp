@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 
 TEST(SlopeRatio, FourHundredTimesTheDifferenceOverTheSumTruncatedTowardZero) {
     // Past the first four rows, a record from elsewhere: no division by a zero sum, no overflow of
@@ -19,10 +20,7 @@ TEST(SlopeRatio, FourHundredTimesTheDifferenceOverTheSumTruncatedTowardZero) {
 
 TEST(SlopeReadings, EachEditAndSpinBarServesItsReadingAndAnyNonzeroSwitchEnablesThem) {
     PrinterSettings ps{};
-    ps.Rear = 1;
-    ps.Front = 2;
-    ps.Left = 3;
-    ps.Right = 4;
+    std::tie(ps.Rear, ps.Front, ps.Left, ps.Right) = std::tuple(1, 2, 3, 4);
     // edit, spin bar, the reading's value, the ratio its pair's display shows
     const LONG table[][4] = {
         {806, 810, 1, 133}, {807, 811, 2, 133}, {808, 813, 3, 57}, {809, 812, 4, 57}};
@@ -62,8 +60,8 @@ TEST(SlopeButtons, TestPrintPatternsAndTheServiceCorner) {
         EXPECT_EQ(TestPrintPattern(p[0]), p[1]) << p[0];
     }
     // x, y, chord held, reveals
-    const int clicks[][4] = {{15, 15, 1, 1}, {1, 1, 1, 1}, {16, 3, 1, 0}, {3, 16, 1, 0},
-                             {0, 5, 1, 0},   {5, 0, 1, 0}, {5, 5, 0, 0}};
+    const int clicks[][4] = {
+        {15, 15, 1, 1}, {1, 1, 1, 1}, {16, 3, 1, 0}, {0, 5, 1, 0}, {5, 5, 0, 0}};
     for (const auto& c : clicks) {
         EXPECT_EQ(RevealsServiceControls(c[0], c[1], c[2] != 0), c[3] != 0)
             << c[0] << ", " << c[1] << " chord " << c[2];

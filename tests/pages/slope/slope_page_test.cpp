@@ -12,17 +12,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// Alt, Shift and the middle mouse button, held or released as a user does.
-void HoldServiceChord(bool down) {
-    keybd_event(VK_MENU, 0, down ? 0 : KEYEVENTF_KEYUP, 0);
-    keybd_event(VK_SHIFT, 0, down ? 0 : KEYEVENTF_KEYUP, 0);
-    mouse_event(down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP, 0, 0, 0, 0);
-}
-
-} // namespace
-
 TEST(SlopePage, WorkedAsAUserWorksIt) {
     TestPrinter printer(L"Velmar VORIKA KLV-20");
     UiData* ui = FillUiData(printer.handle(), nullptr);
@@ -43,8 +32,14 @@ TEST(SlopePage, WorkedAsAUserWorksIt) {
         return static_cast<int>(GetDlgItemInt(dlg, id, nullptr, TRUE));
     };
     const auto click = [&](int id) { SendMessageW(item(id), BM_CLICK, 0, 0); };
-    const auto spin = [&](int bar, WPARAM code) {
+    const auto spin = [&](int bar, int code) {
         SendMessageW(dlg, WM_VSCROLL, code, reinterpret_cast<LPARAM>(item(bar)));
+    };
+    // Alt, Shift and the middle mouse button, held or released as a user does.
+    const auto chord = [](DWORD keys, DWORD button) {
+        keybd_event(VK_MENU, 0, keys, 0);
+        keybd_event(VK_SHIFT, 0, keys, 0);
+        mouse_event(button, 0, 0, 0, 0);
     };
 
     // The check box enables exactly the edits and their spin bars.
@@ -77,9 +72,9 @@ TEST(SlopePage, WorkedAsAUserWorksIt) {
 
     // The chord reveals the service controls, whose test print ignores the check box.
     click(IDC_CORRECT_SLOPE);
-    HoldServiceChord(true);
+    chord(0, MOUSEEVENTF_MIDDLEDOWN);
     SendMessageW(dlg, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(15, 15));
-    HoldServiceChord(false);
+    chord(KEYEVENTF_KEYUP, MOUSEEVENTF_MIDDLEUP);
     for (int id :
          {IDC_LEFT_RIGHT_RATIO, IDC_FRONT_BACK_RATIO, IDC_TEST_PRINT_1, IDC_TEST_PRINT_0}) {
         EXPECT_TRUE(GetWindowLongW(item(id), GWL_STYLE) & WS_VISIBLE) << id;

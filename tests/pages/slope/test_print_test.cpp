@@ -1,86 +1,77 @@
-// The test-print job: its exact text for both models, and in the stand-in's spooler the job it
-// makes, with what happens when the printer is missing or the spooler refuses or shortens a step.
+// The test print in the stand-in's spooler: the exact job for both models, what reaches the
+// spooler, and what happens when the printer is missing or the spooler refuses or shortens a step.
+// Under Wine the same bytes are read back from a printer's port.
+#ifndef _WIN32
 #include "pages/slope/test_print.h"
+
+#include "platform/posix/standin_control.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
-#ifndef _WIN32
-#include "platform/posix/standin_control.h"
-#endif
-
-TEST(TestPrintJob, BarePjlLineForTheKlv20UniversalExitLanguageFirstOtherwise) {
-    const auto text = [](SHORT baseDpi, LONG pattern) {
-        const TestPrintJob job = BuildTestPrintJob(baseDpi, pattern);
-        return std::string(job.text, job.length);
-    };
-    EXPECT_EQ(text(1016, 2), "@PJL DO TESTPRINT=2\n");
-    EXPECT_EQ(text(1058, 0), "\x1b%-12345X\n@PJL DO TESTPRINT=0\n");
-    EXPECT_EQ(text(1016, -1), "@PJL DO TESTPRINT=-1\n");
-    EXPECT_EQ(text(1017, 1), "\x1b%-12345X\n@PJL DO TESTPRINT=1\n");
-    // The longest pattern fills the job's 40 bytes.
-    EXPECT_EQ(text(0, INT32_MIN), "\x1b%-12345X\n@PJL DO TESTPRINT=-2147483648\n");
-}
-
-#ifndef _WIN32
-TEST(StandInTestPrint, OneRawPageOfOneWriteEndedAndClosedWhateverTheSpoolerRefuses) {
+TEST(StandInTestPrint, TheModelsJobInOneWriteOfOnePageEndedAndClosedWhateverTheSpoolerRefuses) {
     using standin::CallCount;
     using standin::Op;
     using O = TestPrintOutcome;
+    // Unknown: the device name names no printer; Short: the write takes 5 bytes. Documents started
+    // count as printers closed, pages started as documents ended.
     enum Step { None, Unknown, Document, Write, Short };
     const struct {
-        Step refused; // Unknown: the device name names no printer; Short: 5 bytes taken
+        Step refused;
+        SHORT baseDpi;
+        LONG pattern;
         O outcome;
         DWORD error;
-        unsigned docs;  // documents started, as printers opened and closed
-        unsigned pages; // pages started and ended, as documents ended
+        unsigned docs, pages;
         const char* bytes;
-    } cases[] = {{None, O::Written, 0, 1, 1, "@PJL DO TESTPRINT=2\n"},
-                 {Unknown, O::NoPrinter, ERROR_INVALID_PRINTER_NAME, 0, 0, nullptr},
-                 {Document, O::NoDocument, ERROR_ACCESS_DENIED, 1, 0, nullptr},
-                 {Write, O::WriteFailed, ERROR_ACCESS_DENIED, 1, 1, ""},
-                 {Short, O::WriteShort, 0, 1, 1, "@PJL "}};
+    } cases[] = {
+        {None, 1016, 2, O::Written, 0, 1, 1, "@PJL DO TESTPRINT=2\n"},
+        {None, 1058, 0, O::Written, 0, 1, 1, "\x1b%-12345X\n@PJL DO TESTPRINT=0\n"},
+        {None, 1017, -1, O::Written, 0, 1, 1, "\x1b%-12345X\n@PJL DO TESTPRINT=-1\n"},
+        // The longest pattern fills the job's 40 bytes.
+        {None, 0, INT32_MIN, O::Written, 0, 1, 1, "\x1b%-12345X\n@PJL DO TESTPRINT=-2147483648\n"},
+        {Unknown, 1016, 2, O::NoPrinter, ERROR_INVALID_PRINTER_NAME, 0, 0, ""},
+        {Document, 1016, 2, O::NoDocument, ERROR_ACCESS_DENIED, 1, 0, ""},
+        {Write, 1016, 2, O::WriteFailed, ERROR_ACCESS_DENIED, 1, 1, ""},
+        {Short, 1016, 2, O::WriteShort, 0, 1, 1, "@PJL "}};
     // The device name is read to all its 32 characters, with no NUL after them.
     const standin::WString name(32, 'P');
     DriverDevMode dm;
     SetDefaultDevMode(&dm, nullptr);
-    dm.ps.BaseDpi = 1016;
     std::copy(name.begin(), name.end(), dm.dm.dmDeviceName);
     for (const auto& c : cases) {
         standin::Reset();
         standin::AddPrinter({c.refused == Unknown ? name + TEXT("Q") : name, TEXT("m"), {}, false});
-        const auto refuse = [&] {
-            standin::FailCall(Op::StartDocPrinter, c.refused == Document, c.error);
-            standin::FailCall(Op::WritePrinter, c.refused == Write, c.error);
-            standin::ShortenWrite(c.refused == Short, 5);
-            // Only the write decides: the start of a page is not looked at.
-            standin::FailCall(Op::StartPagePrinter, 1, ERROR_ACCESS_DENIED);
-        };
-        refuse();
-        const TestPrintReport report = SendTestPrint(&dm, 2);
-        EXPECT_EQ(report.outcome, c.outcome) << c.refused;
+        dm.ps.BaseDpi = c.baseDpi;
+        standin::FailCall(Op::StartDocPrinter, c.refused == Document, c.error);
+        standin::FailCall(Op::WritePrinter, c.refused == Write, c.error);
+        standin::ShortenWrite(c.refused == Short, 5);
+        // Only the write decides: the start of a page is not looked at.
+        standin::FailCall(Op::StartPagePrinter, 1, ERROR_ACCESS_DENIED);
+        const TestPrintReport report = SendTestPrint(&dm, c.pattern);
+        EXPECT_EQ(report.outcome, c.outcome) << c.pattern;
         EXPECT_EQ(report.error, c.error) << c.refused;
         EXPECT_EQ(CallCount(Op::StartDocPrinter) + CallCount(Op::ClosePrinter), 2 * c.docs);
         EXPECT_EQ(CallCount(Op::StartPagePrinter) + CallCount(Op::EndPagePrinter) +
                       CallCount(Op::EndDocPrinter),
                   3 * c.pages);
-        if (c.docs != 0) {
+        if (c.pages != 0) {
             const standin::PrinterOpen& open = standin::Opens().at(0);
             EXPECT_EQ(open.datatype + TEXT(" ") + open.printer, TEXT("RAW ") + name);
             EXPECT_EQ(open.devMode, &dm.dm);
             EXPECT_EQ(open.access, 0xF000Cu);
-        }
-        if (c.bytes != nullptr) {
             const standin::Job& job = standin::Jobs().at(0);
             EXPECT_EQ(job.docName + job.datatype, TEXT("TestPrintRAW"));
-            EXPECT_EQ(std::string(job.bytes.begin(), job.bytes.end()), c.bytes);
+            EXPECT_EQ(std::string(job.bytes.begin(), job.bytes.end()), c.bytes) << c.pattern;
             EXPECT_EQ(CallCount(Op::WritePrinter), 1u);
         }
-        refuse();
-        EXPECT_EQ(TestPrint(&dm, 2), c.refused == None ? 1 : 0) << c.refused;
     }
+    // The answer is 1 only for the whole job written.
+    standin::ShortenWrite(1, 19);
+    EXPECT_EQ(TestPrint(&dm, 2), 0);
+    EXPECT_EQ(TestPrint(&dm, 2), 1);
     EXPECT_EQ(TestPrint(nullptr, 2), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
