@@ -48,10 +48,13 @@ TEST(VorikactlTestPrint, SendsTheModelsJobAndSaysSoOrWhyNot) {
     EXPECT_EQ(output, "test print -1 sent to \"" + std::string(name.begin(), name.end()) +
                           "\": 31 bytes written\r\n");
     EXPECT_EQ(klv30.Output(), "\x1b%-12345X\n@PJL DO TESTPRINT=-1\n");
+    EXPECT_EQ(Vorikactl(L"\"" + name + L"\"", &output), 0u); // the page's main test print
+    EXPECT_EQ(klv30.Output(), "\x1b%-12345X\n@PJL DO TESTPRINT=2\n");
 
     output.clear();
     EXPECT_EQ(Vorikactl(L"\"VORIKA no such printer\"", &output), 1u);
     EXPECT_EQ(output.rfind("vorikactl: no printer named \"VORIKA no such printer\" (error ", 0), 0u)
         << output;
+    EXPECT_EQ(Vorikactl(L"P --pattern 2147483648", &output), 2u); // beyond 32 bits: usage
 }
 #endif
