@@ -28,9 +28,6 @@ TEST(SlopePage, WorkedAsAUserWorksIt) {
                            sheet, SlopeDlgProc, reinterpret_cast<LPARAM>(&page));
     ASSERT_NE(dlg, nullptr);
     const auto item = [&](int id) { return GetDlgItem(dlg, id); };
-    const auto shows = [&](int id) {
-        return static_cast<int>(GetDlgItemInt(dlg, id, nullptr, TRUE));
-    };
     const auto click = [&](int id) { SendMessageW(item(id), BM_CLICK, 0, 0); };
     const auto spin = [&](int bar, int code) {
         SendMessageW(dlg, WM_VSCROLL, code, reinterpret_cast<LPARAM>(item(bar)));
@@ -59,14 +56,14 @@ TEST(SlopePage, WorkedAsAUserWorksIt) {
     }
     SetFocus(item(IDC_BACK_SPIN)); // leaving the edit for a control that reacts to nothing
     EXPECT_EQ(ps.Front, 25);
-    EXPECT_EQ(shows(IDC_FRONT_EDIT), 25);
-    EXPECT_EQ(shows(IDC_FRONT_BACK_RATIO), 171);
+    EXPECT_EQ(GetDlgItemInt(dlg, IDC_FRONT_EDIT, nullptr, FALSE), 25u);
+    EXPECT_EQ(GetDlgItemInt(dlg, IDC_FRONT_BACK_RATIO, nullptr, FALSE), 171u);
     // The right spin bar has the lower ID.
     spin(IDC_RIGHT_SPIN, SB_LINEUP);
     EXPECT_EQ(GetFocus(), item(IDC_RIGHT_EDIT));
     EXPECT_EQ(ps.Right, 11);
-    EXPECT_EQ(shows(IDC_RIGHT_EDIT), 11);
-    EXPECT_EQ(shows(IDC_LEFT_RIGHT_RATIO), 19);
+    EXPECT_EQ(GetDlgItemInt(dlg, IDC_RIGHT_EDIT, nullptr, FALSE), 11u);
+    EXPECT_EQ(GetDlgItemInt(dlg, IDC_LEFT_RIGHT_RATIO, nullptr, FALSE), 19u);
     spin(IDC_LEFT_SPIN, SB_LINEDOWN);
     EXPECT_EQ(ps.Left, 9);
 
