@@ -33,8 +33,17 @@ class TestPrinter {
     // Reads a value back through the spooler; false when it is not there.
     bool Get(LPCWSTR valueName, DWORD* type, std::vector<BYTE>* bytes) const;
 
+#ifdef _WIN32
+    // The latest raw job sent to the printer: its port writes each job into a file of its own.
+    std::string Output() const;
+#endif
+
   private:
     WString name_;
     WString model_;
+#ifdef _WIN32
+    WString port_;
+    WString file_; // the Unix path the port writes to
+#endif
     HANDLE handle_ = nullptr;
 };

