@@ -31,14 +31,17 @@ TEST(Gamma, ReadShownAndStepped) {
     const struct {
         const char16_t* text;
         SHORT stored;
-    } reads[] = {{u"0.5", -500},  {u".25", -750},      {u"1", 0},           {u"2.345", 135},
-                 {u"0.05", -900}, {u"12", 899},        {u"", -900},         {u"1.5-", 50},
-                 {u"-1", -900},   {u"1-", -900},       {u"0.995", 0},       {u"0.994", -10},
-                 {u"1.2x9", 20},  {u"999999999", 899}, {u"0000001.559", 50}};
+    } reads[] = {{u"0.5", -500},   {u".25", -750},      {u"1", 0},
+                 {u"2.345", 135},  {u"0.05", -900},     {u"12", 899},
+                 {u"", -900},      {u"1.5-", 50},       {u"-1", -900},
+                 {u"1-", -900},    {u"0.995", 0},       {u"0.994", -10},
+                 {u"1.2x9", 20},   {u"999999999", 899}, {u"0000001.559", 50},
+                 {u"0.509", -490}, {u"0000000015", 0},  {u"000000001-", 0}};
     for (const auto& c : reads) {
         EXPECT_EQ(ParseGamma(reinterpret_cast<LPCWSTR>(c.text), kGammaMax, kGammaMin), c.stored)
             << &c - reads;
     }
+    EXPECT_EQ(ParseGamma(reinterpret_cast<LPCWSTR>(u"10"), SHRT_MAX, SHRT_MIN), 900);
     // Values from outside the page are shown as they are.
     const struct {
         LONG stored;
@@ -73,6 +76,7 @@ TEST(ScrollBars, CodesStepAndTheResultIsHeld) {
         SHORT gamma;
     } cases[] = {
         {0, kScrollLineLeft, 0, -1, -10},
+        {0, kScrollLineRight, 0, 1, 1},
         {-10, kScrollLineRight, 0, -9, 0},
         {-45, kScrollPageLeft, 0, -50, -145},
         {45, kScrollPageRight, 0, 50, 55},
@@ -102,11 +106,29 @@ TEST(ServiceLists, IndexesPastTheListBecomeZero) {
     EXPECT_EQ(NormaliseListIndex(ServiceList::PassMethod, 6), 0);
     EXPECT_EQ(NormaliseListIndex(ServiceList::DitherPat, 3), 3);
     EXPECT_EQ(NormaliseListIndex(ServiceList::DitherPat, 4), 0);
+    EXPECT_EQ(NormaliseListIndex(ServiceList::Draft, 4), 0);
     EXPECT_EQ(NormaliseListIndex(ServiceList::Draft, SHRT_MAX), 0);
     EXPECT_EQ(NormaliseListIndex(ServiceList::Draft, -1), -1);
-    EXPECT_EQ(AsText(ServiceListName(ServiceList::PassMethod, 4, true)), u"256 階調");
-    EXPECT_EQ(AsText(ServiceListName(ServiceList::DitherPat, 3, true)), u"ポスター");
-    EXPECT_EQ(AsText(ServiceListName(ServiceList::Draft, 3, false)), u"Diagonal");
+    const struct {
+        ServiceList list;
+        const char16_t* names[2][6];
+    } tables[] = {
+        {ServiceList::PassMethod,
+         {{u"2 Level", u"4 Level", u"8 Level", u"16 Level", u"256 Level", u"Hybrid"},
+          {u"2 階調", u"4 階調", u"8 階調", u"16 階調", u"256 階調", u"ハイブリッド"}}},
+        {ServiceList::DitherPat,
+         {{u"Scatter", u"Cluster", u"Distribution", u"Poster"},
+          {u"誤差拡散ディザ", u"組織化ディザ", u"誤差配分", u"ポスター"}}},
+        {ServiceList::Draft,
+         {{u"None", u"Horizontal", u"Vertical", u"Diagonal"},
+          {u"しない", u"横ﾀｲﾌﾟ", u"縦ﾀｲﾌﾟ", u"斜めﾀｲﾌﾟ"}}},
+    };
+    for (const auto& table : tables) {
+        for (int i = 0; i < ServiceListCount(table.list); ++i) {
+            EXPECT_EQ(AsText(ServiceListName(table.list, i, false)), table.names[0][i]);
+            EXPECT_EQ(AsText(ServiceListName(table.list, i, true)), table.names[1][i]);
+        }
+    }
     EXPECT_EQ(NormaliseMaterial(8), 8);
     EXPECT_EQ(NormaliseMaterial(9), 0);
     EXPECT_EQ(NormaliseMaterial(-1), 0);
@@ -125,6 +147,8 @@ TEST(MaterialPresets, UnnamedOnesAreFilledByModelAndCountry) {
     EXPECT_EQ(AsText(ps.TextSet.Entry[5].Name), u"Mine");
     EXPECT_EQ(ps.TextSet.Entry[5].ImpactMin, 777);
     EXPECT_EQ(AsText(ps.TextSet.Entry[4].Name), u"設定Ａ");
+    EXPECT_EQ(AsText(ps.PhotoSet.Entry[0].Name), u"アルミニウム");
+    EXPECT_EQ(ps.PhotoSet.Entry[0].ImpactMax, 480);
 
     PrinterSettings klv20 = DefaultRecord(kBaseDpiKlv20);
     FillUnnamedPresets(&klv20, 1);

@@ -72,6 +72,12 @@ TEST(ToneCurve, PointsOfTheSquareOfSide100) {
     }
 }
 
+TEST(ToneCurve, BrightnessShiftsByHalfTheRampsSpanRoundedTowardZero) {
+    // S = 105, c = 0: A = 105 and O = (210 x b + 100) / 200 + 1 / 2.
+    EXPECT_EQ(MakeToneCurve(Record(10, 0, 0), 105).offset, 11);
+    EXPECT_EQ(MakeToneCurve(Record(-10, 0, 0), 105).offset, -10);
+}
+
 TEST(ToneCurve, LowCutDrawsOnTheBottomRowWithoutChangingTheCurve) {
     PrinterSettings ps = Record(0, 0, -500);
     ps.LowCutPre = 40;  // (40 x 100) / 255 = 15 columns
