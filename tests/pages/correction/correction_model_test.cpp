@@ -104,13 +104,11 @@ TEST(MaterialPresets, UnnamedOnesAreFilledByModelAndCountry) {
               std::vector<LONG>({380, 600, 15, 7}));
     EXPECT_EQ(AsText(ps.TextSet.Entry[5].Name), u"Mine");
     EXPECT_EQ(ps.TextSet.Entry[5].ImpactMin, 400); // a named preset keeps its numbers too
-    EXPECT_EQ(AsText(ps.TextSet.Entry[4].Name), u"設定Ａ");
 
     SetDefaultPrinterSettings(&ps, kBaseDpiKlv20);
     FillUnnamedPresets(&ps, 1);
     EXPECT_EQ(AsText(ps.TextSet.Entry[0].Name), u"Aluminium");
     EXPECT_EQ(ps.TextSet.Entry[0].ImpactMax, 790);
-    EXPECT_EQ(AsText(ps.PhotoSet.Entry[8].Name), u"Set-e");
 }
 
 TEST(MaterialType, SwitchingSetsWhatSuitsTheTypeAndStandardResetsOnlyTheCorrection) {
