@@ -23,6 +23,15 @@ std::u16string Shown(LONG gamma) {
     return AsText(out);
 }
 
+// A list's names in one language, in the order of their stored indexes.
+std::u16string Names(ServiceList list, bool japanese) {
+    std::u16string names;
+    for (int i = 0; i < ServiceListCount(list); ++i) {
+        names += AsText(ServiceListName(list, i, japanese)) + u"|";
+    }
+    return names;
+}
+
 } // namespace
 
 TEST(Gamma, ReadAndShown) {
@@ -84,9 +93,15 @@ TEST(ServiceLists, IndexesPastTheListBecomeZeroAndNamesFollowTheCountry) {
         EXPECT_EQ(NormaliseListIndex(list, length), 0);
     }
     EXPECT_EQ(NormaliseListIndex(ServiceList::Draft, -1), -1);
-    EXPECT_EQ(AsText(ServiceListName(ServiceList::PassMethod, 5, true)), u"ハイブリッド");
-    EXPECT_EQ(AsText(ServiceListName(ServiceList::DitherPat, 3, false)), u"Poster");
-    EXPECT_EQ(AsText(ServiceListName(ServiceList::Draft, 3, false)), u"Diagonal");
+    EXPECT_EQ(Names(ServiceList::PassMethod, false),
+              u"2 Level|4 Level|8 Level|16 Level|256 Level|Hybrid|");
+    EXPECT_EQ(Names(ServiceList::PassMethod, true),
+              u"2 階調|4 階調|8 階調|16 階調|256 階調|ハイブリッド|");
+    EXPECT_EQ(Names(ServiceList::DitherPat, false), u"Scatter|Cluster|Distribution|Poster|");
+    EXPECT_EQ(Names(ServiceList::DitherPat, true),
+              u"誤差拡散ディザ|組織化ディザ|誤差配分|ポスター|");
+    EXPECT_EQ(Names(ServiceList::Draft, false), u"None|Horizontal|Vertical|Diagonal|");
+    EXPECT_EQ(Names(ServiceList::Draft, true), u"しない|横ﾀｲﾌﾟ|縦ﾀｲﾌﾟ|斜めﾀｲﾌﾟ|");
     EXPECT_EQ(
         std::vector<SHORT>({NormaliseMaterial(8), NormaliseMaterial(9), NormaliseMaterial(-1)}),
         std::vector<SHORT>({8, 0, 0}));

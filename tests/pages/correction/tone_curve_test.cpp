@@ -58,6 +58,9 @@ TEST(ToneCurve, PointsOfTheSquareOfSide100) {
         }
         EXPECT_EQ(Columns(Record(c.b, c.c, c.g), true), ys); // no low cut: drawn as it is
     }
+    // The offset is half the ramp's span shifted by brightness, rounded toward zero.
+    EXPECT_EQ(MakeToneCurve(Record(10, 0, 0), 105).offset, 11);
+    EXPECT_EQ(MakeToneCurve(Record(-10, 0, 0), 105).offset, -10);
 }
 
 TEST(ToneCurve, LowCutDrawsOnTheBottomRowWithoutChangingTheCurve) {
