@@ -2,6 +2,7 @@
 
 #include "settings/wide_strings.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -74,10 +75,7 @@ void CopyPreset(MaterialEntry* to, const MaterialEntry& from) {
 
 // A typed unsigned number held to a range of positive values.
 LONG HoldUnsigned(UINT value, LONG min, LONG max) {
-    if (value < static_cast<UINT>(min)) {
-        return min;
-    }
-    return value > static_cast<UINT>(max) ? max : static_cast<LONG>(value);
+    return static_cast<LONG>(std::clamp(value, static_cast<UINT>(min), static_cast<UINT>(max)));
 }
 
 void FillUnnamed(MaterialSet* set, const MaterialSet& table) {
@@ -91,10 +89,7 @@ void FillUnnamed(MaterialSet* set, const MaterialSet& table) {
 } // namespace
 
 LONG HoldToRange(LONG value, LONG min, LONG max) {
-    if (value < min) {
-        return min;
-    }
-    return value > max ? max : value;
+    return std::clamp(value, min, max);
 }
 
 SHORT ParseGamma(LPCWSTR text, SHORT max, SHORT min) {
@@ -123,10 +118,7 @@ SHORT ParseGamma(LPCWSTR text, SHORT max, SHORT min) {
     if (gamma < 0) {
         gamma *= 10;
     }
-    if (gamma < min) {
-        return min;
-    }
-    return static_cast<SHORT>(gamma > max ? max : gamma);
+    return static_cast<SHORT>(std::clamp<int64_t>(gamma, min, max));
 }
 
 void FormatGamma(LPWSTR out, LONG gamma) {

@@ -2,6 +2,7 @@
 
 #include "pages/correction/correction_model.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -31,18 +32,10 @@ double GammaOf(LONG stored) {
     return stored < 0 ? (stored + 1000.0) * 0.001 : stored * 0.01 + 1.0;
 }
 
-LONG Max(LONG a, LONG b) {
-    return a > b ? a : b;
-}
-
-LONG Min(LONG a, LONG b) {
-    return a < b ? a : b;
-}
-
 } // namespace
 
 LONG GraphSide(POINT topLeft, POINT bottomRight) {
-    return Min(bottomRight.x - topLeft.x, bottomRight.y - topLeft.y);
+    return std::min<LONG>(bottomRight.x - topLeft.x, bottomRight.y - topLeft.y);
 }
 
 ToneCurve MakeToneCurve(const PrinterSettings& ps, LONG side) {
@@ -66,10 +59,10 @@ GraphLine ReferenceLine(const ToneCurve& curve) {
     const LONG s = curve.side;
     const LONG o = curve.offset;
     GraphLine line{};
-    line.start.x = Max(-((o * curve.kd) / curve.kn), 0);
-    line.start.y = Max(o, 0);
-    line.end.x = Min(((s - o) * curve.kd) / curve.kn, s);
-    line.end.y = Min(curve.rise + o, s);
+    line.start.x = std::max<LONG>(-((o * curve.kd) / curve.kn), 0);
+    line.start.y = std::max<LONG>(o, 0);
+    line.end.x = std::min<LONG>(((s - o) * curve.kd) / curve.kn, s);
+    line.end.y = std::min<LONG>(curve.rise + o, s);
     return line;
 }
 
@@ -78,9 +71,9 @@ CurvePoint CurvePointAt(const ToneCurve& curve, LONG x) {
     const double corrected = x == 0 ? 0.0 : std::pow(u, curve.exponent);
     // Gamma first, then the contrast slope, rounding, and the integer offset last.
     const double v = ((corrected * curve.side) * curve.kn) / curve.kd + 0.5;
-    LONG y = Max(static_cast<LONG>(v) + curve.offset, 0);
+    LONG y = std::max<LONG>(static_cast<LONG>(v) + curve.offset, 0);
     if (x >= 1) {
-        y = Min(y, curve.side);
+        y = std::min<LONG>(y, curve.side);
     }
     const bool cut = curve.lowCut && (x < curve.cutInput || y < curve.cutOutput);
     return {y, cut ? 0 : y};

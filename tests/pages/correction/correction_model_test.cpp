@@ -5,86 +5,76 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Text = std::u16string;
-
-Text AsText(LPCWSTR text) {
-    return Text(reinterpret_cast<const char16_t*>(text));
+std::u16string AsText(LPCWSTR text) {
+    return reinterpret_cast<const char16_t*>(text);
 }
 
-PrinterSettings DefaultRecord(SHORT baseDpi) {
-    PrinterSettings ps;
-    SetDefaultPrinterSettings(&ps, baseDpi);
-    return ps;
+std::u16string Shown(LONG gamma) {
+    WCHAR out[kGammaShowChars];
+    FormatGamma(out, gamma);
+    return AsText(out);
+}
+
+// A list's names in one language, in the order of their stored indexes.
+std::u16string Names(ServiceList list, bool japanese) {
+    std::u16string names;
+    for (int i = 0; i < ServiceListCount(list); ++i) {
+        names += AsText(ServiceListName(list, i, japanese)) + u"|";
+    }
+    return names;
 }
 
 } // namespace
 
-TEST(Gamma, ReadShownAndStepped) {
+TEST(Gamma, ReadAndShown) {
     const struct {
-        const char16_t* text;
+        const char16_t *text, *shown;
         SHORT stored;
-    } reads[] = {{u"0.5", -500},  {u".25", -750},      {u"1", 0},           {u"2.345", 135},
-                 {u"0.05", -900}, {u"12", 899},        {u"", -900},         {u"1.5-", 50},
-                 {u"-1", -900},   {u"1-", -900},       {u"0.995", 0},       {u"0.994", -10},
-                 {u"1.2x9", 20},  {u"999999999", 899}, {u"0000001.559", 50}};
-    for (const auto& c : reads) {
-        EXPECT_EQ(ParseGamma(reinterpret_cast<LPCWSTR>(c.text), kGammaMax, kGammaMin), c.stored)
-            << &c - reads;
+    } cases[] = {
+        // the last three are longer than the nine characters read
+        {u"0.5", u"0.50", -500},       {u".25", u"0.25", -750},      {u"1", u"1.00", 0},
+        {u"2.345", u"2.35", 135},      {u"0.05", u"0.10", -900},     {u"12", u"9.99", 899},
+        {u"", u"0.10", -900},          {u"1.5-", u"1.50", 50},       {u"-1", u"0.10", -900},
+        {u"1-", u"0.10", -900},        {u"0.995", u"1.00", 0},       {u"0.994", u"0.99", -10},
+        {u"1.2x9", u"1.20", 20},       {u"0.509", u"0.51", -490},    {u"999999999", u"9.99", 899},
+        {u"0000001.559", u"1.50", 50}, {u"000000001.5", u"1.00", 0}, {u"000000001-", u"1.00", 0}};
+    for (const auto& c : cases) {
+        const SHORT stored = ParseGamma(reinterpret_cast<LPCWSTR>(c.text), kGammaMax, kGammaMin);
+        EXPECT_EQ(stored, c.stored) << &c - cases;
+        EXPECT_EQ(Shown(stored), c.shown) << &c - cases;
     }
-    // Values from outside the page are shown as they are.
-    const struct {
-        LONG stored;
-        const char16_t* shown;
-    } shows[] = {{-900, u"0.10"},  {-505, u"0.49"},   {-1, u"0.99"},
-                 {0, u"1.00"},     {899, u"9.99"},    {SHRT_MAX, u"328.67"},
-                 {-1000, u"0.00"}, {-1500, u"0.-50"}, {SHRT_MIN, u"-31.-76"}};
-    for (const auto& c : shows) {
-        WCHAR out[kGammaShowChars];
-        FormatGamma(out, c.stored);
-        EXPECT_EQ(AsText(out), c.shown);
-    }
-    // A step never crosses 1.00; below it one shown hundredth is ten stored units.
-    const struct {
-        LONG from, step;
-        SHORT to;
-    } steps[] = {{-10, 1, 0},    {-50, 10, 0},    {5, -10, 0},       {0, -1, -10},
-                 {0, -10, -100}, {0, 1, 1},       {-850, -10, -900}, {-900, -1, -900},
-                 {895, 10, 899}, {-505, 0, -505}, {-200, 10, -100},  {100, -10, 90},
-                 {-20, 1, -10}};
-    for (const auto& c : steps) {
-        EXPECT_EQ(SpinGammaValue(c.from, c.step), c.to) << c.from << " by " << c.step;
-    }
+    EXPECT_EQ(ParseGamma(TEXT("10"), SHRT_MAX, SHRT_MIN), 900);
+    // A thumb can set any stored value; values from outside the page are shown as they are.
+    EXPECT_EQ(Shown(-505), u"0.49");
+    EXPECT_EQ(Shown(SHRT_MAX), u"328.67");
+    EXPECT_EQ(Shown(-1500), u"0.-50");
 }
 
 TEST(ScrollBars, CodesStepAndTheResultIsHeld) {
     const struct {
         LONG value;
         int code;
-        LONG thumb;
-        LONG correction;
-        SHORT gamma;
+        LONG thumb, correction, gamma;
     } cases[] = {
-        {0, kScrollLineLeft, 0, -1, -10},
-        {-10, kScrollLineRight, 0, -9, 0},
-        {-45, kScrollPageLeft, 0, -50, -145},
-        {45, kScrollPageRight, 0, 50, 55},
-        {-50, kScrollPageRight, 0, -40, 0},
-        {5, kScrollPageLeft, 0, -5, 0},
-        {0, kScrollThumbPosition, 30, 30, 30},
-        {0, kScrollThumbTrack, -505, -50, -505},
-        {80, 8, 0, 50, 80},
-        {-7, 8, 7, -7, -7},
-        {2000, 8, 0, 50, 899},
-        {-2000, 8, 0, -50, -900},
-    };
+        // A gamma step is shown hundredths that never cross 1.00; below it one is ten units.
+        // clang-format off
+        {0, kScrollLineLeft, 0, -1, -10},     {0, kScrollLineRight, 0, 1, 1},
+        {-10, kScrollLineRight, 0, -9, 0},    {-20, kScrollLineRight, 0, -19, -10},
+        {-45, kScrollPageLeft, 0, -50, -145}, {45, kScrollPageRight, 0, 50, 55},
+        {-50, kScrollPageRight, 0, -40, 0},   {5, kScrollPageLeft, 0, -5, 0},
+        {0, kScrollPageLeft, 0, -10, -100},   {100, kScrollPageLeft, 0, 50, 90},
+        {-850, kScrollPageLeft, 0, -50, -900}, {895, kScrollPageRight, 0, 50, 899},
+        {0, kScrollThumbPosition, 30, 30, 30}, {0, kScrollThumbTrack, -505, -50, -505},
+        {-7, 8, 7, -7, -7}, {2000, 8, 0, 50, 899}, {-2000, 8, 0, -50, -900}};
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(ScrollCorrection(c.value, c.code, c.thumb), c.correction) << &c - cases;
         EXPECT_EQ(ScrollGamma(c.value, c.code, c.thumb), c.gamma) << &c - cases;
@@ -93,62 +83,64 @@ TEST(ScrollBars, CodesStepAndTheResultIsHeld) {
     EXPECT_FALSE(IsLowCutStep(kScrollPageLeft));
     EXPECT_EQ(SpinLowCut(253, kScrollLineLeft), 255);
     EXPECT_EQ(SpinLowCut(3, kScrollLineRight), 0);
-    EXPECT_EQ(SpinLowCut(40, kScrollLineLeft), 45);
-    EXPECT_EQ(SpinLowCut(40, kScrollLineRight), 35);
 }
 
-TEST(ServiceLists, IndexesPastTheListBecomeZero) {
-    EXPECT_EQ(NormaliseListIndex(ServiceList::PassMethod, 5), 5);
-    EXPECT_EQ(NormaliseListIndex(ServiceList::PassMethod, 6), 0);
-    EXPECT_EQ(NormaliseListIndex(ServiceList::DitherPat, 3), 3);
-    EXPECT_EQ(NormaliseListIndex(ServiceList::DitherPat, 4), 0);
-    EXPECT_EQ(NormaliseListIndex(ServiceList::Draft, SHRT_MAX), 0);
+TEST(ServiceLists, IndexesPastTheListBecomeZeroAndNamesFollowTheCountry) {
+    const std::pair<ServiceList, SHORT> lengths[] = {
+        {ServiceList::PassMethod, 6}, {ServiceList::DitherPat, 4}, {ServiceList::Draft, 4}};
+    for (const auto& [list, length] : lengths) {
+        EXPECT_EQ(NormaliseListIndex(list, length - 1), length - 1);
+        EXPECT_EQ(NormaliseListIndex(list, length), 0);
+    }
     EXPECT_EQ(NormaliseListIndex(ServiceList::Draft, -1), -1);
-    EXPECT_EQ(AsText(ServiceListName(ServiceList::PassMethod, 4, true)), u"256 階調");
-    EXPECT_EQ(AsText(ServiceListName(ServiceList::DitherPat, 3, true)), u"ポスター");
-    EXPECT_EQ(AsText(ServiceListName(ServiceList::Draft, 3, false)), u"Diagonal");
-    EXPECT_EQ(NormaliseMaterial(8), 8);
-    EXPECT_EQ(NormaliseMaterial(9), 0);
-    EXPECT_EQ(NormaliseMaterial(-1), 0);
+    EXPECT_EQ(Names(ServiceList::PassMethod, false),
+              u"2 Level|4 Level|8 Level|16 Level|256 Level|Hybrid|");
+    EXPECT_EQ(Names(ServiceList::PassMethod, true),
+              u"2 階調|4 階調|8 階調|16 階調|256 階調|ハイブリッド|");
+    EXPECT_EQ(Names(ServiceList::DitherPat, false), u"Scatter|Cluster|Distribution|Poster|");
+    EXPECT_EQ(Names(ServiceList::DitherPat, true),
+              u"誤差拡散ディザ|組織化ディザ|誤差配分|ポスター|");
+    EXPECT_EQ(Names(ServiceList::Draft, false), u"None|Horizontal|Vertical|Diagonal|");
+    EXPECT_EQ(Names(ServiceList::Draft, true), u"しない|横ﾀｲﾌﾟ|縦ﾀｲﾌﾟ|斜めﾀｲﾌﾟ|");
+    EXPECT_EQ(
+        std::vector<SHORT>({NormaliseMaterial(8), NormaliseMaterial(9), NormaliseMaterial(-1)}),
+        std::vector<SHORT>({8, 0, 0}));
 }
 
 TEST(MaterialPresets, UnnamedOnesAreFilledByModelAndCountry) {
-    PrinterSettings ps = DefaultRecord(kBaseDpiOther);
+    PrinterSettings ps;
+    SetDefaultPrinterSettings(&ps, kBaseDpiOther);
     CopyStringW(ps.TextSet.Entry[5].Name, TEXT("Mine"), 32);
-    ps.TextSet.Entry[5].ImpactMin = 777;
     ps.PhotoSet.Entry[2].Reserved = 7;
     FillUnnamedPresets(&ps, kCountryJapan);
     const MaterialEntry& steel = ps.PhotoSet.Entry[2];
     EXPECT_EQ(AsText(steel.Name), u"ステンレス");
-    EXPECT_EQ(steel.ImpactMin * 10000 + steel.ImpactMax * 10 + steel.Speed, 3806015);
-    EXPECT_EQ(steel.Reserved, 7);
+    EXPECT_EQ(std::vector<LONG>({steel.ImpactMin, steel.ImpactMax, steel.Speed, steel.Reserved}),
+              std::vector<LONG>({380, 600, 15, 7}));
     EXPECT_EQ(AsText(ps.TextSet.Entry[5].Name), u"Mine");
-    EXPECT_EQ(ps.TextSet.Entry[5].ImpactMin, 777);
-    EXPECT_EQ(AsText(ps.TextSet.Entry[4].Name), u"設定Ａ");
+    EXPECT_EQ(ps.TextSet.Entry[5].ImpactMin, 400); // a named preset keeps its numbers too
 
-    PrinterSettings klv20 = DefaultRecord(kBaseDpiKlv20);
-    FillUnnamedPresets(&klv20, 1);
-    EXPECT_EQ(AsText(klv20.TextSet.Entry[0].Name), u"Aluminium");
-    EXPECT_EQ(klv20.TextSet.Entry[0].ImpactMax, 790);
-    EXPECT_EQ(AsText(klv20.PhotoSet.Entry[8].Name), u"Set-e");
+    SetDefaultPrinterSettings(&ps, kBaseDpiKlv20);
+    FillUnnamedPresets(&ps, 1);
+    EXPECT_EQ(AsText(ps.TextSet.Entry[0].Name), u"Aluminium");
+    EXPECT_EQ(ps.TextSet.Entry[0].ImpactMax, 790);
 }
 
 TEST(MaterialType, SwitchingSetsWhatSuitsTheTypeAndStandardResetsOnlyTheCorrection) {
-    PrinterSettings ps = DefaultRecord(kBaseDpiKlv20);
+    PrinterSettings ps;
+    SetDefaultPrinterSettings(&ps, kBaseDpiKlv20);
     ps.LowCutPre = 70;
     ps.LowCutPost = 9;
     EXPECT_FALSE(SwitchMaterialType(&ps, 1));
     EXPECT_EQ(ps.LowCutPre, 70);
+    const auto typeFields = [&] {
+        return std::vector<LONG>(
+            {ps.ImpactPattern, ps.FrameDpiIdx, ps.Draft, ps.LowCut, ps.LowCutPre, ps.LowCutPost});
+    };
     EXPECT_TRUE(SwitchMaterialType(&ps, 0));
-    // ImpactPattern, FrameDpiIdx, Draft, LowCut, LowCutPre, LowCutPost.
-    EXPECT_EQ(std::vector<LONG>({ps.ImpactPattern, ps.FrameDpiIdx, ps.Draft, ps.LowCut,
-                                 ps.LowCutPre, ps.LowCutPost}),
-              std::vector<LONG>({0, 5, 0, 0, 70, 9}));
-    EXPECT_FALSE(SwitchMaterialType(&ps, 0));
+    EXPECT_EQ(typeFields(), std::vector<LONG>({0, 5, 0, 0, 70, 9}));
     EXPECT_TRUE(SwitchMaterialType(&ps, 1));
-    EXPECT_EQ(std::vector<LONG>({ps.ImpactPattern, ps.FrameDpiIdx, ps.Draft, ps.LowCut,
-                                 ps.LowCutPre, ps.LowCutPost}),
-              std::vector<LONG>({1, 4, 3, 1, 40, 0}));
+    EXPECT_EQ(typeFields(), std::vector<LONG>({1, 4, 3, 1, 40, 0}));
 
     const PrinterSettings expected = ps;
     ps.Brightness = 20;
@@ -156,17 +148,16 @@ TEST(MaterialType, SwitchingSetsWhatSuitsTheTypeAndStandardResetsOnlyTheCorrecti
     ps.Gamma = 400;
     SetStandardCorrection(&ps);
     EXPECT_EQ(std::memcmp(&ps, &expected, sizeof ps), 0);
-    EXPECT_EQ(ToggleFlag(0) * 10 + ToggleFlag(1) + ToggleFlag(-3), 10);
-}
-
-TEST(CorrectionRules, TheServiceCornerIsInsideSixteenPixels) {
-    EXPECT_TRUE(IsServiceCorner(5, 5) && IsServiceCorner(1, 15) && IsServiceCorner(15, 1));
-    EXPECT_FALSE(IsServiceCorner(16, 5) || IsServiceCorner(5, 16));
-    EXPECT_FALSE(IsServiceCorner(0, 5) || IsServiceCorner(5, 0));
+    EXPECT_EQ(std::vector<SHORT>({ToggleFlag(0), ToggleFlag(1), ToggleFlag(-3)}),
+              std::vector<SHORT>({1, 0, 0}));
+    EXPECT_TRUE(IsServiceCorner(1, 15) && IsServiceCorner(15, 1));
+    EXPECT_FALSE(IsServiceCorner(16, 5) || IsServiceCorner(5, 16) || IsServiceCorner(0, 5) ||
+                 IsServiceCorner(5, 0));
 }
 
 TEST(DetailsWorkCopy, BrowsesEditsAndWritesBackTheActiveSet) {
-    PrinterSettings ps = DefaultRecord(kBaseDpiKlv20);
+    PrinterSettings ps;
+    SetDefaultPrinterSettings(&ps, kBaseDpiKlv20);
     FillUnnamedPresets(&ps, 1);
     ps.PhotoSet.Entry[6].Reserved = 42;
     const MaterialSet textBefore = ps.TextSet;
@@ -177,7 +168,7 @@ TEST(DetailsWorkCopy, BrowsesEditsAndWritesBackTheActiveSet) {
     BrowseWorkCopy(&work, 1);
     BrowseWorkCopy(&work, 1);
     EXPECT_EQ(work.current, 8);
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 9; ++i) {
         BrowseWorkCopy(&work, -1);
     }
     EXPECT_EQ(work.current, 0);
@@ -193,26 +184,23 @@ TEST(DetailsWorkCopy, BrowsesEditsAndWritesBackTheActiveSet) {
     EXPECT_EQ(ps.Material, 6);
     EXPECT_EQ(AsText(ps.PhotoSet.Entry[5].Name), u"---");
     EXPECT_EQ(AsText(ps.PhotoSet.Entry[6].Name), u"0123456789012345678901234567890");
-    EXPECT_EQ(ps.PhotoSet.Entry[6].ImpactMin, 1100);
-    EXPECT_EQ(ps.PhotoSet.Entry[6].Reserved, 42);
+    EXPECT_EQ(std::vector<LONG>({ps.PhotoSet.Entry[6].ImpactMin, ps.PhotoSet.Entry[6].Reserved}),
+              std::vector<LONG>({1100, 42}));
     EXPECT_EQ(std::memcmp(&ps.TextSet, &textBefore, sizeof textBefore), 0);
-
     ps.Material = -3;
     LoadWorkCopy(&work, ps);
     EXPECT_EQ(work.current, 0);
-}
 
-TEST(DetailsWorkCopy, TypedNumbersAreHeldAndNamesAlwaysEnd) {
-    const UINT typed[] = {1500, 50, 0, 640, 12, 25, UINT_MAX};
-    const LONG impact[] = {1100, 100, 100, 640, 100, 100, 1100};
-    const LONG speed[] = {18, 18, 1, 18, 12, 18, 18};
-    for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(HoldImpact(typed[i]), impact[i]) << typed[i];
-        EXPECT_EQ(HoldSpeed(typed[i]), speed[i]) << typed[i];
+    // Typed numbers, as impact and as speed.
+    const UINT typed[][3] = {{1500, 1100, 18}, {50, 100, 18}, {0, 100, 1},
+                             {640, 640, 18},   {12, 100, 12}, {UINT_MAX, 1100, 18}};
+    for (const auto& c : typed) {
+        EXPECT_EQ(HoldImpact(c[0]), static_cast<LONG>(c[1])) << c[0];
+        EXPECT_EQ(HoldSpeed(c[0]), static_cast<LONG>(c[2])) << c[0];
     }
     MaterialEntry full{};
     std::fill(std::begin(full.Name), std::end(full.Name), 'x');
     WCHAR text[kPresetNameChars + 1];
     PresetNameText(full, text);
-    EXPECT_EQ(AsText(text), Text(32, u'x'));
+    EXPECT_EQ(AsText(text), std::u16string(32, u'x'));
 }
