@@ -5,11 +5,13 @@
 //   vorikactl show PRINTER                              the printer's DEVMODEs and stored settings
 //   vorikactl caps PRINTER                              the printer's device capabilities
 //   vorikactl testprint PRINTER [--pattern N]           the driver's test print, sent to PRINTER
+//   vorikactl settings export|import PRINTER FILE       the stored settings as a settings file
 //   vorikactl sheet PRINTER [--pictures DIR] [--lang en|ja]          the document sheet
 //   vorikactl printer-sheet PRINTER [--pictures DIR] [--lang en|ja]  the printer sheet
 #include "tools/vorikactl/caps.h"
 #include "tools/vorikactl/devmode_print.h"
 #include "tools/vorikactl/install.h"
+#include "tools/vorikactl/settings_command.h"
 #include "tools/vorikactl/sheet.h"
 #include "tools/vorikactl/show.h"
 #include "tools/vorikactl/testprint.h"
@@ -26,6 +28,7 @@ int Usage() {
                "       vorikactl show PRINTER\n"
                "       vorikactl caps PRINTER\n"
                "       vorikactl testprint PRINTER [--pattern N]\n"
+               "       vorikactl settings export|import PRINTER FILE\n"
                "       vorikactl sheet PRINTER [--pictures DIR] [--lang en|ja]\n"
                "       vorikactl printer-sheet PRINTER [--pictures DIR] [--lang en|ja]\n",
                stderr);
@@ -115,6 +118,15 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (lstrcmpW(command, L"testprint") == 0) {
         return TestPrintCommand(argc - 2, argv + 2, Usage);
+    }
+    if (lstrcmpW(command, L"settings") == 0 && argc == 5) {
+        if (lstrcmpW(argv[2], L"export") == 0) {
+            return SettingsExport(argv[3], argv[4]);
+        }
+        if (lstrcmpW(argv[2], L"import") == 0) {
+            return SettingsImport(argv[3], argv[4]);
+        }
+        return Usage();
     }
     if (lstrcmpW(command, L"sheet") == 0) {
         return SheetCommand(argc - 2, argv + 2, DocumentSheet);
