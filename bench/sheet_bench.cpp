@@ -106,8 +106,8 @@ LONG CALLBACK EmptySheet(PROPSHEETUI_INFO* info, LPARAM lParam) {
 // The size of a DLGTEMPLATEEX in the driver's resources.
 bool PageSize(HMODULE driver, int id, short* cx, short* cy) {
     HRSRC found = FindResourceW(driver, MAKEINTRESOURCEW(id), reinterpret_cast<LPCWSTR>(RT_DIALOG));
-    const BYTE* bytes = found ? static_cast<const BYTE*>(LockResource(LoadResource(driver, found)))
-                              : nullptr;
+    const BYTE* bytes =
+        found ? static_cast<const BYTE*>(LockResource(LoadResource(driver, found))) : nullptr;
     if (bytes == nullptr) {
         return false;
     }
@@ -156,8 +156,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::vector<BYTE> out(1756);
     auto documentSheet = [&] {
-        DocumentPropertiesW(nullptr, handle, printer.data(), reinterpret_cast<DEVMODEW*>(out.data()),
-                            nullptr, DM_OUT_BUFFER | DM_IN_PROMPT);
+        DocumentPropertiesW(nullptr, handle, printer.data(),
+                            reinterpret_cast<DEVMODEW*>(out.data()), nullptr,
+                            DM_OUT_BUFFER | DM_IN_PROMPT);
     };
     std::vector<const DLGTEMPLATE*> empties;
     for (const EmptyPage& page : gEmptyPages) {
@@ -198,8 +199,9 @@ int wmain(int argc, wchar_t** argv) {
         bare.push_back(TimeSheet(bareSheet));
     }
     std::printf("| sheet | median ms | |\n|---|---|---|\n");
-    std::printf("| the driver's three templates with dialog procedures that do nothing | %.2f | |\n",
-                Median(bare));
+    std::printf(
+        "| the driver's three templates with dialog procedures that do nothing | %.2f | |\n",
+        Median(bare));
     std::printf("| the same request without a sheet | %.2f | |\n", Median(plain));
     std::printf("| document sheet, three pages initialised | %.2f | |\n", Median(sheet));
     std::printf("| three empty pages of the same sizes | %.2f | |\n", Median(empty));

@@ -43,7 +43,8 @@ extern "C" BOOL WINAPI PrinterProperties(HWND hWnd, HANDLE hPrinter) {
     // May the caller change the printer's data? The value stays stored.
     DWORD permission = 1;
     if (SetPrinterDataW(hPrinter, const_cast<LPWSTR>(TEXT("Permission")), REG_DWORD,
-                        reinterpret_cast<LPBYTE>(&permission), sizeof permission) != ERROR_SUCCESS) {
+                        reinterpret_cast<LPBYTE>(&permission),
+                        sizeof permission) != ERROR_SUCCESS) {
         header.Flags |= DPS_NOPERMISSION;
     }
     DWORD result = CPSUI_OK;

@@ -2,10 +2,11 @@
 
 namespace {
 
+constexpr WCHAR szCompstui[] = TEXT("compstui.dll");
 constexpr char szCommonPropSheetUI[] = "CommonPropertySheetUIW";
 
 HMODULE WINAPI LoadCompstui() {
-    return LoadLibraryW(TEXT("compstui.dll"));
+    return LoadLibraryW(szCompstui);
 }
 
 FARPROC WINAPI FindEntry(HMODULE host, LPCSTR name) {

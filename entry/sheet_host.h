@@ -20,7 +20,7 @@ extern const SheetHostOps kPlatformSheetHost;
 
 // The host's entry point that runs a sheet.
 typedef LONG(WINAPI* CommonPropertySheetUIWFn)(HWND owner, PFNPROPSHEETUI sheet, LPARAM lParam,
-                                                LPDWORD pResult);
+                                               LPDWORD pResult);
 
 // Loads the host, runs the sheet function through its "CommonPropertySheetUIW" and unloads it;
 // the host's answer, or -1 when the host or its entry point is missing. The host writes the

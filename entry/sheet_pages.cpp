@@ -22,8 +22,8 @@ constexpr DWORD kInformationPageFlags = PSP_USEICONID | PSP_HASHELP;
 // Not shown: without PSP_USETITLE each tab shows its template's caption.
 constexpr WCHAR kPageTitle[] = TEXT("----");
 
-LONG_PTR AddPage(PROPSHEETUI_INFO* info, const SheetPage& page, UiData* ui, DWORD flags,
-                 WORD icon, LPFNPSPCALLBACKW callback) {
+LONG_PTR AddPage(PROPSHEETUI_INFO* info, const SheetPage& page, UiData* ui, DWORD flags, WORD icon,
+                 LPFNPSPCALLBACKW callback) {
     PROPSHEETPAGEW psp{};
     psp.dwSize = sizeof psp; // the x64 record: larger than the 48 bytes of 32-bit builds
     psp.dwFlags = flags;

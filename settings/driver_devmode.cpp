@@ -33,7 +33,10 @@ struct FieldSpan {
     size_t size;
 };
 
-#define SPAN_OF(field) FieldSpan{offsetof(DEVMODEW, field), sizeof(DEVMODEW::field)}
+#define SPAN_OF(field)                                                                             \
+    FieldSpan {                                                                                    \
+        offsetof(DEVMODEW, field), sizeof(DEVMODEW::field)                                         \
+    }
 constexpr FieldSpan kFieldsSpan = SPAN_OF(dmFields);
 constexpr FieldSpan kOrientationSpan = SPAN_OF(dmOrientation);
 constexpr FieldSpan kPaperSizeSpan = SPAN_OF(dmPaperSize);

@@ -22,9 +22,9 @@ struct StoredRun {
 };
 
 constexpr StoredRun kStoredOrder[] = {
-    {StoredRun::kFields, 0, 30},                 // "UserDefinedX" .. "Right"
-    {StoredRun::kModelDpi, 30, 31},              // "BaseDpi"
-    {StoredRun::kFields, 31, 33},                // "CorrectSlope", "Dummy1"
+    {StoredRun::kFields, 0, 30},    // "UserDefinedX" .. "Right"
+    {StoredRun::kModelDpi, 30, 31}, // "BaseDpi"
+    {StoredRun::kFields, 31, 33},   // "CorrectSlope", "Dummy1"
     {StoredRun::kMaterialBlock, kTextSetBlock, 0},
     {StoredRun::kMaterialBlock, kPhotoSetBlock, 0},
     {StoredRun::kFields, 33, kSettingsFieldCount}, // "ImpactPattern" .. "wOutFlags"

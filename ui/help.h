@@ -40,5 +40,10 @@ DWORD FindHelpContext(const DWORD* table, int controlId);
 void ShowControlHelp(HWND control, const DWORD* table);
 // Help for the control a context menu was asked on, with the page's table.
 void ShowContextMenuHelp(HWND clicked, const DWORD* table);
+#ifdef _WIN32
+// A dialog's WM_HELP or WM_CONTEXTMENU answered with its table: help on the control asked about.
+INT_PTR AnswerHelpMessage(UINT message, WPARAM wParam, LPARAM lParam, const DWORD* table);
+#endif
+
 // The help contents, owned by the given window (may be null).
 void ShowHelpContents(HWND owner);

@@ -381,12 +381,8 @@ INT_PTR CALLBACK OutputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         OnPaint(dialog);
         return TRUE;
     case WM_HELP:
-        ShowControlHelp(static_cast<HWND>(reinterpret_cast<HELPINFO*>(lParam)->hItemHandle),
-                        correction::aPaperDlgHelpIDs);
-        return TRUE;
     case WM_CONTEXTMENU:
-        ShowContextMenuHelp(reinterpret_cast<HWND>(wParam), correction::aPaperDlgHelpIDs);
-        return TRUE;
+        return AnswerHelpMessage(message, wParam, lParam, correction::aPaperDlgHelpIDs);
     case WM_NOTIFY:
         return OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
     case WM_SHOWWINDOW:

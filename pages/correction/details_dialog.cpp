@@ -153,12 +153,8 @@ INT_PTR CALLBACK DetailsDlgFn(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         }
         return TRUE;
     case WM_HELP:
-        ShowControlHelp(static_cast<HWND>(reinterpret_cast<HELPINFO*>(lParam)->hItemHandle),
-                        correction::aDetailsDlgHelpIDs);
-        return TRUE;
     case WM_CONTEXTMENU:
-        ShowContextMenuHelp(reinterpret_cast<HWND>(wParam), correction::aDetailsDlgHelpIDs);
-        return TRUE;
+        return AnswerHelpMessage(message, wParam, lParam, correction::aDetailsDlgHelpIDs);
     default:
         return FALSE;
     }

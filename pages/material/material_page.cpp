@@ -306,12 +306,8 @@ INT_PTR OnPageEvent(HWND dialog, UiData* ui, UINT message, WPARAM wParam, LPARAM
         OnPaint(dialog, ps);
         return TRUE;
     case WM_HELP:
-        ShowControlHelp(static_cast<HWND>(reinterpret_cast<HELPINFO*>(lParam)->hItemHandle),
-                        material::aPaperDlgHelpIDs);
-        return TRUE;
     case WM_CONTEXTMENU:
-        ShowContextMenuHelp(reinterpret_cast<HWND>(wParam), material::aPaperDlgHelpIDs);
-        return TRUE;
+        return AnswerHelpMessage(message, wParam, lParam, material::aPaperDlgHelpIDs);
     case WM_NOTIFY:
         return OnNotify(ui, reinterpret_cast<const NMHDR*>(lParam));
     case WM_SETCURSOR:

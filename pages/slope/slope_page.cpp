@@ -185,12 +185,8 @@ INT_PTR CALLBACK SlopeDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
     case WM_NOTIFY:
         return OnNotify(ui, reinterpret_cast<const NMHDR*>(lParam));
     case WM_HELP:
-        ShowControlHelp(static_cast<HWND>(reinterpret_cast<const HELPINFO*>(lParam)->hItemHandle),
-                        slope::aPaperDlgHelpIDs);
-        return TRUE;
     case WM_CONTEXTMENU:
-        ShowContextMenuHelp(reinterpret_cast<HWND>(wParam), slope::aPaperDlgHelpIDs);
-        return TRUE;
+        return AnswerHelpMessage(message, wParam, lParam, slope::aPaperDlgHelpIDs);
     default:
         return FALSE;
     }

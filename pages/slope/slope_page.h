@@ -11,4 +11,3 @@ INT_PTR CALLBACK SlopeDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
 
 // Loads every control from the record.
 void SetParams(HWND hDlg, const PrinterSettings* record);
-

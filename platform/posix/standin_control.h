@@ -68,10 +68,10 @@ struct Job {
 // The opening defaults of one successful OpenPrinterW call.
 struct PrinterOpen {
     WString printer;
-    WString datatype;         // empty when none was given
-    const DEVMODEW* devMode;  // as the caller passed it
+    WString datatype;        // empty when none was given
+    const DEVMODEW* devMode; // as the caller passed it
     DWORD access;
-    bool defaults;            // false when the call gave no defaults at all
+    bool defaults; // false when the call gave no defaults at all
 };
 
 // Forgets every printer, driver, value, job, fault and count.

@@ -36,9 +36,11 @@ TEST(ThroughSpooler, DocumentProperties) {
         OpenedPrinter printer(kStoredRecordPrinter);
         DWORD size = sizeof stored;
         ASSERT_EQ(SetPrinterDataW(printer.handle(), const_cast<LPWSTR>(L"PrinterDataSize"),
-                                  REG_DWORD, reinterpret_cast<LPBYTE>(&size), sizeof size), 0u);
+                                  REG_DWORD, reinterpret_cast<LPBYTE>(&size), sizeof size),
+                  0u);
         ASSERT_EQ(SetPrinterDataW(printer.handle(), const_cast<LPWSTR>(L"PrinterData"), REG_BINARY,
-                                  reinterpret_cast<LPBYTE>(&stored), size), 0u);
+                                  reinterpret_cast<LPBYTE>(&stored), size),
+                  0u);
     }
     std::vector<BYTE> out;
     ASSERT_EQ(Ask(kStoredRecordPrinter, nullptr, &out), IDOK);

@@ -84,4 +84,3 @@ OpenedPrinter::~OpenedPrinter() {
         ClosePrinter(handle_);
     }
 }
-

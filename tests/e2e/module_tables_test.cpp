@@ -29,16 +29,23 @@ const IMAGE_DATA_DIRECTORY& Directory(int entry) {
 
 TEST(BuiltModuleTables, ExportsExactlyTheDriverEntryPointsByName) {
     ASSERT_NE(Image(), nullptr) << GetLastError();
-    const auto* exports = At<IMAGE_EXPORT_DIRECTORY>(Directory(IMAGE_DIRECTORY_ENTRY_EXPORT).VirtualAddress);
+    const auto* exports =
+        At<IMAGE_EXPORT_DIRECTORY>(Directory(IMAGE_DIRECTORY_ENTRY_EXPORT).VirtualAddress);
     std::set<std::string> names;
     for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
         names.insert(At<char>(At<DWORD>(exports->AddressOfNames)[i]));
     }
-    const std::set<std::string> expected = {
-        "DllInitialize",   "DrvDocumentPropertySheets", "DrvDevicePropertySheets",
-        "DrvDocumentProperties", "DrvAdvancedDocumentProperties", "PrinterProperties",
-        "DrvUpgradePrinter", "DevQueryPrintEx", "DrvPrinterEvent", "DrvDeviceCapabilities",
-        "DrvConvertDevMode"};
+    const std::set<std::string> expected = {"DllInitialize",
+                                            "DrvDocumentPropertySheets",
+                                            "DrvDevicePropertySheets",
+                                            "DrvDocumentProperties",
+                                            "DrvAdvancedDocumentProperties",
+                                            "PrinterProperties",
+                                            "DrvUpgradePrinter",
+                                            "DevQueryPrintEx",
+                                            "DrvPrinterEvent",
+                                            "DrvDeviceCapabilities",
+                                            "DrvConvertDevMode"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(exports->NumberOfFunctions, expected.size()) << "exports without a name";
 }
@@ -51,7 +58,8 @@ TEST(BuiltModuleTables, ImportsOnlySystemModules) {
                                           "USER32.DLL",   "GDI32.DLL",    "COMDLG32.DLL",
                                           "COMCTL32.DLL", "ADVAPI32.DLL", "SHELL32.DLL"};
     std::set<std::string> modules;
-    for (const auto* d = At<IMAGE_IMPORT_DESCRIPTOR>(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress);
+    for (const auto* d =
+             At<IMAGE_IMPORT_DESCRIPTOR>(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress);
          d->Name != 0; ++d) {
         std::string name = At<char>(d->Name);
         std::transform(name.begin(), name.end(), name.begin(),

@@ -55,20 +55,31 @@ DWORD Ask(HANDLE printer, LPCWSTR device, WORD capability, DEVMODEW* pdm, const 
 
 TEST(DeviceCapabilities, EveryCapabilityWithDriverDefaults) {
     const std::tuple<WORD, DWORD, Bytes> cases[] = {
-        {0, kNotAnswered, {}},                   {DC_FIELDS, 0x6C0E, {}},
-        {DC_PAPERS, 1, Le<WORD>({256})},         {DC_PAPERSIZE, 1, Le<LONG>({500, 500})},
-        {DC_MINEXTENT, 500 * 65536 + 500, {}},   {DC_MAXEXTENT, 500 * 65536 + 500, {}},
-        {DC_BINS, 0, {}},                        {DC_DUPLEX, 0, {}},
-        {DC_SIZE, 220, {}},                      {DC_EXTRA, 1536, {}},
-        {DC_VERSION, 0x401, {}},                 {DC_DRIVER, 287, {}},
-        {DC_BINNAMES, 0, {}},                    {DC_ENUMRESOLUTIONS, 8, kKlv20Resolutions},
-        {DC_FILEDEPENDENCIES, 0, Le<WORD>({0})}, {DC_TRUETYPE, DCTT_BITMAP, {}},
+        {0, kNotAnswered, {}},
+        {DC_FIELDS, 0x6C0E, {}},
+        {DC_PAPERS, 1, Le<WORD>({256})},
+        {DC_PAPERSIZE, 1, Le<LONG>({500, 500})},
+        {DC_MINEXTENT, 500 * 65536 + 500, {}},
+        {DC_MAXEXTENT, 500 * 65536 + 500, {}},
+        {DC_BINS, 0, {}},
+        {DC_DUPLEX, 0, {}},
+        {DC_SIZE, 220, {}},
+        {DC_EXTRA, 1536, {}},
+        {DC_VERSION, 0x401, {}},
+        {DC_DRIVER, 287, {}},
+        {DC_BINNAMES, 0, {}},
+        {DC_ENUMRESOLUTIONS, 8, kKlv20Resolutions},
+        {DC_FILEDEPENDENCIES, 0, Le<WORD>({0})},
+        {DC_TRUETYPE, DCTT_BITMAP, {}},
         {DC_PAPERNAMES, 1, Le<WORD>({'U', 's', 'e', 'r', ' ', 'S', 'i', 'z', 'e', 0})},
-        {DC_ORIENTATION, 0, {}},                 {DC_COPIES, 1, {}},
-        {19, kNotAnswered, {}},                  {0xFFFF, kNotAnswered, {}}};
+        {DC_ORIENTATION, 0, {}},
+        {DC_COPIES, 1, {}},
+        {19, kNotAnswered, {}},
+        {0xFFFF, kNotAnswered, {}}};
     TestPrinter printer(kKlv20);
     for (const auto& [capability, answer, written] : cases) {
-        EXPECT_EQ(Ask(printer.handle(), kKlv20, capability, nullptr, written), answer) << capability;
+        EXPECT_EQ(Ask(printer.handle(), kKlv20, capability, nullptr, written), answer)
+            << capability;
     }
 }
 
@@ -116,8 +127,8 @@ TEST(DeviceCapabilities, AnswersFollowTheSettingsInUse) {
         }
         DevModeBytes in = DevModeBytes::Of(pub.dm, 220, c.caller == Short ? 8 : 1536,
                                            c.caller == Unsigned ? unsigned_ : own);
-        EXPECT_EQ(Ask(printer.handle(), c.device, c.capability, c.caller == None ? nullptr : in.dm(),
-                      c.written),
+        EXPECT_EQ(Ask(printer.handle(), c.device, c.capability,
+                      c.caller == None ? nullptr : in.dm(), c.written),
                   c.answer);
     }
 }

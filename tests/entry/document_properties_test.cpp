@@ -40,8 +40,9 @@ TEST(DocumentProperties, AnswerByModeWithAndWithoutSheetInformation) {
             auto* pdmOut = output ? reinterpret_cast<DEVMODEW*>(out.data()) : nullptr;
             LPWSTR name = handle ? device.data() : nowhere.data();
             DOCUMENTPROPERTYHEADER header{sizeof header, 0, handle, name, nullptr, pdmOut, 0, mode};
-            EXPECT_EQ(viaSheets ? DrvDocumentPropertySheets(nullptr, LPARAM(&header))
-                                : DrvDocumentProperties(nullptr, handle, name, pdmOut, nullptr, mode),
+            EXPECT_EQ(viaSheets
+                          ? DrvDocumentPropertySheets(nullptr, LPARAM(&header))
+                          : DrvDocumentProperties(nullptr, handle, name, pdmOut, nullptr, mode),
                       viaSheets ? sheets : plain);
             EXPECT_EQ(header.cbOut, viaSheets ? 1756u : 0u);
             EXPECT_EQ(Bytes(out.begin() + 1756, out.end()), Bytes(64, 0xA5));
@@ -50,9 +51,9 @@ TEST(DocumentProperties, AnswerByModeWithAndWithoutSheetInformation) {
         }
     }
     EXPECT_EQ(DrvDocumentPropertySheets(nullptr, 0), -1);
-    EXPECT_EQ(DrvAdvancedDocumentProperties(nullptr, printer.handle(), device.data(), nullptr,
-                                            nullptr),
-              1756);
+    EXPECT_EQ(
+        DrvAdvancedDocumentProperties(nullptr, printer.handle(), device.data(), nullptr, nullptr),
+        1756);
 }
 
 TEST(TrivialExports, UpgradeFailsQueriesAndPrinterEventsSucceed) {

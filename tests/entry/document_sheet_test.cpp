@@ -23,8 +23,8 @@ namespace {
 constexpr LPCWSTR kModel = TEXT("Velmar VORIKA KLV-20");
 
 struct HostRun {
-    bool confirm = true;       // the user presses OK (the pages report the sheet applied)
-    SHORT editedWidth = 600;   // what the user typed on the Material page
+    bool confirm = true;     // the user presses OK (the pages report the sheet applied)
+    SHORT editedWidth = 600; // what the user typed on the Material page
     std::vector<PROPSHEETPAGEW> pages;
     PROPSHEETUI_INFO info{};
     int broadcasts = 0;
@@ -101,13 +101,12 @@ LRESULT WINAPI CountBroadcast(HWND window, UINT message, WPARAM, LPARAM) {
 class Sheet : public ::testing::Test {
   protected:
     SeamOverride<decltype(g_sheetHost.LoadSheetHost)> load_{g_sheetHost.LoadSheetHost,
-                                                             LoadTestHost};
+                                                            LoadTestHost};
     SeamOverride<decltype(g_sheetHost.FindSheetEntry)> find_{g_sheetHost.FindSheetEntry,
-                                                              FindTestHost};
+                                                             FindTestHost};
     SeamOverride<decltype(g_sheetHost.FreeSheetHost)> free_{g_sheetHost.FreeSheetHost,
-                                                             FreeTestHost};
-    SeamOverride<decltype(g_sheetHost.Broadcast)> broadcast_{g_sheetHost.Broadcast,
-                                                              CountBroadcast};
+                                                            FreeTestHost};
+    SeamOverride<decltype(g_sheetHost.Broadcast)> broadcast_{g_sheetHost.Broadcast, CountBroadcast};
     HostRun host_;
     void SetUp() override { run = &host_; }
     void TearDown() override { run = nullptr; }
@@ -204,10 +203,8 @@ TEST_F(Sheet, PrinterSheetShowsTheInformationPageAndProbesPermission) {
 
 TEST_F(Sheet, NoHostNoSheet) {
     TestPrinter printer(kModel);
-    SeamOverride<decltype(g_sheetHost.LoadSheetHost)> none{g_sheetHost.LoadSheetHost,
-                                                            [](void) WINAPI -> HMODULE {
-                                                                return nullptr;
-                                                            }};
+    SeamOverride<decltype(g_sheetHost.LoadSheetHost)> none{
+        g_sheetHost.LoadSheetHost, [](void) WINAPI -> HMODULE { return nullptr; }};
     DriverDevMode out;
     EXPECT_EQ(DrvDocumentProperties(nullptr, printer.handle(), const_cast<LPWSTR>(printer.name()),
                                     &out.dm, nullptr, DM_PROMPT | DM_COPY),

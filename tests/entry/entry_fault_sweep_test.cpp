@@ -44,8 +44,8 @@ std::pair<PpdData*, WORD> PeekCache() {
 // one failing (the last "operation" stands for the allocations). `allowed` are the answers a
 // failure may give besides the clean one; some fault must give the first. A request that builds
 // a UI context (`replaces`) leaves a new idle record when it got as far as making one.
-void Sweep(const char* what, const std::function<Result()>& run,
-           const std::vector<Result>& allowed, bool replaces) {
+void Sweep(const char* what, const std::function<Result()>& run, const std::vector<Result>& allowed,
+           bool replaces) {
     SCOPED_TRACE(what);
     const long live = standin::LiveAllocations();
     standin::ResetCounts();
@@ -71,8 +71,8 @@ void Sweep(const char* what, const std::function<Result()>& run,
             for (int o = 0; o < kOps; ++o) {
                 standin::FailCall(static_cast<Op>(o), 0, 0);
             }
-            EXPECT_TRUE(got == clean || std::find(allowed.begin(), allowed.end(), got) !=
-                                            allowed.end())
+            EXPECT_TRUE(got == clean ||
+                        std::find(allowed.begin(), allowed.end(), got) != allowed.end())
                 << "answer " << got.answer << " (clean: " << clean.answer << ")";
             failures += got == allowed.front();
             const auto after = PeekCache();
@@ -142,9 +142,9 @@ TEST_P(EntryFaultSweep, DriverDefaultConversion) {
     auto run = [&] {
         Bytes out(1756, 0xA5);
         LONG size = 1756;
-        const BOOL answer = DrvConvertDevMode(name.data(), nullptr,
-                                              reinterpret_cast<DEVMODEW*>(out.data()), &size,
-                                              CDM_DRIVER_DEFAULT);
+        const BOOL answer =
+            DrvConvertDevMode(name.data(), nullptr, reinterpret_cast<DEVMODEW*>(out.data()), &size,
+                              CDM_DRIVER_DEFAULT);
         EXPECT_EQ(size, 1756);
         return Result{answer, out};
     };

@@ -147,7 +147,8 @@ TEST(Module, StopFreesTheIdleRecordAndStartKeepsTheModuleLoaded) {
     DllInitialize(nullptr, DLL_PROCESS_DETACH, nullptr);
     EXPECT_EQ(standin::LiveAllocations(), live - 1);
 
-    const standin::WString path = TEXT("C:\\windows\\system32\\spool\\drivers\\x64\\3\\vorikaui.dll");
+    const standin::WString path =
+        TEXT("C:\\windows\\system32\\spool\\drivers\\x64\\3\\vorikaui.dll");
     standin::SetModulePath(path);
     standin::ForgetLoadedLibraries();
     auto* const module = reinterpret_cast<HINSTANCE>(0x10000);

@@ -52,10 +52,14 @@ enum From { Caller, PrinterDefault, Stored, DriverDefaults };
 TEST(UiContext, PrivateSettingsComeFromExactlyOnePlace) {
     enum CallerKind { None, Signed, Unsigned, Short };
     const std::tuple<CallerKind, bool, bool, From> cases[] = {
-        {Signed, true, true, Caller},            {Signed, false, false, Caller},
-        {Unsigned, true, true, PrinterDefault},  {Short, true, true, PrinterDefault},
-        {Unsigned, false, true, DriverDefaults}, {Short, false, true, DriverDefaults},
-        {None, true, true, Stored},              {None, true, false, DriverDefaults},
+        {Signed, true, true, Caller},
+        {Signed, false, false, Caller},
+        {Unsigned, true, true, PrinterDefault},
+        {Short, true, true, PrinterDefault},
+        {Unsigned, false, true, DriverDefaults},
+        {Short, false, true, DriverDefaults},
+        {None, true, true, Stored},
+        {None, true, false, DriverDefaults},
         {None, false, true, Stored},
     };
     const PrinterSettings records[] = {Record(700, 300, 3), Record(650, 350), Record(720, 410, 5),
@@ -77,7 +81,8 @@ TEST(UiContext, PrivateSettingsComeFromExactlyOnePlace) {
         pub.dm.dmFields |= DM_PAPERLENGTH | DM_PAPERWIDTH;
         pub.dm.dmPaperLength = 2000;
         pub.dm.dmPaperWidth = 1000;
-        DevModeBytes in = DevModeBytes::Of(pub.dm, 220, caller == Short ? 1532 : 1536, callerRecord);
+        DevModeBytes in =
+            DevModeBytes::Of(pub.dm, 220, caller == Short ? 1532 : 1536, callerRecord);
         UiData* ui = FillUiData(printer.handle(), caller == None ? nullptr : in.dm());
         ASSERT_NE(ui, nullptr);
         const PrinterSettings& expected = records[from];

@@ -78,8 +78,7 @@ Dialog Create(int number, LANGID language) {
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
                                  nullptr, nullptr);
     HWND dialog = CreateDialogIndirectParamW(
-        Module(), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), owner,
-        NoProcedure, 0);
+        Module(), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), owner, NoProcedure, 0);
     EXPECT_NE(dialog, nullptr) << "template " << number << ": " << GetLastError();
     if (dialog != nullptr) {
         d.style = static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)) & ~WS_VISIBLE;
@@ -87,8 +86,8 @@ Dialog Create(int number, LANGID language) {
         for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
             WCHAR name[64] = {};
             GetClassNameW(c, name, 64);
-            Control control{GetDlgCtrlID(c), name,
-                            static_cast<DWORD>(GetWindowLongW(c, GWL_STYLE)), {}};
+            Control control{
+                GetDlgCtrlID(c), name, static_cast<DWORD>(GetWindowLongW(c, GWL_STYLE)), {}};
             GetWindowRect(c, &control.rect);
             MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&control.rect), 2);
             d.controls.push_back(control);
@@ -140,15 +139,30 @@ TEST(DialogTemplates, EnglishAndJapaneseHoldTheSameControlsInTheSameOrder) {
 TEST(DialogTemplates, EveryControlTheCodeAddressesExistsWithItsClass) {
     const std::tuple<int, const wchar_t*, DWORD, std::vector<int>> rows[] = {
         {1, L"Edit", 0, {IDC_WIDTH_EDIT, IDC_LENGTH_EDIT, IDC_OFFSET_X_EDIT, IDC_OFFSET_Y_EDIT}},
-        {1, L"ScrollBar", 0, {IDC_WIDTH_SPIN, IDC_LENGTH_SPIN, IDC_OFFSET_X_SPIN, IDC_OFFSET_Y_SPIN}},
+        {1,
+         L"ScrollBar",
+         0,
+         {IDC_WIDTH_SPIN, IDC_LENGTH_SPIN, IDC_OFFSET_X_SPIN, IDC_OFFSET_Y_SPIN}},
         {1, L"Button", BS_AUTORADIOBUTTON, {IDC_UNIT_MM, IDC_UNIT_INCH, IDC_COMPRESSION_TIFF}},
-        {1, L"Button", BS_AUTOCHECKBOX, {IDC_PRINT_FROM_BOTTOM, IDC_BIDIRECTION, IDC_EXTENDED_SIZE}},
+        {1,
+         L"Button",
+         BS_AUTOCHECKBOX,
+         {IDC_PRINT_FROM_BOTTOM, IDC_BIDIRECTION, IDC_EXTENDED_SIZE}},
         {1, L"Button", BS_PUSHBUTTON, {IDC_ABOUT, IDC_SAVE_SETTINGS, IDC_LOAD_SETTINGS}},
         {1, L"ComboBox", 0, {IDC_RESOLUTION_LIST}},
         {1, L"Static", 0, {IDC_WORK_VIEW, IDC_MATERIAL_LOGO_AREA}},
-        {2, L"Edit", 0, {IDC_BRIGHTNESS_EDIT, IDC_CONTRAST_EDIT, IDC_GAMMA_EDIT, IDC_LOWCUT_PRE_EDIT}},
-        {2, L"ScrollBar", 0, {IDC_BRIGHTNESS_BAR, IDC_CONTRAST_BAR, IDC_GAMMA_BAR, IDC_LOWCUT_PRE_SPIN}},
-        {2, L"ComboBox", 0, {IDC_MATERIAL_LIST, IDC_COLORS_LIST, IDC_DITHER_LIST, IDC_DRAFTING_LIST}},
+        {2,
+         L"Edit",
+         0,
+         {IDC_BRIGHTNESS_EDIT, IDC_CONTRAST_EDIT, IDC_GAMMA_EDIT, IDC_LOWCUT_PRE_EDIT}},
+        {2,
+         L"ScrollBar",
+         0,
+         {IDC_BRIGHTNESS_BAR, IDC_CONTRAST_BAR, IDC_GAMMA_BAR, IDC_LOWCUT_PRE_SPIN}},
+        {2,
+         L"ComboBox",
+         0,
+         {IDC_MATERIAL_LIST, IDC_COLORS_LIST, IDC_DITHER_LIST, IDC_DRAFTING_LIST}},
         {2, L"Button", BS_AUTORADIOBUTTON, {IDC_TYPE_TEXT, IDC_TYPE_PHOTO}},
         {2, L"Button", BS_AUTOCHECKBOX, {IDC_MIRROR, IDC_NEGATIVE, IDC_LOWCUT}},
         {2, L"Static", 0, {IDC_TONE_CURVE}},
@@ -164,7 +178,8 @@ TEST(DialogTemplates, EveryControlTheCodeAddressesExistsWithItsClass) {
     const std::pair<int, const DWORD*> helpTables[] = {
         {IDD_MATERIAL_PAGE, material::aPaperDlgHelpIDs},
         {IDD_CORRECTION_PAGE, correction::aPaperDlgHelpIDs},
-        {IDD_DETAILS, correction::aDetailsDlgHelpIDs}, {IDD_SLOPE_PAGE, slope::aPaperDlgHelpIDs}};
+        {IDD_DETAILS, correction::aDetailsDlgHelpIDs},
+        {IDD_SLOPE_PAGE, slope::aPaperDlgHelpIDs}};
     for (LANGID language : {kEnglish, kJapanese}) {
         auto find = [](const Dialog& d, int id) {
             return std::find_if(d.controls.begin(), d.controls.end(),
@@ -226,8 +241,9 @@ TEST(ModuleResources, LogoIconsAndVersion) {
     std::span<const BYTE> logo = Bytes(RT_BITMAP, MAKEINTRESOURCEW(IDB_LOGO), kNeutral);
     ASSERT_GE(logo.size(), sizeof(BITMAPINFOHEADER) + 16 * 4 + 43 * 64);
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(logo.data());
-    EXPECT_EQ((std::array<LONG, 3>{header->biWidth, std::abs(header->biHeight), header->biBitCount}),
-              (std::array<LONG, 3>{128, 43, 4}));
+    EXPECT_EQ(
+        (std::array<LONG, 3>{header->biWidth, std::abs(header->biHeight), header->biBitCount}),
+        (std::array<LONG, 3>{128, 43, 4}));
     for (int number : {IDI_DOCUMENT_PAGE, IDI_INFO_PAGE}) {
         std::span<const BYTE> group = Bytes(RT_GROUP_ICON, MAKEINTRESOURCEW(number), kNeutral);
         ASSERT_GE(group.size(), 6u + 14u) << "icon " << number;

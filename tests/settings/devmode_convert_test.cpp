@@ -23,9 +23,9 @@ constexpr DWORD kNoError = 0xC0FFEE;
 
 // What a DEVMODE of the given layout must hold after a copy from `in`: the first `publicBytes`
 // public bytes and `privateBytes` private bytes of `in`, under the given header, the rest `before`.
-std::vector<BYTE> CopiedInto(const std::vector<BYTE>& before, DevModeBytes& in,
-                             size_t publicBytes, size_t privateBytes, WORD specVersion, WORD size,
-                             WORD driverVersion, WORD extra) {
+std::vector<BYTE> CopiedInto(const std::vector<BYTE>& before, DevModeBytes& in, size_t publicBytes,
+                             size_t privateBytes, WORD specVersion, WORD size, WORD driverVersion,
+                             WORD extra) {
     DevModeBytes expected(before.size());
     expected.bytes = before;
     std::memcpy(expected.bytes.data(), in.bytes.data(), publicBytes);
@@ -45,8 +45,8 @@ WORD VersionForSize(WORD size) {
 
 TEST(CheckDevmodeVersion, SizeDecidesTheVersionOfKnownLayouts) {
     EXPECT_EQ(CheckDevmodeVersion(nullptr), 0);
-    const WORD cases[][3] = {{188, 0x999, 0x320}, {212, 0x999, 0x400}, {220, 0x320, 0x401},
-                             {200, 0x123, 0x123}};
+    const WORD cases[][3] = {
+        {188, 0x999, 0x320}, {212, 0x999, 0x400}, {220, 0x320, 0x401}, {200, 0x123, 0x123}};
     for (const auto& [size, own, expected] : cases) {
         DevModeBytes d(size, 0, own, 0, 0);
         EXPECT_EQ(CheckDevmodeVersion(d.dm()), expected) << size;
@@ -197,10 +197,10 @@ TEST(CommonDrvConvertDevmode, AnswersByMode) {
             // The old layout: version 0x320, 188 public bytes, driver version 0x350, 8 private.
             ExpectSameBytes(out.bytes, CopiedInto(before, in, 188, 8, 0x320, 188, 0x350, 8));
         } else {
-            ExpectSameBytes(out.bytes, CopiedInto(before, in, std::min<WORD>(220, c.outSize),
-                                                  std::min<WORD>(1536, c.outExtra),
-                                                  VersionForSize(c.outSize), c.outSize, 0x444,
-                                                  c.outExtra));
+            ExpectSameBytes(out.bytes,
+                            CopiedInto(before, in, std::min<WORD>(220, c.outSize),
+                                       std::min<WORD>(1536, c.outExtra), VersionForSize(c.outSize),
+                                       c.outSize, 0x444, c.outExtra));
         }
     }
 }

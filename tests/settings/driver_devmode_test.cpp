@@ -32,8 +32,13 @@ TEST(DefaultDevMode, EveryByteForEachModel) {
     } models[] = {
         {kKlv20, "Velmar VORIKA KLV-20", 1016, 254, 500, {640, 840, 12}, {600, 950, 15}},
         {nullptr, "", 1058, 265, 522, {400, 650, 12}, {420, 720, 15}},
-        {TEXT("abcdefghijklmnopqrstuvwxyz0123456789"), "abcdefghijklmnopqrstuvwxyz01234", 1058, 265,
-         522, {400, 650, 12}, {420, 720, 15}},
+        {TEXT("abcdefghijklmnopqrstuvwxyz0123456789"),
+         "abcdefghijklmnopqrstuvwxyz01234",
+         1058,
+         265,
+         522,
+         {400, 650, 12},
+         {420, 720, 15}},
     };
     for (const auto& m : models) {
         DriverDevMode dm;
@@ -82,8 +87,10 @@ TEST(DerivedFields, FollowThePrivateRecordAndNothingElse) {
     const struct {
         SHORT base, idx, x, y, dpi;
         LONG dotsX, dotsY;
-    } cases[] = {{1016, 3, 800, 51, 339, 1068, 68}, {1058, 10, 500, 54, 106, 209, 23},
-                 {1058, 0, 500, 254, 212, 417, 212}, {1016, 1, 32767, 500, 1016, 131068, 2000},
+    } cases[] = {{1016, 3, 800, 51, 339, 1068, 68},
+                 {1058, 10, 500, 54, 106, 209, 23},
+                 {1058, 0, 500, 254, 212, 417, 212},
+                 {1016, 1, 32767, 500, 1016, 131068, 2000},
                  {1016, 4, -100, 254, 254, -99, 254}};
     for (const auto& c : cases) {
         DriverDevMode dm = Defaults(kKlv20);
@@ -199,8 +206,8 @@ TEST(ValidateSetDevMode, PrivatePartIsTakenOnlyWhenItIsOurs) {
         DWORD signature;
         bool taken;
     } cases[] = {
-        {220, 1536, kPriv, true},  {220, 1536, 0, false},     {220, 1536, kPriv + 1, false},
-        {220, 1535, kPriv, false}, {220, 1600, kPriv, false}, {220, 0, kPriv, false},
+        {220, 1536, kPriv, true},       {220, 1536, 0, false},     {220, 1536, kPriv + 1, false},
+        {220, 1535, kPriv, false},      {220, 1600, kPriv, false}, {220, 0, kPriv, false},
         {188, 1536, kPriv, true}, // the private part lies behind whatever public part
         {188, 1536, 0x50524956, false},
     };

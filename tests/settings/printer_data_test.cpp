@@ -112,12 +112,18 @@ TEST(PrinterDataLoad, DamagedValuesCountAsMissing) {
     longWhole.resize(2000, 0x33);
     Bytes longSet = set;
     longSet.resize(1440, 0x44);
-    const std::tuple<LPCWSTR, Bytes, DWORD> cases[] = { // size value 0: none stored
-        {TEXT("PrinterData"), head(whole, 1000), 1000},  {TEXT("PrinterData"), head(whole, 1000), 1536},
-        {TEXT("PrinterData"), longWhole, 2000},          {TEXT("PrinterData"), whole, 0},
-        {TEXT("MaterialSetData"), head(set, 500), 500},  {TEXT("MaterialSetData"), longSet, 720},
-        {TEXT("MaterialSetData"), set, 0x7FFFFFFF},      {TEXT("MaterialPhotoSetData"), head(set, 600), 720},
-        {TEXT("Gamma"), {0x10}, 0},                      {TEXT("CmpMode"), {2, 0}, 0},
+    const std::tuple<LPCWSTR, Bytes, DWORD> cases[] = {
+        // size value 0: none stored
+        {TEXT("PrinterData"), head(whole, 1000), 1000},
+        {TEXT("PrinterData"), head(whole, 1000), 1536},
+        {TEXT("PrinterData"), longWhole, 2000},
+        {TEXT("PrinterData"), whole, 0},
+        {TEXT("MaterialSetData"), head(set, 500), 500},
+        {TEXT("MaterialSetData"), longSet, 720},
+        {TEXT("MaterialSetData"), set, 0x7FFFFFFF},
+        {TEXT("MaterialPhotoSetData"), head(set, 600), 720},
+        {TEXT("Gamma"), {0x10}, 0},
+        {TEXT("CmpMode"), {2, 0}, 0},
         {TEXT("Rear"), {3, 0, 0, 0, 0, 0, 0, 0}, 0},
     };
     for (const auto& [name, bytes, announced] : cases) {

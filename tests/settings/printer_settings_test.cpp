@@ -49,7 +49,8 @@ TEST(BuiltInMaterialTables, NumbersOnChosenRows) {
         int entry;
         LONG min, max, speed;
     } rows[] = {
-        {&MaterialDef, &MaterialDefJ, 0, 640, 790, 12}, {&MaterialDef, &MaterialDefJ, 2, 640, 840, 12},
+        {&MaterialDef, &MaterialDefJ, 0, 640, 790, 12},
+        {&MaterialDef, &MaterialDefJ, 2, 640, 840, 12},
         {&MaterialDef, &MaterialDefJ, 8, 640, 840, 12},
         {&MaterialPhotoDef, &MaterialPhotoDefJ, 0, 600, 830, 15},
         {&MaterialPhotoDef, &MaterialPhotoDefJ, 2, 600, 950, 15},

@@ -91,8 +91,8 @@ TEST(Help, NoFileWithoutTheDriverDirectoryOrMemory) {
 
 TEST(Help, TablesMapControlsToContexts) {
     const std::tuple<const DWORD*, int, DWORD> rows[] = {
-        {material::aPaperDlgHelpIDs, 199, 1100},   {material::aPaperDlgHelpIDs, 402, 1115},
-        {material::aPaperDlgHelpIDs, 216, 0},      {correction::aPaperDlgHelpIDs, 706, 1209},
+        {material::aPaperDlgHelpIDs, 199, 1100},     {material::aPaperDlgHelpIDs, 402, 1115},
+        {material::aPaperDlgHelpIDs, 216, 0},        {correction::aPaperDlgHelpIDs, 706, 1209},
         {correction::aDetailsDlgHelpIDs, 611, 1305}, {slope::aPaperDlgHelpIDs, 816, 1401}};
     for (const auto& [table, control, context] : rows) {
         EXPECT_EQ(FindHelpContext(table, control), context) << control;

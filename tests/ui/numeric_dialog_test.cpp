@@ -12,8 +12,8 @@ namespace {
 
 TEST(NumericFieldControls, FilterAreaAndText) {
     // A window standing in for a page: an edit field 200 and a 70 x 70 area 101 at (100, 50).
-    HWND page = CreateWindowExW(0, L"STATIC", L"page", WS_POPUP, 10, 10, 400, 300, nullptr,
-                                nullptr, nullptr, nullptr);
+    HWND page = CreateWindowExW(0, L"STATIC", L"page", WS_POPUP, 10, 10, 400, 300, nullptr, nullptr,
+                                nullptr, nullptr);
     ASSERT_NE(page, nullptr);
     CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 80, 20, page,
                     reinterpret_cast<HMENU>(200), nullptr, nullptr);

@@ -32,20 +32,27 @@ const struct {
     BOOL inch;
     LONG max, min, expected;
 } kLengthCases[] = {
-    {"", FALSE, 500, 51, 51}, {"5", FALSE, 500, 51, 51}, {"5.1", FALSE, 500, 51, 51},
+    {"", FALSE, 500, 51, 51},
+    {"5", FALSE, 500, 51, 51},
+    {"5.1", FALSE, 500, 51, 51},
     {"12.34", FALSE, 500, 51, 123},
     {"12.35", FALSE, 500, 51, 124}, // the first dropped decimal rounds half up
     {"1.55", FALSE, 500, 51, 51},   // 16 before the limit
-    {"1.55", FALSE, 500, 0, 16}, {"600", FALSE, 500, 51, 500}, {"-3", FALSE, 500, 51, 51},
+    {"1.55", FALSE, 500, 0, 16},
+    {"600", FALSE, 500, 51, 500},
+    {"-3", FALSE, 500, 51, 51},
     {"-2.5", FALSE, 30, -30, -25},
     {"2-5", FALSE, 30, -30, -30}, // a '-' among the digits still makes it negative: -25.0 mm
-    {"-9", FALSE, 30, -30, -30}, {"abc", FALSE, 30, -30, 0},
-    {"12a5", FALSE, 500, 0, 120}, {"12.3abc", FALSE, 500, 0, 123},
+    {"-9", FALSE, 30, -30, -30},
+    {"abc", FALSE, 30, -30, 0},
+    {"12a5", FALSE, 500, 0, 120},
+    {"12.3abc", FALSE, 500, 0, 123},
     {"--1.5", FALSE, 30, -30, -15},
     {"1..5", FALSE, 500, 0, 10}, // no digit right after the point: no decimals
     {"1.97", TRUE, 500, 51, 500},
     {"0.2", TRUE, 500, 51, 51}, // 0.20 inch is 50 before the limit
-    {"0.2", TRUE, 500, 0, 50}, {"1.5", TRUE, 500, 51, 381},
+    {"0.2", TRUE, 500, 0, 50},
+    {"1.5", TRUE, 500, 51, 381},
     {"1.999", TRUE, 500, 51, 500}, // 508 before the limit
     {"1.999", TRUE, 800, 51, 508},
     {"1.555", TRUE, 800, 0, 396},  // 156 hundredths
@@ -77,7 +84,7 @@ const struct {
     {FALSE, 500, "50.0"}, {FALSE, 0, "0.0"},   {FALSE, -5, "-0.5"},  {FALSE, -30, "-3.0"},
     {FALSE, 51, "5.1"},   {TRUE, 500, "1.97"}, {TRUE, -30, "-0.12"}, {TRUE, 0, "0.00"},
     {TRUE, -1, "-0.00"},  {TRUE, 127, "0.50"}, {TRUE, 126, "0.50"},  {TRUE, 51, "0.20"},
-    {TRUE, 800, "3.15"},  {TRUE, 80, "0.31"},  {TRUE, -80, "-0.31"},  {TRUE, 254, "1.00"},
+    {TRUE, 800, "3.15"},  {TRUE, 80, "0.31"},  {TRUE, -80, "-0.31"}, {TRUE, 254, "1.00"},
 };
 
 TEST(NumericField, ShowsLengths) {
@@ -101,7 +108,7 @@ TEST(NumericField, StepsLengthsByShownUnits) {
 }
 
 TEST(NumericField, ParsesWholeNumbers) {
-    const std::pair<const char*, LONG> cases[] = {{"", 1},  {"30", 25}, {"-5", 1},  {"7.9", 7},
+    const std::pair<const char*, LONG> cases[] = {{"", 1},  {"30", 25},  {"-5", 1}, {"7.9", 7},
                                                   {"0", 1}, {"25x", 25}, {" 3", 1}};
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(ParseLong(Wide(text).c_str(), 25, 1), expected) << "'" << text << "'";

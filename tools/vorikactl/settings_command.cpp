@@ -23,8 +23,8 @@ bool ReadStored(HANDLE printer, PrinterSettings* ps) {
     if (info.empty()) {
         return false;
     }
-    PrinterSettings* stored =
-        GetPrinterProperties(printer, reinterpret_cast<const PRINTER_INFO_2W*>(info.data())->pDriverName);
+    PrinterSettings* stored = GetPrinterProperties(
+        printer, reinterpret_cast<const PRINTER_INFO_2W*>(info.data())->pDriverName);
     if (stored == nullptr) {
         return false;
     }

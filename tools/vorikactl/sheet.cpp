@@ -94,9 +94,9 @@ int DocumentSheet(LPCWSTR printerName, const SheetOptions& options) {
     std::vector<BYTE> out(static_cast<size_t>(size));
     Photographer p;
     Prepare(options, &p, L"document");
-    const LONG answer = DocumentPropertiesW(nullptr, printer.get(), name,
-                                            reinterpret_cast<DEVMODEW*>(out.data()), nullptr,
-                                            DM_OUT_BUFFER | DM_IN_PROMPT);
+    const LONG answer =
+        DocumentPropertiesW(nullptr, printer.get(), name, reinterpret_cast<DEVMODEW*>(out.data()),
+                            nullptr, DM_OUT_BUFFER | DM_IN_PROMPT);
     std::printf("DocumentPropertiesW(DM_IN_PROMPT | DM_OUT_BUFFER) answers %ld\n",
                 static_cast<long>(answer));
     if (answer >= 0) {

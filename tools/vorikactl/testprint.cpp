@@ -76,9 +76,9 @@ int Report(LPCWSTR printerName, LONG pattern, const TestPrintReport& report) {
     case TestPrintOutcome::WriteShort:
     default: {
         char what[96];
-        std::snprintf(what, sizeof what, "the spooler took only %lu of %lu bytes of the test print for",
-                      static_cast<unsigned long>(report.written),
-                      static_cast<unsigned long>(report.length));
+        std::snprintf(
+            what, sizeof what, "the spooler took only %lu of %lu bytes of the test print for",
+            static_cast<unsigned long>(report.written), static_cast<unsigned long>(report.length));
         return Fail(what, printerName);
     }
     }

@@ -29,10 +29,10 @@ TEST(VorikactlSettings, ExportFromOnePrinterImportsIntoAnother) {
         ps.UserDefinedX = 432;
         ps.TextSet.Entry[5].Speed = 7;
         ASSERT_EQ(SavePrinterProperties(source.handle(), &ps, sizeof ps), 1u);
-        EXPECT_EQ(Vorikactl(L"settings export \"" + std::wstring(source.name()) + L"\" \"" + file +
-                                L"\"",
-                            &output),
-                  0u)
+        EXPECT_EQ(
+            Vorikactl(L"settings export \"" + std::wstring(source.name()) + L"\" \"" + file + L"\"",
+                      &output),
+            0u)
             << output;
     }
     TestPrinter target(kModel);

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-
-
 TEST(VorikactlTestPrint, SendsTheModelsJobAndSaysSoOrWhyNot) {
     TestPrinter klv30(L"Velmar VORIKA KLV-30");
     const std::wstring name = klv30.name();
