@@ -4,6 +4,8 @@
 #include "tools/vorikactl/spooler.h"
 #include "tools/vorikactl/window_picture.h"
 
+#include "resources/resource.h"
+
 #include <commctrl.h>
 #include <prsht.h>
 
@@ -15,7 +17,8 @@ namespace {
 // The sheet being photographed: where its pages go and under which names.
 struct Photographer {
     std::wstring directory;
-    std::wstring name; // "document-LANG" or "printer-LANG"
+    std::wstring name;           // "document-LANG" or "printer-LANG"
+    bool materialStates = false; // the document sheet's first page in its other states
     bool done = false;
     int failures = 0;
 };
@@ -37,6 +40,63 @@ HWND FindSheet() {
     return found;
 }
 
+void Photograph(HWND sheet, const std::wstring& state) {
+    const std::wstring path =
+        photographer->directory + L"\\" + photographer->name + L"-" + state + L".bmp";
+    photographer->failures += CaptureWindow(sheet, path) ? 0 : 1;
+}
+
+// The Warning that switching extended size on opens: a dialog of this thread with an OK button
+// that is not the sheet.
+void CALLBACK AnswerWarning(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND warning = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM out) -> BOOL {
+            if (!IsWindowVisible(window) || GetDlgItem(window, IDOK) == nullptr ||
+                PropSheet_GetTabControl(window) != nullptr) {
+                return TRUE;
+            }
+            *reinterpret_cast<HWND*>(out) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&warning));
+    if (warning != nullptr) {
+        KillTimer(nullptr, timer);
+        PostMessageW(warning, WM_COMMAND, IDOK, 0);
+    }
+}
+
+void HoldServiceChord(bool down) {
+    const DWORD keyUp = down ? 0 : KEYEVENTF_KEYUP;
+    INPUT input[3] = {};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = VK_MENU;
+    input[0].ki.dwFlags = keyUp;
+    input[1].type = INPUT_KEYBOARD;
+    input[1].ki.wVk = VK_SHIFT;
+    input[1].ki.dwFlags = keyUp;
+    input[2].type = INPUT_MOUSE;
+    input[2].mi.dwFlags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+    SendInput(3, input, sizeof(INPUT));
+}
+
+// The Material page in the states a person reaches on it: sizes in inches, extended size switched
+// on (its Warning answered), and the service controls its corner chord reveals.
+void PhotographMaterialStates(HWND sheet) {
+    PropSheet_SetCurSel(sheet, nullptr, 0);
+    HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+    SendDlgItemMessageW(page, IDC_UNIT_INCH, BM_CLICK, 0, 0);
+    Photograph(sheet, L"1-inches");
+    SetTimer(nullptr, 0, 100, AnswerWarning);
+    SendDlgItemMessageW(page, IDC_EXTENDED_SIZE, BM_CLICK, 0, 0);
+    Photograph(sheet, L"1-extended");
+    HoldServiceChord(true);
+    SendMessageW(page, WM_LBUTTONDBLCLK, MK_MBUTTON | MK_SHIFT, MAKELPARAM(5, 5));
+    HoldServiceChord(false);
+    Photograph(sheet, L"1-service");
+}
+
 // Runs inside the sheet's modal loop: each page in turn, then Cancel, so that nothing is stored.
 void CALLBACK PhotographSheet(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND sheet = FindSheet();
@@ -48,9 +108,10 @@ void CALLBACK PhotographSheet(HWND, UINT, UINT_PTR timer, DWORD) {
     const int pages = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
     for (int i = 0; i < pages; ++i) {
         PropSheet_SetCurSel(sheet, nullptr, i);
-        const std::wstring path = photographer->directory + L"\\" + photographer->name + L"-" +
-                                  std::to_wstring(i + 1) + L".bmp";
-        photographer->failures += CaptureWindow(sheet, path) ? 0 : 1;
+        Photograph(sheet, std::to_wstring(i + 1));
+    }
+    if (photographer->materialStates) {
+        PhotographMaterialStates(sheet);
     }
     PropSheet_PressButton(sheet, PSBTN_CANCEL);
 }
@@ -93,6 +154,7 @@ int DocumentSheet(LPCWSTR printerName, const SheetOptions& options) {
     }
     std::vector<BYTE> out(static_cast<size_t>(size));
     Photographer p;
+    p.materialStates = true;
     Prepare(options, &p, L"document");
     const LONG answer =
         DocumentPropertiesW(nullptr, printer.get(), name, reinterpret_cast<DEVMODEW*>(out.data()),
