@@ -10,6 +10,7 @@
 #include "pages/correction/correction_page.h"
 #include "pages/material/material_page.h"
 #include "pages/slope/slope_page.h"
+#include "ui/help.h"
 #include "ui/small_dialogs.h"
 #endif
 
@@ -47,6 +48,24 @@ const SheetPage kInformationPage = {4, UtilityProc};
 // The host tree has no dialogs: its sheets are run by a test host that creates no page.
 const SheetPage kDocumentPages[3] = {{1, nullptr}, {2, nullptr}, {3, nullptr}};
 const SheetPage kInformationPage = {4, nullptr};
+#endif
+
+#ifdef _WIN32
+BOOL AnswerSheetNotification(UiData* ui, const NMHDR* header) {
+    switch (header->code) {
+    case PSN_APPLY:
+        ui->bApplied = 1;
+        return FALSE;
+    case PSN_KILLACTIVE:
+    case PSN_RESET:
+        return FALSE;
+    case PSN_HELP:
+        ShowHelpContents(header->hwndFrom);
+        return TRUE;
+    default:
+        return TRUE;
+    }
+}
 #endif
 
 LONG_PTR AddNewPage(PROPSHEETUI_INFO* pPSUIInfo, const SheetPage& page, UiData* ui) {

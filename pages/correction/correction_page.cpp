@@ -1,5 +1,6 @@
 #include "pages/correction/correction_page.h"
 
+#include "entry/sheet_pages.h"
 #include "entry/ui_context.h"
 #include "pages/correction/correction_model.h"
 #include "pages/correction/details_dialog.h"
@@ -329,22 +330,6 @@ void OnPaint(HWND dialog) {
     EndPaint(dialog, &paint);
 }
 
-INT_PTR OnNotify(HWND dialog, const NMHDR* header) {
-    switch (header->code) {
-    case PSN_APPLY:
-        ContextOf(dialog)->bApplied = 1;
-        return FALSE;
-    case PSN_KILLACTIVE:
-    case PSN_RESET:
-        return FALSE;
-    case PSN_HELP:
-        ShowHelpContents(header->hwndFrom);
-        return TRUE;
-    default:
-        return TRUE;
-    }
-}
-
 void OnInit(HWND dialog, const PROPSHEETPAGEW* page) {
     auto* ui = reinterpret_cast<UiData*>(page->lParam);
     FillUnnamedPresets(&ui->devmode.ps, GetUserCountryCode());
@@ -384,7 +369,7 @@ INT_PTR CALLBACK OutputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_CONTEXTMENU:
         return AnswerHelpMessage(message, wParam, lParam, correction::aPaperDlgHelpIDs);
     case WM_NOTIFY:
-        return OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
+        return AnswerSheetNotification(ContextOf(dialog), reinterpret_cast<const NMHDR*>(lParam));
     case WM_SHOWWINDOW:
         if (wParam) {
             SetAllControls(dialog, RecordOf(dialog));

@@ -1,5 +1,6 @@
 #include "pages/material/material_page.h"
 
+#include "entry/sheet_pages.h"
 #include "entry/ui_context.h"
 #include "pages/material/material_model.h"
 #include "pages/material/settings_file.h"
@@ -262,23 +263,6 @@ void OnPaint(HWND dialog, PrinterSettings* ps) {
     ps->FrameDpiIdx = static_cast<SHORT>(UpdateDpi(dialog, ps->BaseDpi, ps->FrameDpiIdx));
 }
 
-// Apply, leaving the page and cancel stay with the host's default answer.
-BOOL OnNotify(UiData* ui, const NMHDR* header) {
-    switch (header->code) {
-    case PSN_APPLY:
-        ui->bApplied = 1;
-        return FALSE;
-    case PSN_KILLACTIVE:
-    case PSN_RESET:
-        return FALSE;
-    case PSN_HELP:
-        ShowHelpContents(header->hwndFrom);
-        return TRUE;
-    default:
-        return TRUE;
-    }
-}
-
 BOOL OnInitDialog(HWND dialog, LPARAM lParam) {
     const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
     UiData* ui = page != nullptr ? reinterpret_cast<UiData*>(page->lParam) : nullptr;
@@ -309,7 +293,7 @@ INT_PTR OnPageEvent(HWND dialog, UiData* ui, UINT message, WPARAM wParam, LPARAM
     case WM_CONTEXTMENU:
         return AnswerHelpMessage(message, wParam, lParam, material::aPaperDlgHelpIDs);
     case WM_NOTIFY:
-        return OnNotify(ui, reinterpret_cast<const NMHDR*>(lParam));
+        return AnswerSheetNotification(ui, reinterpret_cast<const NMHDR*>(lParam));
     case WM_SETCURSOR:
         return TRUE;
     default:

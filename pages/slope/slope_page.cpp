@@ -2,6 +2,7 @@
 // the model.
 #include "pages/slope/slope_page.h"
 
+#include "entry/sheet_pages.h"
 #include "entry/ui_context.h"
 #include "pages/slope/slope_model.h"
 #include "pages/slope/test_print.h"
@@ -122,23 +123,6 @@ void PaintLogo(HWND hDlg) {
     EndPaint(hDlg, &paint);
 }
 
-BOOL OnNotify(UiData* ui, const NMHDR* header) {
-    switch (header->code) {
-    case PSN_HELP:
-        ShowHelpContents(header->hwndFrom);
-        return TRUE;
-    case PSN_APPLY:
-        // The values are in the record already; the sheet writes them back when it is released.
-        ui->bApplied = 1;
-        return FALSE;
-    case PSN_RESET:
-    case PSN_KILLACTIVE:
-        return FALSE;
-    default:
-        return TRUE;
-    }
-}
-
 } // namespace
 
 void SetParams(HWND hDlg, const PrinterSettings* record) {
@@ -183,7 +167,7 @@ INT_PTR CALLBACK SlopeDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETCURSOR:
         return TRUE;
     case WM_NOTIFY:
-        return OnNotify(ui, reinterpret_cast<const NMHDR*>(lParam));
+        return AnswerSheetNotification(ui, reinterpret_cast<const NMHDR*>(lParam));
     case WM_HELP:
     case WM_CONTEXTMENU:
         return AnswerHelpMessage(message, wParam, lParam, slope::aPaperDlgHelpIDs);
