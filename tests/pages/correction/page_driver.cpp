@@ -46,7 +46,8 @@ void PageTest::Open(int templateId, DLGPROC procedure) {
     auto* style = reinterpret_cast<DWORD*>(copy.data() + 12); // behind version, signature, help ID
     *style = (*style & ~(WS_DISABLED | WS_POPUP | WS_CAPTION | DS_MODALFRAME)) | WS_CHILD;
     *style |= DS_CONTROL;
-    PROPSHEETPAGEW sheetPage{sizeof sheetPage};
+    PROPSHEETPAGEW sheetPage{};
+    sheetPage.dwSize = sizeof sheetPage;
     sheetPage.lParam = reinterpret_cast<LPARAM>(ui_);
     HWND sheet = CreateWindowExW(0, L"STATIC", L"sheet", WS_POPUP | WS_VISIBLE, 0, 0, 600, 500,
                                  nullptr, nullptr, nullptr, nullptr);
@@ -102,7 +103,8 @@ DrawingSurface::DrawingSurface(int areaId, RECT area, DWORD fill) {
                            nullptr);
     CreateWindowExW(0, L"STATIC", L"", WS_CHILD, area.left, area.top, area.right - area.left,
                     area.bottom - area.top, page, HMENU(INT_PTR{areaId}), nullptr, nullptr);
-    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), 200, -200, 1, 32, BI_RGB}};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, -200, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     dc = CreateCompatibleDC(nullptr);
     previous = SelectObject(
         dc, CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, (void**)&bits, nullptr, 0));
