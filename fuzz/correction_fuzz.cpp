@@ -15,7 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ToneCurve curve = MakeToneCurve(ps, side);
     const GraphLine line = ReferenceLine(curve);
     FUZZ_CHECK(line.start.x >= 0 && line.start.y >= 0 && line.end.y <= curve.side);
-    for (LONG x = 0; x < CurvePointCount(curve); ++x) {
+    const LONG count = CurvePointCount(curve);
+    FUZZ_CHECK(count >= 0 && count <= curve.side && curve.side <= kMaxGraphSide);
+    for (LONG x = 0; x < count; ++x) {
         const CurvePoint point = CurvePointAt(curve, x);
         FUZZ_CHECK(point.y >= 0 && (x == 0 || point.y <= curve.side));
     }

@@ -83,6 +83,11 @@ TEST(ServiceListsAndPresets, IndexesPastTheListBecomeZeroAndNamesFollowTheCountr
         EXPECT_EQ(NormaliseListIndex(list, length), 0);
     }
     EXPECT_EQ(NormaliseListIndex(ServiceList::Draft, -1), -1);
+    for (int i = 0; i < 5; ++i) { // the numbered levels read alike in both languages
+        const std::u16string english = AsText(ServiceListName(ServiceList::PassMethod, i, false));
+        const std::u16string japanese = AsText(ServiceListName(ServiceList::PassMethod, i, true));
+        EXPECT_EQ(english.substr(0, english.find(u' ')), japanese.substr(0, japanese.find(u' ')));
+    }
     EXPECT_EQ(AsText(ServiceListName(ServiceList::PassMethod, 5, true)) +
                   AsText(ServiceListName(ServiceList::DitherPat, 3, false)),
               u"ハイブリッドPoster");
