@@ -7,57 +7,35 @@
 #include "resources/resource.h"
 #include "ui/numeric_field.h"
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-// The record changes and list texts of the page's initialisation.
-void Initialise(PrinterSettings* ps) {
-    ApplyOffsetRules(ps);
-    for (LONG divisor = kFirstFrameIdx; divisor <= kLastFrameIdx; ++divisor) {
-        WCHAR entry[kResolutionChars];
-        FormatResolutionEntry(entry, ps->BaseDpi, divisor);
-    }
-    ps->FrameDpiIdx = static_cast<SHORT>(SelectedFrameIdx(ps->FrameDpiIdx));
-    Check(ps->FrameDpiIdx >= kFirstFrameIdx && ps->FrameDpiIdx <= kLastFrameIdx);
-}
-
-// Every dot lies inside the work rectangle.
-void CheckMark(void* view, LONG x, LONG y) {
-    const ViewBox& work = static_cast<const WorkView*>(view)->work;
-    Check(x >= work.left && x < work.right && y >= work.top && y < work.bottom);
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     PrinterSettings ps;
     input.Take(&ps, sizeof ps);
-    Initialise(&ps);
+    ApplyOffsetRules(&ps);
+    WCHAR entry[kResolutionChars];
+    FormatResolutionEntry(entry, ps.BaseDpi, SelectedFrameIdx(ps.FrameDpiIdx));
 
-    // Corners within a page larger than any the sheet shows.
-    LONG corners[4];
-    for (LONG& corner : corners) {
+    // Corners within a page larger than any the sheet shows; every dot lies inside the work.
+    LONG c[4];
+    for (LONG& corner : c) {
         corner = input.TakeValue<int16_t>() % 1024;
     }
-    WorkView view = ComputeWorkView({corners[0], corners[1], corners[2], corners[3]}, ps);
-    ForEachMark(view, CheckMark, &view);
+    WorkView view = ComputeWorkView({c[0], c[1], c[2], c[3]}, ps);
+    ForEachMark(
+        view,
+        [](void* v, LONG x, LONG y) {
+            const ViewBox& w = static_cast<const WorkView*>(v)->work;
+            FUZZ_CHECK(x >= w.left && x < w.right && y >= w.top && y < w.bottom);
+        },
+        &view);
 
-    static const int kFields[] = {IDC_WIDTH_EDIT, IDC_LENGTH_EDIT, IDC_OFFSET_X_EDIT,
-                                  IDC_OFFSET_Y_EDIT};
-    const int field = kFields[input.TakeValue<uint8_t>() % 4];
+    const int fields[] = {IDC_WIDTH_EDIT, IDC_LENGTH_EDIT, IDC_OFFSET_X_EDIT, IDC_OFFSET_Y_EDIT};
+    const int field = fields[input.TakeValue<uint8_t>() % 4];
     WCHAR text[kParseChars + 1] = {};
     input.Take(text, kParseChars * sizeof(WCHAR));
     TakeOverLength(&ps, field, text);
     SpinLength(&ps, field, text, field % 2);
-    if (IsWorkSizeField(field)) {
-        const SHORT size = *LengthOfField(&ps, field);
-        Check(size >= kMinWorkSize && size <= kExtendedLimit);
-    }
+    const SHORT length = *LengthOfField(&ps, field);
+    FUZZ_CHECK(!IsWorkSizeField(field) || (length >= kMinWorkSize && length <= kExtendedLimit));
     return 0;
 }

@@ -9,11 +9,13 @@
 
 namespace {
 
-PrinterSettings Record(SHORT brightness, SHORT contrast, SHORT gamma) {
+PrinterSettings Record(SHORT brightness, SHORT contrast, SHORT gamma, SHORT lowCutPost = 0) {
     PrinterSettings ps{};
     ps.Brightness = brightness;
     ps.Contrast = contrast;
     ps.Gamma = gamma;
+    ps.LowCut = lowCutPost != 0;
+    ps.LowCutPost = lowCutPost;
     return ps;
 }
 
@@ -64,33 +66,27 @@ TEST(ToneCurve, PointsOfTheSquareOfSide100) {
 }
 
 TEST(ToneCurve, LowCutDrawsOnTheBottomRowWithoutChangingTheCurve) {
-    PrinterSettings ps = Record(0, 0, -500);
-    ps.LowCutPre = 40; // (40 x 100) / 255 = 15 columns
-    std::vector<LONG> expected = Columns(ps);
-    ps.LowCut = 1;
-    EXPECT_EQ(Columns(ps), expected);
-    std::fill(expected.begin(), expected.begin() + 15, 0);
-    EXPECT_EQ(Columns(ps, true), expected);
-    ps.LowCutPost = 64; // (64 x 100) / 255 = 25: the points below 25
-    EXPECT_EQ(Columns(ps, true)[49], 0);
-    EXPECT_EQ(Columns(ps, true)[50], 25);
-    ps = Record(50, 0, 0); // y = x + 50 up to the top at x = 50
-    ps.LowCut = 1;
-    ps.LowCutPost = 255; // every point below the top
-    expected.assign(50, 0);
-    expected.push_back(100);
-    EXPECT_EQ(Columns(ps, true), expected);
+    // Below (40 x 100) / 255 = 15 columns, and below the output (64 x 100) / 255 = 25.
+    PrinterSettings ps = Record(0, 0, -500, 64);
+    ps.LowCutPre = 40;
+    std::vector<LONG> drawn = Columns(Record(0, 0, -500));
+    EXPECT_EQ(Columns(ps), drawn);
+    std::replace_if(
+        drawn.begin(), drawn.end(), [](LONG y) { return y < 25; }, 0);
+    EXPECT_EQ(Columns(ps, true), drawn);
+    EXPECT_EQ(drawn[49] + drawn[50], 0 + 25);
+    ps.LowCutPost = 0;
+    EXPECT_EQ(Columns(ps, true)[14] + Columns(ps, true)[15], 0 + 2);
+    drawn.assign(50, 0); // y = x + 50 up to the top at x = 50, every point below the top cut
+    drawn.push_back(100);
+    EXPECT_EQ(Columns(Record(50, 0, 0, 255), true), drawn);
 }
 
-TEST(ToneCurve, GraphIsTheShorterSideAndGrowsUpwards) {
+TEST(ToneCurve, GraphIsTheShorterSideAndGrowsUpwardsAndWildValuesDrawAsTheirLimits) {
     EXPECT_EQ(GraphSide({155, 15}, {255, 130}), 100);
     EXPECT_EQ(GraphSide({155, 15}, {300, 105}), 90);
     const POINT top = GraphToPixel({155, 15}, 100, 100, 100);
-    EXPECT_EQ(top.x, 255);
-    EXPECT_EQ(top.y, 14);
-}
-
-TEST(ToneCurve, ValuesFromOutsideThePageDrawAsTheirLimits) {
+    EXPECT_EQ(top.x * 1000 + top.y, 255014);
     const std::pair<PrinterSettings, PrinterSettings> wildAndHeld[] = {
         {Record(0, 100, 0), Record(0, 50, 0)},
         {Record(0, -100, 0), Record(0, -50, 0)},
@@ -101,10 +97,9 @@ TEST(ToneCurve, ValuesFromOutsideThePageDrawAsTheirLimits) {
     for (const auto& [wild, held] : wildAndHeld) {
         EXPECT_EQ(Columns(wild), Columns(held));
     }
-    PrinterSettings cut = Record(0, 0, 0);
+    PrinterSettings cut = Record(0, 0, 0, SHRT_MIN);
     cut.LowCut = -7;
     cut.LowCutPre = SHRT_MAX; // held to 255: every column
-    cut.LowCutPost = SHRT_MIN;
     EXPECT_EQ(Columns(cut, true), std::vector<LONG>(100, 0));
     EXPECT_EQ(CurvePointCount(MakeToneCurve(cut, 1)), 1);
     EXPECT_EQ(CurvePointCount(MakeToneCurve(cut, -40)), 0);

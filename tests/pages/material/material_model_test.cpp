@@ -8,14 +8,11 @@
 
 #include <string>
 
-namespace {
-constexpr int kTakeOver = -1;
-} // namespace
-
 TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
+    constexpr int kTakeOver = -1;
     struct Case {
         SHORT unit, limit, x, y;
-        int field, code; // code: a spin's scroll code, or kTakeOver
+        int field, code; // code: a spin's scroll code (0 up, 1 down), or kTakeOver
         const char* text;
         SHORT stored;
     } cases[] = {
@@ -35,7 +32,6 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
         {0, 800, 500, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "-0.9", -9},
         {0, 800, 799, 799, IDC_OFFSET_Y_EDIT, kTakeOver, "-0.1", 0},
         {0, 500, 500, 500, IDC_WIDTH_EDIT, 0, "49.5", 500},
-        {0, 500, 500, 500, IDC_WIDTH_EDIT, 0, "50.0", 500},
         {1, 800, 500, 500, IDC_WIDTH_EDIT, 0, "1.97", 526},
         {0, 500, 500, 500, IDC_LENGTH_EDIT, 1, "30", 290},
         {0, 500, 500, 500, IDC_LENGTH_EDIT, 1, "5.5", 51},
@@ -67,24 +63,26 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
     EXPECT_EQ(ps.UserDefinedX, 0);
 }
 
-TEST(MaterialModel, ResolutionListForBothBaseResolutions) {
-    const int expected[2][kResolutionEntries] = {{339, 254, 203, 169, 145, 127, 113, 102},
-                                                 {353, 265, 212, 176, 151, 132, 118, 106}};
-    const SHORT bases[2] = {1016, 1058};
-    for (int b = 0; b < 2; ++b) {
-        for (int i = 0; i < kResolutionEntries; ++i) {
-            WCHAR text[kResolutionChars];
-            FormatResolutionEntry(text, bases[b], i + kFirstFrameIdx);
-            const std::string want = " " + std::to_string(expected[b][i]) + " ";
-            EXPECT_EQ(text, std::basic_string<WCHAR>(want.begin(), want.end()));
-        }
+TEST(MaterialModel, ResolutionListRoundsEachBaseAndFallsBackToTheThirdEntry) {
+    const struct {
+        SHORT base;
+        LONG divisor;
+        const char16_t* entry;
+    } entries[] = {{1016, 3, u" 339 "},
+                   {1016, 6, u" 169 "},
+                   {1016, 10, u" 102 "},
+                   {1058, 4, u" 265 "},
+                   {1058, 10, u" 106 "}};
+    for (const auto& e : entries) {
+        WCHAR text[kResolutionChars];
+        FormatResolutionEntry(text, e.base, e.divisor);
+        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), e.entry);
     }
-    for (LONG idx : {0, 2, 11, 32767}) {
-        EXPECT_EQ(SelectedFrameIdx(idx), 5);
+    const LONG selected[][2] = {{0, 5}, {2, 5}, {3, 3}, {10, 10}, {11, 5}, {32767, 5}};
+    for (const auto& s : selected) {
+        EXPECT_EQ(SelectedFrameIdx(s[0]), s[1]) << s[0];
     }
-    EXPECT_EQ(SelectedFrameIdx(3), 3);
-    EXPECT_EQ(SelectedFrameIdx(10), 10);
-    EXPECT_EQ(FrameIdxOfSelection(-1), 3);
+    EXPECT_EQ(FrameIdxOfSelection(-1), 3); // no selection reads as the first entry
     EXPECT_EQ(FrameIdxOfSelection(7), 10);
 }
 
@@ -95,8 +93,7 @@ TEST(MaterialModel, SwitchesCompressionAndExtendedSize) {
         ps.BiDir = 7;
         ToggleSwitch(&ps, id); // each box owns one field, any nonzero reads as on
         EXPECT_FALSE(SwitchState(ps, id));
-        EXPECT_EQ(
-            (ps.ReverseDir == 7) + (ps.FileOutput == 7) + (ps.ULOrigin == 7) + (ps.BiDir == 7), 3);
+        EXPECT_EQ(ps.ReverseDir + ps.FileOutput + ps.ULOrigin + ps.BiDir, 3 * 7);
         ToggleSwitch(&ps, id);
         EXPECT_EQ(ps.ReverseDir + ps.FileOutput + ps.ULOrigin + ps.BiDir, 3 * 7 + 1);
         EXPECT_TRUE(SwitchState(ps, id));
@@ -119,13 +116,13 @@ TEST(MaterialModel, SwitchesCompressionAndExtendedSize) {
 }
 
 TEST(MaterialModel, ServiceControlsOnlyInTheCornerWithTheWholeChord) {
-    EXPECT_TRUE(RevealsServiceControls(8, 8, true, true, true));
-    EXPECT_TRUE(RevealsServiceControls(1, 15, true, true, true));
-    EXPECT_TRUE(RevealsServiceControls(15, 1, true, true, true));
-    for (auto [x, y] : {std::pair{0, 8}, {8, 0}, {16, 8}, {8, 16}}) {
-        EXPECT_FALSE(RevealsServiceControls(x, y, true, true, true));
+    const int clicks[][6] = {// x, y, middle button, Alt, Shift held; reveals
+                             {8, 8, 1, 1, 1, 1},  {1, 15, 1, 1, 1, 1}, {15, 1, 1, 1, 1, 1},
+                             {0, 8, 1, 1, 1, 0},  {8, 0, 1, 1, 1, 0},  {16, 8, 1, 1, 1, 0},
+                             {8, 16, 1, 1, 1, 0}, {8, 8, 0, 1, 1, 0},  {8, 8, 1, 0, 1, 0},
+                             {8, 8, 1, 1, 0, 0}};
+    for (const auto& c : clicks) {
+        EXPECT_EQ(RevealsServiceControls(c[0], c[1], c[2], c[3], c[4]), c[5] != 0)
+            << c[0] << "," << c[1] << " " << c[2] << c[3] << c[4];
     }
-    EXPECT_FALSE(RevealsServiceControls(8, 8, false, true, true));
-    EXPECT_FALSE(RevealsServiceControls(8, 8, true, false, true));
-    EXPECT_FALSE(RevealsServiceControls(8, 8, true, true, false));
 }

@@ -5,9 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <tuple>
 
-TEST(SlopeRatio, FourHundredTimesTheDifferenceOverTheSumTruncatedTowardZero) {
+TEST(SlopeModel, RatiosAreFourHundredTimesTheDifferenceOverTheSumTruncatedTowardZero) {
     // Past the first four rows, a record from elsewhere: no division by a zero sum, no overflow of
     // the 32-bit result.
     const LONG lo = INT32_MIN, hi = INT32_MAX;
@@ -18,9 +17,9 @@ TEST(SlopeRatio, FourHundredTimesTheDifferenceOverTheSumTruncatedTowardZero) {
     }
 }
 
-TEST(SlopeReadings, EachEditAndSpinBarServesItsReadingAndAnyNonzeroSwitchEnablesThem) {
+TEST(SlopeModel, EachEditAndSpinBarServesItsReadingAndAnyNonzeroSwitchEnablesThem) {
     PrinterSettings ps{};
-    std::tie(ps.Rear, ps.Front, ps.Left, ps.Right) = std::tuple(1, 2, 3, 4);
+    ps.Rear = 1, ps.Front = 2, ps.Left = 3, ps.Right = 4;
     // edit, spin bar, the reading's value, the ratio its pair's display shows
     const LONG table[][4] = {
         {806, 810, 1, 133}, {807, 811, 2, 133}, {808, 813, 3, 57}, {809, 812, 4, 57}};
@@ -31,19 +30,18 @@ TEST(SlopeReadings, EachEditAndSpinBarServesItsReadingAndAnyNonzeroSwitchEnables
         EXPECT_EQ(ps.*reading->value, t[2]);
         EXPECT_EQ(PairRatio(ps, reading->ratio), t[3]);
     }
+    EXPECT_EQ(FindReadingOfEdit(810), nullptr);
     for (BYTE stored : {0, 1, 2, 255}) {
         ps.CorrectSlope = stored;
         const SlopeControls c = GetSlopeControls(ps);
-        EXPECT_EQ(c.checked, stored != 0);
-        EXPECT_EQ(c.readingsActive, stored != 0);
-        EXPECT_EQ(c.frontRearRatio, 133);
-        EXPECT_EQ(c.leftRightRatio, 57);
+        EXPECT_EQ(c.checked + c.readingsActive, stored != 0 ? 2 : 0);
+        EXPECT_EQ(c.frontRearRatio * 1000 + c.leftRightRatio, 133057);
         ToggleCorrectSlope(&ps);
         EXPECT_EQ(ps.CorrectSlope, stored == 0 ? 1 : 0);
     }
 }
 
-TEST(SlopeReadings, LineUpAndLineDownStepByOneWithinOneToTwentyFiveOtherCodesNot) {
+TEST(SlopeModel, SpinsStepWithinOneToTwentyFiveAndButtonsAndTheCornerAnswer) {
     // reading, scroll code, stepped reading; 0 where the code changes nothing
     const LONG steps[][3] = {{10, 0, 11}, {10, 1, 9}, {25, 0, 25}, {1, 1, 1},
                              {10, 2, 0},  {10, 5, 0}, {10, 8, 0},  {10, -1, 0}};
@@ -52,18 +50,14 @@ TEST(SlopeReadings, LineUpAndLineDownStepByOneWithinOneToTwentyFiveOtherCodesNot
         EXPECT_EQ(SpinReading(s[0], static_cast<int>(s[1]), &stepped), s[2] != 0);
         EXPECT_EQ(stepped, s[2]) << s[0] << " code " << s[1];
     }
-}
-
-TEST(SlopeButtons, TestPrintPatternsAndTheServiceCorner) {
     const int patterns[][2] = {{816, 2}, {817, 1}, {818, 0}, {801, -1}};
     for (const auto& p : patterns) {
         EXPECT_EQ(TestPrintPattern(p[0]), p[1]) << p[0];
     }
     // x, y, chord held, reveals
-    const int clicks[][4] = {
-        {15, 15, 1, 1}, {1, 1, 1, 1}, {16, 3, 1, 0}, {0, 5, 1, 0}, {5, 5, 0, 0}};
+    const int clicks[][4] = {{15, 15, 1, 1}, {1, 1, 1, 1}, {16, 3, 1, 0},
+                             {0, 5, 1, 0},   {5, 5, 0, 0}, {3, 16, 1, 0}};
     for (const auto& c : clicks) {
-        EXPECT_EQ(RevealsServiceControls(c[0], c[1], c[2] != 0), c[3] != 0)
-            << c[0] << ", " << c[1] << " chord " << c[2];
+        EXPECT_EQ(RevealsServiceControls(c[0], c[1], c[2] != 0), c[3] != 0) << c[0] << "," << c[1];
     }
 }

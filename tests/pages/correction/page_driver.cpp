@@ -1,0 +1,119 @@
+#ifdef _WIN32
+#include "tests/pages/correction/page_driver.h"
+
+#include <prsht.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::function<void(HWND)> pendingScript;
+HHOOK activationHook = nullptr;
+
+// The script runs from a thread timer, inside the dialog's own modal loop, once it is active.
+LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam) {
+    if (code != HCBT_ACTIVATE) {
+        return CallNextHookEx(activationHook, code, wParam, lParam);
+    }
+    UnhookWindowsHookEx(std::exchange(activationHook, nullptr));
+    static HWND dialog;
+    dialog = reinterpret_cast<HWND>(wParam);
+    SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        std::exchange(pendingScript, nullptr)(dialog);
+    });
+    return 0;
+}
+
+} // namespace
+
+HINSTANCE Templates() {
+    static HINSTANCE module = LoadLibraryW(TEXT(VORIKAUI_DLL));
+    return module;
+}
+
+void PageTest::TearDown() {
+    DestroyWindow(GetParent(page_));
+    ReleaseUiData(ui_);
+}
+
+void PageTest::Open(int templateId, DLGPROC procedure) {
+    HRSRC found = FindResourceW(Templates(), MAKEINTRESOURCEW(templateId), RT_DIALOG);
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(Templates(), found)));
+    std::vector<BYTE> copy(bytes, bytes + SizeofResource(Templates(), found));
+    auto* style = reinterpret_cast<DWORD*>(copy.data() + 12); // behind version, signature, help ID
+    *style = (*style & ~(WS_DISABLED | WS_POPUP | WS_CAPTION | DS_MODALFRAME)) | WS_CHILD;
+    *style |= DS_CONTROL;
+    PROPSHEETPAGEW sheetPage{};
+    sheetPage.dwSize = sizeof sheetPage;
+    sheetPage.lParam = reinterpret_cast<LPARAM>(ui_);
+    HWND sheet = CreateWindowExW(0, L"STATIC", L"sheet", WS_POPUP | WS_VISIBLE, 0, 0, 600, 500,
+                                 nullptr, nullptr, nullptr, nullptr);
+    page_ = CreateDialogIndirectParamW(Templates(), reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()),
+                                       sheet, procedure, reinterpret_cast<LPARAM>(&sheetPage));
+    ASSERT_NE(page_, nullptr);
+    ShowWindow(page_, SW_SHOW);
+}
+
+LRESULT PageTest::Apply() {
+    NMHDR apply{GetParent(page_), 0, static_cast<UINT>(PSN_APPLY)};
+    return SendMessageW(page_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&apply));
+}
+
+void PageTest::TypeInto(HWND dialog, int id, const wchar_t* text) {
+    SetFocus(GetDlgItem(dialog, id));
+    for (; *text != 0; ++text) {
+        SendDlgItemMessageW(dialog, id, WM_CHAR, *text, 1);
+    }
+}
+
+std::wstring PageTest::TextOf(HWND dialog, int id) {
+    wchar_t text[64] = {};
+    GetDlgItemTextW(dialog, id, text, 64);
+    return text;
+}
+
+void PageTest::DoubleClick(HWND page, int x, int y, bool serviceChord) {
+    const auto chord = [serviceChord](bool down) {
+        const DWORD up = down ? 0 : KEYEVENTF_KEYUP;
+        if (serviceChord) {
+            keybd_event(VK_MENU, 0, up, 0);
+            keybd_event(VK_SHIFT, 0, up, 0);
+            mouse_event(down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP, 0, 0, 0, 0);
+        }
+    };
+    chord(true);
+    SendMessageW(page, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+    chord(false);
+}
+
+void PageTest::ScriptNextDialog(std::function<void(HWND)> script) {
+    if (activationHook != nullptr) {
+        UnhookWindowsHookEx(std::exchange(activationHook, nullptr));
+    }
+    if ((pendingScript = std::move(script))) {
+        activationHook = SetWindowsHookExW(WH_CBT, OnActivate, nullptr, GetCurrentThreadId());
+    }
+}
+
+DrawingSurface::DrawingSurface(int areaId, RECT area, DWORD fill) {
+    page = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr,
+                           nullptr);
+    CreateWindowExW(0, L"STATIC", L"", WS_CHILD, area.left, area.top, area.right - area.left,
+                    area.bottom - area.top, page, HMENU(INT_PTR{areaId}), nullptr, nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, -200, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    dc = CreateCompatibleDC(nullptr);
+    previous = SelectObject(
+        dc, CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, (void**)&bits, nullptr, 0));
+    std::fill(bits, bits + 200 * 200, fill);
+}
+
+DrawingSurface::~DrawingSurface() {
+    DeleteObject(SelectObject(dc, previous));
+    DeleteDC(dc);
+    DestroyWindow(page);
+}
+#endif

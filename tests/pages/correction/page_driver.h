@@ -1,0 +1,66 @@
+// Drives the three pages and their dialogs under Wine as a user works them: pages made from the
+// built module's templates on a UI context of a real printer; typing, clicks, scrolls and the
+// service chord as real messages and input; a modal dialog worked by a script inside its own
+// message loop; drawing into a DIB section.
+#pragma once
+#ifdef _WIN32
+
+#include "entry/ui_context.h"
+#include "tests/support/test_printer.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+HINSTANCE Templates();
+
+// A UI context of a fresh printer, and one page of it made from a copy of its template turned
+// into a child page as the property sheet turns it, shown in a popup standing for the sheet. The
+// helpers work any dialog of the thread.
+class PageTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_NE(ui_ = FillUiData(printer_.handle(), nullptr), nullptr); }
+    void TearDown() override;
+    void Open(int templateId, DLGPROC procedure);
+    PrinterSettings& Record() { return ui_->devmode.ps; }
+    std::wstring Text(int id) { return TextOf(page_, id); }
+    // The sheet's apply notification, and the page's answer.
+    LRESULT Apply();
+
+    // Focuses the edit field (which selects its text) and types the characters as keys would.
+    static void TypeInto(HWND dialog, int id, const wchar_t* text);
+    static std::wstring TextOf(HWND dialog, int id);
+    static void Click(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
+    static void Scroll(HWND dialog, UINT message, int bar, int code, int thumb = 0) {
+        SendMessageW(dialog, message, MAKEWPARAM(code, thumb), LPARAM(GetDlgItem(dialog, bar)));
+    }
+    // The control's own visibility style: a page whose sheet is hidden shows no control at all.
+    static bool Shown(HWND dialog, int id) {
+        return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
+    }
+    // A double click on the page itself, with Alt, Shift and the middle button held or not.
+    static void DoubleClick(HWND page, int x, int y, bool serviceChord);
+    // The next dialog of the thread to become active is worked by the script, which must end it.
+    // An empty script withdraws one that no dialog took.
+    static void ScriptNextDialog(std::function<void(HWND)> script);
+
+    TestPrinter printer_{L"Velmar VORIKA KLV-20"};
+    UiData* ui_ = nullptr;
+    HWND page_ = nullptr;
+};
+
+// A popup page whose one child control is the drawing area, and a memory DC on a 200 x 200
+// top-down 32-bit DIB section filled with one colour.
+struct DrawingSurface {
+    DrawingSurface(int areaId, RECT area, DWORD fill);
+    ~DrawingSurface();
+    DWORD Pixel(int x, int y) const { return (GdiFlush(), bits[y * 200 + x] & 0xFFFFFF); }
+
+    HWND page;
+    HDC dc;
+    DWORD* bits = nullptr;
+    HGDIOBJ previous;
+};
+
+#endif
