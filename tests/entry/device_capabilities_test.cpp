@@ -1,14 +1,10 @@
 // Device capability answers: every capability number with and without an output buffer, and the
 // settings the answers follow (stored properties, the caller's private part, the device name, the
 // printer named when no handle is given).
-#include <windows.h>
-
 #include "entry/driver_ui.h"
 #include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_printer.h"
-
-#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <map>
@@ -29,16 +25,10 @@ template <typename T> Bytes Le(std::initializer_list<T> values) {
 }
 
 // The eight resolutions, frame indexes 3 to 10, as x/y pairs.
-Bytes Resolutions(std::initializer_list<LONG> dpis) {
-    Bytes bytes;
-    for (LONG dpi : dpis) {
-        const Bytes pair = Le<LONG>({dpi, dpi});
-        bytes.insert(bytes.end(), pair.begin(), pair.end());
-    }
-    return bytes;
-}
-const Bytes kKlv20Dpis = Resolutions({339, 254, 203, 169, 145, 127, 113, 102});
-const Bytes kOtherDpis = Resolutions({353, 265, 212, 176, 151, 132, 118, 106});
+const Bytes kKlv20Dpis =
+    Le<LONG>({339, 339, 254, 254, 203, 203, 169, 169, 145, 145, 127, 127, 113, 113, 102, 102});
+const Bytes kOtherDpis =
+    Le<LONG>({353, 353, 265, 265, 212, 212, 176, 176, 151, 151, 132, 132, 118, 118, 106, 106});
 
 // Asks with and without an output of 256 bytes of 0xA5: both answers must agree, and exactly the
 // expected bytes be written.
@@ -98,15 +88,12 @@ TEST(DeviceCapabilities, AnswersFollowTheSettingsInUse) {
         Bytes written;
     } cases[] = {
         {false, None, kOtherModel, DC_ENUMRESOLUTIONS, 8, kOtherDpis},
-        {false, Own, kKlv20, DC_ENUMRESOLUTIONS, 8, kOtherDpis},
+        {false, Own, kKlv20, DC_MINEXTENT, 1200 * 65536 + 500, {}},
         {false, Unsigned, kKlv20, DC_FIELDS, 0x6C0E | DM_ORIENTATION | DM_COPIES, {}},
-        {true, None, kKlv20, DC_PAPERSIZE, 1, Le<LONG>({1234, 567})},
-        {true, ByName, nullptr, DC_PAPERSIZE, 1, Le<LONG>({1234, 567})},
-        {true, Own, kKlv20, DC_PAPERSIZE, 1, Le<LONG>({800, 300})},
-        {true, Unsigned, kKlv20, DC_PAPERSIZE, 1, Le<LONG>({500, 500})},
         {true, Short, kKlv20, DC_PAPERSIZE, 1, Le<LONG>({500, 500})},
         {true, None, kKlv20, DC_MAXEXTENT, 500 * 65536 + 800, {}},
-        {true, Own, kKlv20, DC_MINEXTENT, 1200 * 65536 + 500, {}},
+        {true, ByName, nullptr, DC_PAPERSIZE, 1, Le<LONG>({1234, 567})},
+        {true, Own, kKlv20, DC_ENUMRESOLUTIONS, 8, kOtherDpis},
         {true, None, kKlv20, DC_ENUMRESOLUTIONS, 8, kKlv20Dpis},
     };
     // The rows without stored settings come first: once stored, the record stays.

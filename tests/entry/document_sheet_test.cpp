@@ -1,13 +1,10 @@
 // The sheets run by our own host: the document sheet confirmed, cancelled, or confirmed without
-// an output asked for; the printer sheet; no host at all.
+// an output asked for; the printer sheet; the answers of both sheet functions by reason; no host.
 #include "entry/document_properties.h"
 #include "entry/ui_context.h"
 #include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_sheet_host.h"
-
-#include <gtest/gtest.h>
-
 #ifndef _WIN32
 #include "platform/posix/standin_control.h"
 #endif
@@ -34,11 +31,6 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
         TestPrinter printer(kKlv20);
         const PrinterSettings stored = Record(720, 410);
         ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
-        // An idle record, as after any request.
-        ReleaseUiData(FillUiData(printer.handle(), nullptr));
-#ifndef _WIN32
-        const long live = standin::LiveAllocations();
-#endif
         TestSheetHost host;
         host.confirm = c.confirm;
         DriverDevMode out;
@@ -52,6 +44,7 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
         ASSERT_EQ(host.pages.size(), 3u);
         for (WORD i = 0; i < 3; ++i) {
             EXPECT_EQ(host.pages[i].pszTemplate, MAKEINTRESOURCEW(i + 1));
+            EXPECT_EQ(host.pages[i].pszIcon, MAKEINTRESOURCEW(502));
             EXPECT_NE(host.pages[i].pfnCallback, nullptr);
         }
         EXPECT_EQ(host.headerFlags, PSUIHDRF_PROPTITLE);
@@ -63,38 +56,84 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
         GlobalFree(now);
         // Each of the three pages runs the release step of a confirmed sheet.
         EXPECT_EQ(host.broadcasts, std::vector<WString>(c.confirm ? 3 : 0, kKlv20));
-        // The context went at the sheet's destroy call; a second one releases nothing.
-        EXPECT_EQ(host.info.UserData, 0u);
-        host.info.Reason = PROPSHEETUI_REASON_DESTROY;
-        EXPECT_EQ(DrvDocumentPropertySheets(&host.info, 0), 1);
-#ifndef _WIN32
-        EXPECT_EQ(standin::LiveAllocations(), live);
-#endif
     }
 }
 
+// The printer sheet stores the permission probe and tells the sheet whether it may change data.
 TEST(PrinterSheet, ShowsTheInformationPageAndProbesPermission) {
-    TestPrinter printer(kKlv20);
-    TestSheetHost host;
-    host.info.Result = CPSUI_OK;
-    EXPECT_TRUE(PrinterProperties(nullptr, printer.handle()));
-    ASSERT_EQ(host.pages.size(), 1u);
-    EXPECT_EQ(host.pages[0].pszTemplate, MAKEINTRESOURCEW(4));
-    EXPECT_EQ(host.pages[0].pfnCallback, nullptr);
-    EXPECT_EQ(host.headerFlags, PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE);
-    EXPECT_TRUE(host.broadcasts.empty());
-    DWORD type = 0;
-    Bytes permission;
-    ASSERT_TRUE(printer.Get(TEXT("Permission"), &type, &permission));
-    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(permission, (Bytes{1, 0, 0, 0}));
+    for (bool readOnly : {false, true}) {
+        TestPrinter printer(kKlv20);
+#ifdef _WIN32
+        if (readOnly) {
+            break;
+        }
+#else
+        standin::AddPrinter({printer.name(), kKlv20, {}, readOnly});
+#endif
+        TestSheetHost host;
+        host.info.Result = CPSUI_OK;
+        EXPECT_TRUE(PrinterProperties(nullptr, printer.handle()));
+        EXPECT_EQ(host.requestFlags, readOnly ? DPS_NOPERMISSION : 0);
+        ASSERT_EQ(host.pages.size(), 1u);
+        EXPECT_EQ(host.pages[0].pszTemplate, MAKEINTRESOURCEW(4));
+        EXPECT_EQ(host.pages[0].pszIcon, MAKEINTRESOURCEW(503));
+        EXPECT_EQ(host.pages[0].pfnCallback, nullptr);
+        EXPECT_EQ(host.headerFlags, PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE);
+        DWORD type = 0;
+        Bytes permission;
+        EXPECT_EQ(printer.Get(TEXT("Permission"), &type, &permission), !readOnly);
+        EXPECT_EQ(permission, (readOnly ? Bytes{} : Bytes{1, 0, 0, 0}));
+    }
+}
 
-    PrinterSettings notAContext{};
-    DEVICEPROPERTYHEADER header{};
-    host.info.lParamInit = reinterpret_cast<LPARAM>(&header);
-    host.info.Reason = PROPSHEETUI_REASON_GET_ICON;
-    host.info.UserData = reinterpret_cast<ULONG_PTR>(&notAContext);
-    EXPECT_EQ(DrvDevicePropertySheets(&host.info, 0), -1);
+// Each reason of each sheet as a host asks it, with and without the request header; after the
+// destroy call the context is gone, and a context that is not one is refused.
+TEST(Sheets, AnswerEachReason) {
+    TestPrinter printer(kKlv20);
+    WString name(printer.name());
+#ifndef _WIN32
+    const long live = standin::LiveAllocations();
+#endif
+    DOCUMENTPROPERTYHEADER document{sizeof document, 0, printer.handle(), name.data(), nullptr,
+                                    nullptr,         0, DM_PROMPT};
+    DEVICEPROPERTYHEADER device{sizeof device, 0, printer.handle(), name.data()};
+    PROPSHEETUI_INFO_HEADER header{};
+    SETRESULT_INFO result{sizeof result, 0, nullptr, CPSUI_OK};
+    const struct {
+        DWORD reason;
+        LPARAM lParam;
+        LONG document, device;
+    } cases[] = {{PROPSHEETUI_REASON_INIT, 0, 1, 1},
+                 {PROPSHEETUI_REASON_GET_INFO_HEADER, LPARAM(&header), 1, 1},
+                 {PROPSHEETUI_REASON_GET_INFO_HEADER, 0, -1, -1},
+                 {PROPSHEETUI_REASON_SET_RESULT, LPARAM(&result), 1, 1},
+                 {PROPSHEETUI_REASON_SET_RESULT, 0, -1, 1},
+                 {PROPSHEETUI_REASON_GET_ICON, 0, 1, 1},
+                 {99, 0, -1, -1},
+                 {PROPSHEETUI_REASON_DESTROY, 0, 1, 1}};
+    for (bool isDocument : {true, false}) {
+        PROPSHEETUI_INFO info{};
+        info.pfnComPropSheet = [](HANDLE, UINT, LPARAM, LPARAM) WINAPI -> LONG_PTR { return 1; };
+        auto sheet = isDocument ? DrvDocumentPropertySheets : DrvDevicePropertySheets;
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message()
+                         << "document " << isDocument << ", reason " << c.reason);
+            info.Reason = c.reason;
+            info.lParamInit = 0;
+            EXPECT_EQ(sheet(&info, c.lParam), -1);
+            info.lParamInit = isDocument ? LPARAM(&document) : LPARAM(&device);
+            EXPECT_EQ(sheet(&info, c.lParam), isDocument ? c.document : c.device);
+        }
+        EXPECT_EQ(info.Result, isDocument ? ULONG_PTR{CPSUI_OK} : 0u);
+        EXPECT_EQ(info.UserData, 0u);
+        PrinterSettings notAContext{};
+        info.UserData = reinterpret_cast<ULONG_PTR>(&notAContext);
+        EXPECT_EQ(DrvDevicePropertySheets(&info, 0), -1);
+    }
+    EXPECT_EQ(DrvDevicePropertySheets(nullptr, 0), -1);
+#ifndef _WIN32
+    EXPECT_EQ(standin::LiveAllocations(), live) << "a sheet's context outlived its destroy call";
+#endif
 }
 
 TEST(Sheets, NoHostOrNoEntryPointNoSheet) {

@@ -6,8 +6,6 @@
 // Host tree only: the stand-in spooler and allocators inject the faults.
 #ifndef _WIN32
 
-#include <windows.h>
-
 #include "entry/driver_ui.h"
 #include "entry/ui_context.h"
 #include "platform/posix/standin_control.h"
@@ -15,23 +13,19 @@
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_sheet_host.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <string>
 
 namespace {
 
 using namespace testdm;
 using standin::Op;
 
-constexpr int kOps = static_cast<int>(Op::Count);
+constexpr unsigned kOps = static_cast<unsigned>(Op::Count);
 
 enum Entry { Document, DocSheet, Advanced, SpoolerCall, Caps, PrinterSheet, Conversion, kEntries };
 
 // Asks an entry point with the printer's handle (null: by name only), its name, the caller's
-// DEVMODE and an output; its answer, with -1 for every failure. A sheet is confirmed showing the
-// work width `shown`.
+// DEVMODE and an output; its answer, -1 for every failure. A sheet is confirmed as `shown`.
 long Ask(Entry entry, HANDLE h, LPWSTR n, DEVMODEW* in, DEVMODEW* out, HANDLE printer,
          SHORT shown) {
     TestSheetHost host;
@@ -63,50 +57,40 @@ struct Result {
     bool operator==(const Result&) const = default;
 };
 
-std::pair<PpdData*, WORD> PeekCache() {
-    std::pair<PpdData*, WORD> v{};
-    PeekPpdCache(&v.first, &v.second);
-    return v;
-}
-
 // The clean run, then one run per spooler call and allocation of the clean run with that one
-// failing (the operation after the last spooler call stands for the allocations). A faulted run
-// may also give the `degraded` result.
+// failing (operation kOps stands for the allocations). A faulted run may also give `degraded`.
 void Sweep(const std::function<Result()>& run, const Result& degraded) {
     const Result failed{-1, Bytes(1756, 0xA5)};
     const long live = standin::LiveAllocations();
     const long handles = standin::OpenHandles();
-    const auto cache = PeekCache();
+    PpdData* cached;
+    WORD lent, lentBefore;
+    PeekPpdCache(&cached, &lentBefore);
     standin::ResetCounts();
     const Result clean = run();
     ASSERT_NE(clean.answer, -1);
-    unsigned counts[kOps + 1];
-    for (int op = 0; op < kOps; ++op) {
-        counts[op] = standin::CallCount(static_cast<Op>(op));
+    unsigned counts[kOps + 1] = {standin::AllocationCount()};
+    for (unsigned op = 0; op < kOps; ++op) {
+        counts[op + 1] = standin::CallCount(static_cast<Op>(op));
     }
-    counts[kOps] = standin::AllocationCount();
     bool someFailed = false;
-    for (int op = 0; op <= kOps; ++op) {
+    for (unsigned op = 0; op <= kOps; ++op) {
         for (unsigned nth = 1; nth <= counts[op]; ++nth) {
-            SCOPED_TRACE("operation " + std::to_string(op) + " #" + std::to_string(nth));
+            SCOPED_TRACE(testing::Message() << "operation " << op << " #" << nth);
             standin::ResetCounts();
-            if (op == kOps) {
-                standin::FailAllocation(nth);
-            } else {
-                standin::FailCall(static_cast<Op>(op), nth, ERROR_ACCESS_DENIED);
-            }
+            // Operation 0 is the allocations, then the spooler's calls; a fault not reached must
+            // not hit the next run.
+            standin::FailAllocation(op == 0 ? nth : 0);
+            standin::FailCall(static_cast<Op>(op - (op > 0)), op > 0 ? nth : 0,
+                              ERROR_ACCESS_DENIED);
             const Result got = run();
-            standin::FailAllocation(0); // a fault not reached must not hit the next run
-            for (int o = 0; o < kOps; ++o) {
-                standin::FailCall(static_cast<Op>(o), 0, 0);
-            }
-            EXPECT_TRUE(got == clean || got == failed || got == degraded)
-                << "answer " << got.answer;
+            standin::FailAllocation(0);
+            standin::FailCall(static_cast<Op>(op - (op > 0)), 0, 0);
+            EXPECT_TRUE(got == clean || got == failed || got == degraded) << got.answer;
             someFailed |= got == failed;
-            const auto after = PeekCache();
-            EXPECT_EQ(after.second, cache.second) << "a record is still lent";
-            ASSERT_NE(after.first, nullptr);
-            EXPECT_STREQ(after.first->szFileName, "klv20.tpd");
+            PeekPpdCache(&cached, &lent);
+            EXPECT_EQ(lent, lentBefore) << "a record is still lent";
+            EXPECT_STREQ(cached->szFileName, "klv20.tpd");
             EXPECT_EQ(standin::LiveAllocations(), live) << "leaked memory";
             EXPECT_EQ(standin::OpenHandles(), handles) << "leaked a printer handle";
         }
@@ -121,17 +105,15 @@ INSTANTIATE_TEST_SUITE_P(StoredOrNot, EntryFaultSweep, ::testing::Bool());
 
 TEST_P(EntryFaultSweep, EveryEntryPoint) {
     TestPrinter printer(kKlv20);
-    const PrinterSettings stored = Record(720, 410);
+    WString name(printer.name());
+    DriverDevMode caller = Defaults(kKlv20);
     if (GetParam()) {
-        ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
+        caller.ps = Record(720, 410);
+        ASSERT_EQ(SavePrinterProperties(printer.handle(), &caller.ps, sizeof caller.ps), 1u);
     }
     // The caller's DEVMODE carries what is stored, and the user confirms what the sheet shows:
-    // a save repeated under a fault stores the same.
-    DriverDevMode caller = Defaults(kKlv20);
-    caller.ps = GetParam() ? stored : caller.ps;
-    const SHORT shown = caller.ps.UserDefinedX;
-    WString name(printer.name());
-    // Capabilities of a printer that can't be opened by its name are the defaults'.
+    // a save repeated under a fault stores the same. Capabilities of a printer that can't be
+    // opened by its name are those of the defaults.
     Bytes defaultSize(1756, 0xA5);
     const LONG extent[2] = {500, 500};
     std::memcpy(defaultSize.data(), extent, sizeof extent);
@@ -144,18 +126,16 @@ TEST_P(EntryFaultSweep, EveryEntryPoint) {
                 auto run = [&] {
                     Bytes out(1756, 0xA5);
                     auto* pdmOut = reinterpret_cast<DEVMODEW*>(out.data());
-                    const long answer = Ask(static_cast<Entry>(entry), handle, name.data(), in,
-                                            pdmOut, printer.handle(), shown);
-                    return Result{answer, out};
+                    return Result{Ask(Entry(entry), handle, name.data(), in, pdmOut,
+                                      printer.handle(), caller.ps.UserDefinedX),
+                                  out};
                 };
                 const bool unopened = entry == Caps && !handle && !in;
-                const Result degraded{unopened ? 1 : -1,
-                                      unopened ? defaultSize : Bytes(1756, 0xA5)};
+                const Result degraded{1, unopened ? defaultSize : Bytes{}};
                 Sweep(run, degraded);
                 // With a context held every request gets a record of its own; the faults must
                 // leave the lent one lent.
                 UiData* held = FillUiData(printer.handle(), nullptr);
-                ASSERT_NE(held, nullptr);
                 Sweep(run, degraded);
                 ReleaseUiData(held);
             }

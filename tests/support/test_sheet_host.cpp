@@ -2,6 +2,8 @@
 
 #include "entry/ui_context.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 TestSheetHost* host = nullptr;
@@ -22,6 +24,7 @@ LONG_PTR WINAPI HostCallback(HANDLE, UINT function, LPARAM lParam1, LPARAM lPara
 LONG WINAPI RunSheet(HWND, PFNPROPSHEETUI sheet, LPARAM lParam, LPDWORD pResult) {
     PROPSHEETUI_INFO& info = host->info;
     host->sheet = sheet;
+    host->requestFlags = reinterpret_cast<const WORD*>(lParam)[1];
     info.cbSize = sizeof info;
     info.lParamInit = lParam;
     info.pfnComPropSheet = HostCallback;
@@ -42,7 +45,7 @@ LONG WINAPI RunSheet(HWND, PFNPROPSHEETUI sheet, LPARAM lParam, LPDWORD pResult)
     }
     for (PROPSHEETPAGEW& page : host->pages) {
         if (page.pfnCallback != nullptr) {
-            page.pfnCallback(nullptr, PSPCB_RELEASE, &page);
+            EXPECT_EQ(page.pfnCallback(nullptr, PSPCB_RELEASE, &page), 1u);
         }
     }
     info.Reason = PROPSHEETUI_REASON_DESTROY;

@@ -21,6 +21,8 @@ struct TestSheetHost {
     PROPSHEETUI_INFO info{};
     std::vector<PROPSHEETPAGEW> pages;
     WORD headerFlags = 0;
+    // The second word of the request header: a printer request's flags.
+    WORD requestFlags = 0;
     // The device named by each broadcast to every top-level window; empty for any other message.
     std::vector<WString> broadcasts;
     SeamOverride<SheetHostOps> seam;
