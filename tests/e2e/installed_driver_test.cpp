@@ -17,46 +17,22 @@
 namespace {
 
 constexpr LPCWSTR kKlv20 = L"Velmar VORIKA KLV-20";
-// Added before the DLL of this build is in place, so that a broken build cannot break the set-up.
-constexpr LPCWSTR kSheetPrinter = L"VORIKA e2e sheets";
-
-void AddPrinterOfModel(LPCWSTR name) {
-    PRINTER_INFO_2W info{};
-    info.pPrinterName = const_cast<LPWSTR>(name);
-    info.pPortName = const_cast<LPWSTR>(L"FILE:");
-    info.pDriverName = const_cast<LPWSTR>(kKlv20);
-    info.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
-    info.pDatatype = const_cast<LPWSTR>(L"RAW");
-    HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
-    ASSERT_NE(printer, nullptr) << GetLastError();
-    ClosePrinter(printer);
-}
 
 // Where the spooler keeps this driver's configuration file: the DLL applications load.
 std::wstring InstalledDriverPath() {
-    WCHAR directory[MAX_PATH];
+    WCHAR directory[MAX_PATH] = {};
     DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, LPBYTE(directory), sizeof directory,
-                                    &needed)) {
-        return {};
-    }
+    GetPrinterDriverDirectoryW(nullptr, nullptr, 1, LPBYTE(directory), sizeof directory, &needed);
     return directory + std::wstring(L"\\3\\vorikaui.dll");
 }
 
+// The DLL of this build is copied in before this process registers the driver or adds a printer:
+// either loads the DLL in place, which then stays loaded (it pins itself) and blocks the copy.
 class InstalledDriver : public ::testing::Environment {
     void SetUp() override {
-        // A printer left from an earlier run in the same prefix is kept as it is: registering its
-        // driver again would load the DLL in place, which then stays loaded (it pins itself) and
-        // keeps the copy below from replacing it.
-        HANDLE printer = nullptr;
-        if (OpenPrinterW(const_cast<LPWSTR>(kSheetPrinter), &printer, nullptr)) {
-            ClosePrinter(printer);
-        } else {
-            RegisterTestDriver(kKlv20);
-            AddPrinterOfModel(kSheetPrinter);
-        }
-        ASSERT_TRUE(CopyFileW(L"" VORIKA_BUILT_DLL, InstalledDriverPath().c_str(), FALSE))
-            << GetLastError();
+        const std::wstring target = InstalledDriverPath();
+        CreateDirectoryW(target.substr(0, target.rfind(L'\\')).c_str(), nullptr);
+        ASSERT_TRUE(CopyFileW(L"" VORIKA_BUILT_DLL, target.c_str(), FALSE)) << GetLastError();
     }
 };
 
@@ -77,17 +53,18 @@ void ExpectDriverDefaults(HGLOBAL devMode) {
     GlobalFree(devMode);
 }
 
+// Each test printer is added with the DLL in place: the spooler asks the driver for its DEVMODE.
 TEST(Applications, MeetTheDriverByPrinterNameOnly) {
-    // Added with the DLL in place: the spooler asks the driver for the new printer's DEVMODE.
-    constexpr LPCWSTR kAdded = L"VORIKA e2e added with the driver in place";
-    AddPrinterOfModel(kAdded);
-    ASSERT_TRUE(SetDefaultPrinterW(kAdded)) << GetLastError();
-    PRINTDLGW pd{sizeof pd};
+    TestPrinter printer(kKlv20);
+    ASSERT_TRUE(SetDefaultPrinterW(printer.name())) << GetLastError();
+    PRINTDLGW pd{};
+    pd.lStructSize = sizeof pd;
     pd.Flags = PD_RETURNDEFAULT;
     ASSERT_TRUE(PrintDlgW(&pd)) << CommDlgExtendedError();
     ExpectDriverDefaults(pd.hDevMode);
     GlobalFree(pd.hDevNames);
-    PAGESETUPDLGW psd{sizeof psd};
+    PAGESETUPDLGW psd{};
+    psd.lStructSize = sizeof psd;
     psd.Flags = PSD_RETURNDEFAULT | PSD_INHUNDREDTHSOFMILLIMETERS;
     ASSERT_TRUE(PageSetupDlgW(&psd)) << CommDlgExtendedError();
     ExpectDriverDefaults(psd.hDevMode);
@@ -95,22 +72,20 @@ TEST(Applications, MeetTheDriverByPrinterNameOnly) {
     EXPECT_EQ(psd.ptPaperSize.x, 5000);
     EXPECT_EQ(psd.ptPaperSize.y, 5000);
 
-    HANDLE printer = nullptr;
-    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kAdded), &printer, nullptr));
     PrinterSettings stored;
     SetDefaultPrinterSettings(&stored, kBaseDpiKlv20);
     stored.UserDefinedX = 432;
     stored.UserDefinedY = 210;
-    EXPECT_EQ(SavePrinterProperties(printer, &stored, sizeof stored), 1u);
-    ClosePrinter(printer);
+    EXPECT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
     DriverDevMode out{};
-    EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, const_cast<LPWSTR>(kAdded), &out.dm, nullptr,
-                                  DM_OUT_BUFFER),
+    EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, const_cast<LPWSTR>(printer.name()), &out.dm,
+                                  nullptr, DM_OUT_BUFFER),
               IDOK);
     EXPECT_EQ(out.ps.UserDefinedX, 432);
     EXPECT_EQ(out.dm.dmPaperLength, 210);
     POINT size{};
-    EXPECT_EQ(DeviceCapabilitiesW(kAdded, L"FILE:", DC_PAPERSIZE, LPWSTR(&size), nullptr), 1);
+    EXPECT_EQ(DeviceCapabilitiesW(printer.name(), L"FILE:", DC_PAPERSIZE, LPWSTR(&size), nullptr),
+              1);
     EXPECT_EQ(size.x, 432);
     EXPECT_EQ(size.y, 210);
 }
@@ -144,28 +119,27 @@ void CALLBACK ActOnSheet(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST(Sheets, DocumentSheetConfirmedStoresCancelledDoesNot) {
+    TestPrinter printer(kKlv20);
     for (bool ok : {false, true}) {
         SheetUser act{ok};
         user = &act;
         SetTimer(nullptr, 0, 50, ActOnSheet);
         DriverDevMode out{};
-        DocumentPropertiesW(nullptr, nullptr, const_cast<LPWSTR>(kSheetPrinter), &out.dm, nullptr,
+        DocumentPropertiesW(nullptr, nullptr, const_cast<LPWSTR>(printer.name()), &out.dm, nullptr,
                             DM_OUT_BUFFER | DM_IN_PROMPT);
         EXPECT_EQ(act.tabs, 3);
         EXPECT_EQ(out.ps.UserUnit, ok ? 1 : 0) << "the DEVMODE written when the sheet opened stays";
         // A later request without a DEVMODE sees what a confirmed sheet stored.
-        HANDLE printer = nullptr;
-        ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kSheetPrinter), &printer, nullptr));
         DriverDevMode later{};
-        EXPECT_EQ(DocumentPropertiesW(nullptr, printer, const_cast<LPWSTR>(kSheetPrinter),
+        EXPECT_EQ(DocumentPropertiesW(nullptr, printer.handle(), const_cast<LPWSTR>(printer.name()),
                                       &later.dm, nullptr, DM_OUT_BUFFER),
                   IDOK);
         EXPECT_EQ(later.ps.UserUnit, ok ? 1 : 0);
-        ClosePrinter(printer);
     }
 }
 
 TEST(Sheets, PrinterSheetShowsTheInformationPage) {
+    TestPrinter printer(kKlv20);
     SheetUser act{false, false};
     user = &act;
     SetTimer(nullptr, 0, 50, ActOnSheet);
@@ -175,11 +149,8 @@ TEST(Sheets, PrinterSheetShowsTheInformationPage) {
     auto printerProperties = reinterpret_cast<BOOL(WINAPI*)(HWND, HANDLE)>(
         reinterpret_cast<void*>(GetProcAddress(driver, "PrinterProperties")));
     ASSERT_NE(printerProperties, nullptr);
-    HANDLE printer = nullptr;
-    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(kSheetPrinter), &printer, nullptr));
-    printerProperties(nullptr, printer);
+    printerProperties(nullptr, printer.handle());
     EXPECT_EQ(act.tabs, 1);
-    ClosePrinter(printer);
     FreeLibrary(driver);
 }
 
