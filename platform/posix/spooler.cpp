@@ -50,6 +50,7 @@ State& S() {
 
 std::atomic<unsigned> allocations{0};
 std::atomic<long> liveAllocations{0};
+std::atomic<long> openHandles{0};
 std::atomic<unsigned> allocationFault{0};
 
 // Counts the call and tells whether an armed fault makes it fail (setting *error).
@@ -215,6 +216,10 @@ long LiveAllocations() {
     return liveAllocations;
 }
 
+long OpenHandles() {
+    return openHandles;
+}
+
 void ResetCounts() {
     std::lock_guard guard(S().lock);
     std::fill(std::begin(S().calls), std::end(S().calls), 0u);
@@ -270,6 +275,7 @@ BOOL OpenPrinterW(LPWSTR name, HANDLE* printer, PRINTER_DEFAULTSW* defaults) {
         return Fail(ERROR_INVALID_PRINTER_NAME);
     }
     *printer = new Handle{name};
+    ++openHandles;
     PrinterOpen open{name, {}, nullptr, 0, defaults != nullptr};
     if (defaults != nullptr) {
         open.datatype = defaults->pDatatype != nullptr ? defaults->pDatatype : TEXT("");
@@ -284,6 +290,9 @@ BOOL ClosePrinter(HANDLE printer) {
     std::lock_guard guard(S().lock);
     DWORD error;
     const bool fail = Enter(Op::ClosePrinter, &error);
+    if (printer != nullptr) {
+        --openHandles;
+    }
     delete static_cast<Handle*>(printer);
     return fail ? Fail(error) : TRUE;
 }

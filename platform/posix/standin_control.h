@@ -101,6 +101,8 @@ unsigned CallCount(Op op);
 unsigned AllocationCount();
 // Allocations not yet freed.
 long LiveAllocations();
+// Printer handles opened and not yet closed.
+long OpenHandles();
 void ResetCounts();
 
 // Counts one allocation and tells whether it may succeed (false: an armed fault hits it).

@@ -1,22 +1,19 @@
 // Device capability answers: every capability number with and without an output buffer, and the
-// settings the answers follow (stored properties, the caller's private part, the device name).
-#include <windows.h>
-
+// settings the answers follow (stored properties, the caller's private part, the device name, the
+// printer named when no handle is given).
 #include "entry/driver_ui.h"
 #include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_printer.h"
 
-#include <gtest/gtest.h>
-
 #include <initializer_list>
-#include <tuple>
+#include <map>
 
 namespace {
 
 using namespace testdm;
 
-constexpr DWORD kNotAnswered = static_cast<DWORD>(-1);
+constexpr DWORD kNo = static_cast<DWORD>(-1);
 
 template <typename T> Bytes Le(std::initializer_list<T> values) {
     Bytes bytes;
@@ -28,59 +25,42 @@ template <typename T> Bytes Le(std::initializer_list<T> values) {
 }
 
 // The eight resolutions, frame indexes 3 to 10, as x/y pairs.
-Bytes Resolutions(std::initializer_list<LONG> dpis) {
-    Bytes bytes;
-    for (LONG dpi : dpis) {
-        const Bytes pair = Le<LONG>({dpi, dpi});
-        bytes.insert(bytes.end(), pair.begin(), pair.end());
-    }
-    return bytes;
-}
-const Bytes kKlv20Resolutions = Resolutions({339, 254, 203, 169, 145, 127, 113, 102});
-const Bytes kOtherResolutions = Resolutions({353, 265, 212, 176, 151, 132, 118, 106});
+const Bytes kKlv20Dpis =
+    Le<LONG>({339, 339, 254, 254, 203, 203, 169, 169, 145, 145, 127, 127, 113, 113, 102, 102});
+const Bytes kOtherDpis =
+    Le<LONG>({353, 353, 265, 265, 212, 212, 176, 176, 151, 151, 132, 132, 118, 118, 106, 106});
 
-// Asks with an output of 256 bytes of 0xA5; returns the answer and checks that exactly the
-// expected bytes were written.
-DWORD Ask(HANDLE printer, LPCWSTR device, WORD capability, DEVMODEW* pdm, const Bytes& expected) {
+// Asks with and without an output of 256 bytes of 0xA5: both answers must agree, and exactly the
+// expected bytes be written.
+void ExpectAnswer(HANDLE printer, LPCWSTR device, WORD capability, DEVMODEW* pdm, DWORD answer,
+                  const Bytes& written) {
+    SCOPED_TRACE(testing::Message() << "capability " << capability);
+    WString name(device);
     Bytes out(256, 0xA5);
-    std::basic_string<WCHAR> name(device);
-    const DWORD answer = DrvDeviceCapabilities(printer, name.data(), capability, out.data(), pdm);
-    Bytes want = expected;
+    EXPECT_EQ(DrvDeviceCapabilities(printer, name.data(), capability, out.data(), pdm), answer);
+    Bytes want = written;
     want.resize(256, 0xA5);
-    EXPECT_EQ(out, want) << "capability " << capability;
-    EXPECT_EQ(DrvDeviceCapabilities(printer, name.data(), capability, nullptr, pdm), answer)
-        << "without an output buffer";
-    return answer;
+    EXPECT_EQ(out, want);
+    EXPECT_EQ(DrvDeviceCapabilities(printer, name.data(), capability, nullptr, pdm), answer);
 }
 
 TEST(DeviceCapabilities, EveryCapabilityWithDriverDefaults) {
-    const std::tuple<WORD, DWORD, Bytes> cases[] = {
-        {0, kNotAnswered, {}},
-        {DC_FIELDS, 0x6C0E, {}},
-        {DC_PAPERS, 1, Le<WORD>({256})},
-        {DC_PAPERSIZE, 1, Le<LONG>({500, 500})},
-        {DC_MINEXTENT, 500 * 65536 + 500, {}},
-        {DC_MAXEXTENT, 500 * 65536 + 500, {}},
-        {DC_BINS, 0, {}},
-        {DC_DUPLEX, 0, {}},
-        {DC_SIZE, 220, {}},
-        {DC_EXTRA, 1536, {}},
-        {DC_VERSION, 0x401, {}},
-        {DC_DRIVER, 287, {}},
-        {DC_BINNAMES, 0, {}},
-        {DC_ENUMRESOLUTIONS, 8, kKlv20Resolutions},
-        {DC_FILEDEPENDENCIES, 0, Le<WORD>({0})},
-        {DC_TRUETYPE, DCTT_BITMAP, {}},
-        {DC_PAPERNAMES, 1, Le<WORD>({'U', 's', 'e', 'r', ' ', 'S', 'i', 'z', 'e', 0})},
-        {DC_ORIENTATION, 0, {}},
-        {DC_COPIES, 1, {}},
-        {19, kNotAnswered, {}},
-        {0xFFFF, kNotAnswered, {}}};
+    // By capability number, 0 to 19.
+    constexpr DWORD kExtent = 500 * 65536 + 500; // LimitY high, LimitX low
+    constexpr DWORD kAnswers[] = {kNo,   0x6C0E, 1, 1, kExtent, kExtent,     0, 0, 220, 1536,
+                                  0x401, 287,    0, 8, 0,       DCTT_BITMAP, 1, 0, 1,   kNo};
+    const std::map<WORD, Bytes> written = {
+        {DC_PAPERS, Le<WORD>({256})},
+        {DC_PAPERSIZE, Le<LONG>({500, 500})},
+        {DC_ENUMRESOLUTIONS, kKlv20Dpis},
+        {DC_FILEDEPENDENCIES, Le<WORD>({0})},
+        {DC_PAPERNAMES, Le<WORD>({'U', 's', 'e', 'r', ' ', 'S', 'i', 'z', 'e', 0})}};
     TestPrinter printer(kKlv20);
-    for (const auto& [capability, answer, written] : cases) {
-        EXPECT_EQ(Ask(printer.handle(), kKlv20, capability, nullptr, written), answer)
-            << capability;
+    for (WORD capability = 0; capability < std::size(kAnswers); ++capability) {
+        ExpectAnswer(printer.handle(), kKlv20, capability, nullptr, kAnswers[capability],
+                     written.count(capability) ? written.at(capability) : Bytes{});
     }
+    ExpectAnswer(printer.handle(), kKlv20, 0xFFFF, nullptr, kNo, {});
 }
 
 // Without a caller's DEVMODE the printer's stored settings count, with the base resolution of the
@@ -93,43 +73,42 @@ TEST(DeviceCapabilities, AnswersFollowTheSettingsInUse) {
     PrinterSettings own = Record(800, 300);
     own.LimitY = 1200;
     own.BaseDpi = 1058;
-    PrinterSettings unsigned_ = own;
-    unsigned_.dwPrivData = 0;
+    PrinterSettings unsignedRecord = own;
+    unsignedRecord.dwPrivData = 0;
     DriverDevMode pub = Defaults(kKlv20);
     pub.dm.dmFields = DM_ORIENTATION | DM_COPIES | DM_DUPLEX | DM_COLLATE;
-    enum Caller { None, Own, Unsigned, Short };
+    // ByName: no handle, the printer's own name as the device name.
+    enum Caller { None, Own, Unsigned, Short, ByName };
     const struct {
-        LPCWSTR model, device;
         bool storedRecord;
         Caller caller;
+        LPCWSTR device;
         WORD capability;
         DWORD answer;
         Bytes written;
     } cases[] = {
-        {kKlv20, kKlv20, true, None, DC_PAPERSIZE, 1, Le<LONG>({1234, 567})},
-        {kKlv20, kKlv20, true, Own, DC_PAPERSIZE, 1, Le<LONG>({800, 300})},
-        {kKlv20, kKlv20, true, Unsigned, DC_PAPERSIZE, 1, Le<LONG>({500, 500})},
-        {kKlv20, kKlv20, true, Short, DC_PAPERSIZE, 1, Le<LONG>({500, 500})},
-        {kKlv20, kKlv20, true, None, DC_MAXEXTENT, 500 * 65536 + 800, {}},
-        {kKlv20, kKlv20, true, Own, DC_MINEXTENT, 1200 * 65536 + 500, {}},
-        {kKlv20, kKlv20, true, None, DC_ENUMRESOLUTIONS, 8, kKlv20Resolutions},
-        {kOtherModel, kOtherModel, false, None, DC_ENUMRESOLUTIONS, 8, kOtherResolutions},
-        {kKlv20, kOtherModel, false, None, DC_ENUMRESOLUTIONS, 8, kOtherResolutions},
-        {kKlv20, kKlv20, false, Own, DC_ENUMRESOLUTIONS, 8, kOtherResolutions},
-        {kKlv20, kKlv20, false, Unsigned, DC_FIELDS, 0x6C0E | DM_ORIENTATION | DM_COPIES, {}},
+        {false, None, kOtherModel, DC_ENUMRESOLUTIONS, 8, kOtherDpis},
+        {false, Own, kKlv20, DC_MINEXTENT, 1200 * 65536 + 500, {}},
+        {false, Unsigned, kKlv20, DC_FIELDS, 0x6C0E | DM_ORIENTATION | DM_COPIES, {}},
+        {true, Short, kKlv20, DC_PAPERSIZE, 1, Le<LONG>({500, 500})},
+        {true, None, kKlv20, DC_MAXEXTENT, 500 * 65536 + 800, {}},
+        {true, ByName, nullptr, DC_PAPERSIZE, 1, Le<LONG>({1234, 567})},
+        {true, Own, kKlv20, DC_ENUMRESOLUTIONS, 8, kOtherDpis},
+        {true, None, kKlv20, DC_ENUMRESOLUTIONS, 8, kKlv20Dpis},
     };
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const auto& c = cases[i];
-        SCOPED_TRACE("case " + std::to_string(i));
-        TestPrinter printer(c.model);
+    // The rows without stored settings come first: once stored, the record stays.
+    TestPrinter printer(kKlv20);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "caller " << c.caller);
         if (c.storedRecord) {
             ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
         }
         DevModeBytes in = DevModeBytes::Of(pub.dm, 220, c.caller == Short ? 8 : 1536,
-                                           c.caller == Unsigned ? unsigned_ : own);
-        EXPECT_EQ(Ask(printer.handle(), c.device, c.capability,
-                      c.caller == None ? nullptr : in.dm(), c.written),
-                  c.answer);
+                                           c.caller == Unsigned ? unsignedRecord : own);
+        ExpectAnswer(c.caller == ByName ? nullptr : printer.handle(),
+                     c.device != nullptr ? c.device : printer.name(), c.capability,
+                     c.caller == None || c.caller == ByName ? nullptr : in.dm(), c.answer,
+                     c.written);
     }
 }
 

@@ -1,68 +1,81 @@
 // Document requests without a sheet: size requests, the DEVMODE written or not by the mode, the
-// spooler's call without sheet information, the trivial exports.
-#include <windows.h>
-
+// printer by handle or by name only, the spooler's call without sheet information; the driver
+// defaults by conversion; the trivial exports.
 #include "entry/driver_ui.h"
 #include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_printer.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <tuple>
-
 namespace {
 
 using namespace testdm;
 
-// Both entries, on a printer with a 72 x 41 mm record stored: the mode and whether an output is
-// given decide between the size, the DEVMODE written, and nothing written; never a byte beyond.
+// Both entries, on a printer with a 72 x 41 mm record stored: the mode, the output and the printer
+// decide between the size, the DEVMODE written, nothing written and failure; never a byte beyond.
 TEST(DocumentProperties, AnswerByModeWithAndWithoutSheetInformation) {
     TestPrinter printer(kKlv20);
     const PrinterSettings stored = Record(720, 410);
     ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
-    std::basic_string<WCHAR> device(kKlv20);
-    std::basic_string<WCHAR> nowhere(TEXT("No such VORIKA printer"));
-    // The printer, the mode, whether an output is given, the two entries' answers, written.
-    const std::tuple<HANDLE, DWORD, bool, LONG, LONG, bool> cases[] = {
-        {printer.handle(), DM_COPY, true, IDOK, 1, true},
-        {printer.handle(), DM_UPDATE, true, IDOK, 1, true},
-        {printer.handle(), DM_MODIFY, true, IDOK, 1, false},
-        {printer.handle(), 0, true, 1756, 1756, false},
-        {printer.handle(), DM_COPY, false, 1756, 1756, false},
-        {printer.handle(), DM_PROMPT | DM_COPY, false, 1756, 1756, false},
-        {nullptr, DM_COPY, true, -1, -1, false}};
-    for (const auto& [handle, mode, output, plain, sheets, written] : cases) {
-        SCOPED_TRACE(mode);
+    WString name(printer.name());
+    WString nowhere(TEXT("No such VORIKA printer"));
+    enum Printer { Handle, ByName, NoSuchName, NoName };
+    const struct {
+        Printer printer;
+        DWORD mode;
+        bool output;
+        LONG plain, sheets;
+        bool written;
+    } cases[] = {{Handle, DM_COPY, true, IDOK, 1, true},
+                 {Handle, DM_UPDATE, true, IDOK, 1, true},
+                 {Handle, DM_MODIFY, true, IDOK, 1, false},
+                 {Handle, 0, true, 1756, 1756, false},
+                 {Handle, DM_COPY, false, 1756, 1756, false},
+                 {Handle, DM_PROMPT | DM_COPY, false, 1756, 1756, false},
+                 {ByName, DM_COPY, true, IDOK, 1, true},
+                 {NoSuchName, DM_COPY, true, -1, -1, false},
+                 {NoName, DM_COPY, true, -1, -1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "printer " << c.printer << ", mode " << c.mode);
+        HANDLE handle = c.printer == Handle ? printer.handle() : nullptr;
+        LPWSTR device = c.printer == NoName       ? nullptr
+                        : c.printer == NoSuchName ? nowhere.data()
+                                                  : name.data();
         for (bool viaSheets : {false, true}) {
             Bytes out(1756 + 64, 0xA5);
-            auto* pdmOut = output ? reinterpret_cast<DEVMODEW*>(out.data()) : nullptr;
-            LPWSTR name = handle ? device.data() : nowhere.data();
-            DOCUMENTPROPERTYHEADER header{sizeof header, 0, handle, name, nullptr, pdmOut, 0, mode};
+            auto* pdmOut = c.output ? reinterpret_cast<DEVMODEW*>(out.data()) : nullptr;
+            DOCUMENTPROPERTYHEADER header{sizeof header, 0,      handle, device,
+                                          nullptr,       pdmOut, 0,      c.mode};
             EXPECT_EQ(viaSheets
                           ? DrvDocumentPropertySheets(nullptr, LPARAM(&header))
-                          : DrvDocumentProperties(nullptr, handle, name, pdmOut, nullptr, mode),
-                      viaSheets ? sheets : plain);
+                          : DrvDocumentProperties(nullptr, handle, device, pdmOut, nullptr, c.mode),
+                      viaSheets ? c.sheets : c.plain);
             EXPECT_EQ(header.cbOut, viaSheets ? 1756u : 0u);
             EXPECT_EQ(Bytes(out.begin() + 1756, out.end()), Bytes(64, 0xA5));
-            EXPECT_EQ(out[0] != 0xA5, written);
-            EXPECT_EQ(out[220] == 0xD0 && out[221] == 0x02, written) << "the stored width";
+            EXPECT_EQ(out[0] != 0xA5, c.written);
+            EXPECT_EQ(out[220] == 0xD0 && out[221] == 0x02, c.written) << "the stored width";
         }
     }
     EXPECT_EQ(DrvDocumentPropertySheets(nullptr, 0), -1);
-    EXPECT_EQ(
-        DrvAdvancedDocumentProperties(nullptr, printer.handle(), device.data(), nullptr, nullptr),
-        1756);
+    EXPECT_EQ(DrvAdvancedDocumentProperties(nullptr, nullptr, name.data(), nullptr, nullptr), 1756);
+}
+
+// The driver defaults asked for by the printer's name: those of the printer's driver, exactly.
+TEST(ConvertDevMode, DriverDefaultsOfThePrintersDriver) {
+    TestPrinter printer(kOtherModel);
+    WString name(printer.name());
+    Bytes out(1756 + 16, 0xA5);
+    LONG size = 1756;
+    EXPECT_TRUE(DrvConvertDevMode(name.data(), nullptr, reinterpret_cast<DEVMODEW*>(out.data()),
+                                  &size, CDM_DRIVER_DEFAULT));
+    const DriverDevMode defaults = Defaults(kOtherModel);
+    ExpectSameBytes(out.data(), &defaults, sizeof defaults);
+    EXPECT_EQ(Bytes(out.begin() + 1756, out.end()), Bytes(16, 0xA5));
 }
 
 TEST(TrivialExports, UpgradeFailsQueriesAndPrinterEventsSucceed) {
-    BYTE info[64] = {};
-    for (LPBYTE p : {static_cast<LPBYTE>(info), static_cast<LPBYTE>(nullptr)}) {
-        SetLastError(0);
-        EXPECT_EQ(DrvUpgradePrinter(1, p), FALSE);
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-    }
+    SetLastError(0);
+    EXPECT_EQ(DrvUpgradePrinter(1, nullptr), FALSE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
     DEVQUERYPRINT_INFO query{};
     EXPECT_EQ(DevQueryPrintEx(&query), TRUE);
     WCHAR name[] = TEXT("VORIKA");

@@ -1,215 +1,156 @@
-// The sheets run by a host of our own that does what the platform's host does: it asks the sheet
-// function to initialise, add its pages and describe its header, lets the user confirm or
-// cancel, runs each page's release step, delivers the result the release step sets, destroys
-// the sheet and hands the result to the caller.
+// The sheets run by our own host: the document sheet confirmed, cancelled, or confirmed without
+// an output asked for; the printer sheet; the answers of both sheet functions by reason; no host.
 #include "entry/document_properties.h"
-#include "entry/sheet_host.h"
 #include "entry/ui_context.h"
 #include "settings/printer_data.h"
-#include "tests/support/seam_override.h"
-#include "tests/support/test_printer.h"
-
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <vector>
-
+#include "tests/support/devmode_bytes.h"
+#include "tests/support/test_sheet_host.h"
 #ifndef _WIN32
 #include "platform/posix/standin_control.h"
 #endif
 
 namespace {
 
-constexpr LPCWSTR kModel = TEXT("Velmar VORIKA KLV-20");
+using namespace testdm;
 
-struct HostRun {
-    bool confirm = true;     // the user presses OK (the pages report the sheet applied)
-    SHORT editedWidth = 600; // what the user typed on the Material page
-    std::vector<PROPSHEETPAGEW> pages;
-    PROPSHEETUI_INFO info{};
-    int broadcasts = 0;
-    WORD headerFlags = 0;
-};
-
-HostRun* run = nullptr;
-
-LONG_PTR WINAPI HostCallback(HANDLE, UINT function, LPARAM lParam1, LPARAM lParam2) {
-    if (function == CPSFUNC_ADD_PROPSHEETPAGEW) {
-        run->pages.push_back(*reinterpret_cast<const PROPSHEETPAGEW*>(lParam1));
-        return 1;
-    }
-    if (function == CPSFUNC_SET_RESULT) {
-        SETRESULT_INFO result{};
-        result.cbSize = sizeof result;
-        result.Result = lParam2;
-        run->info.Reason = PROPSHEETUI_REASON_SET_RESULT;
-        return DrvDocumentPropertySheets(&run->info, reinterpret_cast<LPARAM>(&result));
-    }
-    return 0;
-}
-
-LONG WINAPI TestHost(HWND, PFNPROPSHEETUI sheet, LPARAM lParam, LPDWORD pResult) {
-    PROPSHEETUI_INFO& info = run->info;
-    info.cbSize = sizeof info;
-    info.lParamInit = lParam;
-    info.pfnComPropSheet = HostCallback;
-    info.hComPropSheet = reinterpret_cast<HANDLE>(0x4344);
-    info.Reason = PROPSHEETUI_REASON_INIT;
-    if (sheet(&info, lParam) <= 0) {
-        return -1;
-    }
-    PROPSHEETUI_INFO_HEADER header{};
-    header.cbSize = sizeof header;
-    info.Reason = PROPSHEETUI_REASON_GET_INFO_HEADER;
-    sheet(&info, reinterpret_cast<LPARAM>(&header));
-    run->headerFlags = header.Flags;
-    auto* ui = reinterpret_cast<UiData*>(info.UserData);
-    if (run->confirm && sheet == DrvDocumentPropertySheets) {
-        ui->devmode.ps.UserDefinedX = run->editedWidth;
-        ui->bApplied = 1;
-    }
-    for (PROPSHEETPAGEW& page : run->pages) {
-        if (page.pfnCallback != nullptr) {
-            page.pfnCallback(nullptr, PSPCB_RELEASE, &page);
-        }
-    }
-    info.Reason = PROPSHEETUI_REASON_DESTROY;
-    sheet(&info, 0);
-    *pResult = static_cast<DWORD>(info.Result);
-    return CPSUI_OK;
-}
-
-HMODULE WINAPI LoadTestHost() {
-    return reinterpret_cast<HMODULE>(0x10000);
-}
-
-FARPROC WINAPI FindTestHost(HMODULE, LPCSTR name) {
-    return std::strcmp(name, "CommonPropertySheetUIW") == 0
-               ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(TestHost))
-               : nullptr;
-}
-
-BOOL WINAPI FreeTestHost(HMODULE) {
-    return TRUE;
-}
-
-LRESULT WINAPI CountBroadcast(HWND window, UINT message, WPARAM, LPARAM) {
-    run->broadcasts += window == HWND_BROADCAST && message == WM_DEVMODECHANGE ? 1 : 0;
-    return 0;
-}
-
-class Sheet : public ::testing::Test {
-  protected:
-    SeamOverride<decltype(g_sheetHost.LoadSheetHost)> load_{g_sheetHost.LoadSheetHost,
-                                                            LoadTestHost};
-    SeamOverride<decltype(g_sheetHost.FindSheetEntry)> find_{g_sheetHost.FindSheetEntry,
-                                                             FindTestHost};
-    SeamOverride<decltype(g_sheetHost.FreeSheetHost)> free_{g_sheetHost.FreeSheetHost,
-                                                            FreeTestHost};
-    SeamOverride<decltype(g_sheetHost.Broadcast)> broadcast_{g_sheetHost.Broadcast, CountBroadcast};
-    HostRun host_;
-    void SetUp() override { run = &host_; }
-    void TearDown() override { run = nullptr; }
-};
-
-SHORT StoredWidth(const TestPrinter& printer) {
-    PrinterSettings* stored = GetPrinterProperties(printer.handle(), printer.model());
-    const SHORT width = stored->UserDefinedX;
-    GlobalFree(stored);
-    return width;
-}
-
-struct SheetCase {
-    const char* name;
-    bool confirm;
-    DWORD fMode;
-    LONG answer;
-    SHORT outputWidth; // 0: the caller's buffer is left alone
-    SHORT storedWidth;
-    int broadcasts;
-};
-
-constexpr SheetCase kSheetCases[] = {
-    {"confirmed", true, DM_PROMPT | DM_COPY, IDOK, 600, 600, 3},
-    {"cancelled: the merged DEVMODE written at the start stays", false, DM_PROMPT | DM_COPY,
-     IDCANCEL, 500, 500, 0},
-    {"confirmed without output: stored, nothing written", true, DM_PROMPT, IDOK, 0, 600, 3},
-};
-
-TEST_F(Sheet, DocumentSheetConfirmedOrCancelled) {
-    for (const SheetCase& c : kSheetCases) {
-        SCOPED_TRACE(c.name);
-        TestPrinter printer(kModel);
-        host_ = HostRun{};
-        host_.confirm = c.confirm;
+// On a printer with a 72 mm work width stored, where the user types 60 mm.
+TEST(DocumentSheet, ConfirmedOrCancelled) {
+    const struct {
+        bool advanced, confirm;
+        DWORD fMode;
+        LONG answer;
+        SHORT outputWidth; // 0: the caller's buffer is left alone
+        SHORT storedWidth;
+    } cases[] = {{false, true, DM_PROMPT | DM_COPY, IDOK, 600, 600},
+                 {false, false, DM_PROMPT | DM_UPDATE, IDCANCEL, 720, 720},
+                 {false, true, DM_PROMPT, IDOK, 0, 600},
+                 {true, true, 0, 1, 600, 600},
+                 {true, false, 0, 0, 720, 720}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.fMode << ", confirmed " << c.confirm);
+        TestPrinter printer(kKlv20);
+        const PrinterSettings stored = Record(720, 410);
+        ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
+        TestSheetHost host;
+        host.confirm = c.confirm;
         DriverDevMode out;
         std::memset(&out, 0xCD, sizeof out);
-        EXPECT_EQ(DrvDocumentProperties(nullptr, printer.handle(),
-                                        const_cast<LPWSTR>(printer.name()), &out.dm, nullptr,
-                                        c.fMode),
+        WString name(printer.name());
+        EXPECT_EQ(c.advanced ? DrvAdvancedDocumentProperties(nullptr, printer.handle(), name.data(),
+                                                             &out.dm, nullptr)
+                             : DrvDocumentProperties(nullptr, printer.handle(), name.data(),
+                                                     &out.dm, nullptr, c.fMode),
                   c.answer);
-        ASSERT_EQ(host_.pages.size(), 3u);
-        EXPECT_EQ(host_.pages[2].pszTemplate, MAKEINTRESOURCEW(3));
-        EXPECT_EQ(host_.pages[0].dwSize, sizeof(PROPSHEETPAGEW));
-        EXPECT_EQ(host_.headerFlags, PSUIHDRF_PROPTITLE);
-        if (c.outputWidth != 0) {
-            EXPECT_EQ(out.ps.UserDefinedX, c.outputWidth);
-            EXPECT_EQ(out.dm.dmPaperWidth, c.outputWidth);
-        } else {
-            EXPECT_EQ(out.dm.dmSize, 0xCDCD);
+        ASSERT_EQ(host.pages.size(), 3u);
+        for (WORD i = 0; i < 3; ++i) {
+            EXPECT_EQ(host.pages[i].pszTemplate, MAKEINTRESOURCEW(i + 1));
+            EXPECT_EQ(host.pages[i].pszIcon, MAKEINTRESOURCEW(502));
+            EXPECT_NE(host.pages[i].pfnCallback, nullptr);
         }
-        EXPECT_EQ(StoredWidth(printer), c.storedWidth);
-        EXPECT_EQ(host_.broadcasts, c.broadcasts);
-        EXPECT_EQ(host_.info.UserData, 0u);
+        EXPECT_EQ(host.headerFlags, PSUIHDRF_PROPTITLE);
+        EXPECT_EQ(out.dm.dmSize, c.outputWidth ? sizeof out.dm : 0xCDCD);
+        EXPECT_EQ(out.ps.UserDefinedX, c.outputWidth ? c.outputWidth : SHORT(0xCDCD));
+        EXPECT_EQ(out.dm.dmPaperWidth, c.outputWidth ? c.outputWidth : SHORT(0xCDCD));
+        PrinterSettings* now = GetPrinterProperties(printer.handle(), kKlv20);
+        EXPECT_EQ(now->UserDefinedX, c.storedWidth);
+        GlobalFree(now);
+        // Each of the three pages runs the release step of a confirmed sheet.
+        EXPECT_EQ(host.broadcasts, std::vector<WString>(c.confirm ? 3 : 0, kKlv20));
     }
 }
 
-#ifndef _WIN32
-TEST_F(Sheet, ContextIsReleasedOnceAtTheSheetsEnd) {
-    TestPrinter printer(kModel);
-    DriverDevMode out;
-    DrvDocumentProperties(nullptr, printer.handle(), const_cast<LPWSTR>(printer.name()), &out.dm,
-                          nullptr, DM_PROMPT | DM_COPY);
-    const long live = standin::LiveAllocations();
-    host_.info.Reason = PROPSHEETUI_REASON_DESTROY;
-    EXPECT_EQ(DrvDocumentPropertySheets(&host_.info, 0), 1);
-    EXPECT_EQ(standin::LiveAllocations(), live);
-}
+// The printer sheet stores the permission probe and tells the sheet whether it may change data.
+TEST(PrinterSheet, ShowsTheInformationPageAndProbesPermission) {
+    for (bool readOnly : {false, true}) {
+        TestPrinter printer(kKlv20);
+#ifdef _WIN32
+        if (readOnly) {
+            break;
+        }
+#else
+        standin::AddPrinter({printer.name(), kKlv20, {}, readOnly});
 #endif
-
-TEST_F(Sheet, PrinterSheetShowsTheInformationPageAndProbesPermission) {
-    TestPrinter printer(kModel);
-    host_.confirm = false;
-    host_.info.Result = CPSUI_OK;
-    EXPECT_TRUE(PrinterProperties(nullptr, printer.handle()));
-    ASSERT_EQ(host_.pages.size(), 1u);
-    EXPECT_EQ(host_.pages[0].pszTemplate, MAKEINTRESOURCEW(4));
-    EXPECT_EQ(host_.pages[0].pfnCallback, nullptr);
-    EXPECT_EQ(host_.headerFlags, PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE);
-    DWORD type = 0;
-    std::vector<BYTE> permission;
-    ASSERT_TRUE(printer.Get(TEXT("Permission"), &type, &permission));
-    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(permission, (std::vector<BYTE>{1, 0, 0, 0}));
-
-    PrinterSettings notAContext{};
-    PROPSHEETUI_INFO later{};
-    DEVICEPROPERTYHEADER header{};
-    later.lParamInit = reinterpret_cast<LPARAM>(&header);
-    later.Reason = PROPSHEETUI_REASON_GET_ICON;
-    later.UserData = reinterpret_cast<ULONG_PTR>(&notAContext);
-    EXPECT_EQ(DrvDevicePropertySheets(&later, 0), -1);
+        TestSheetHost host;
+        host.info.Result = CPSUI_OK;
+        EXPECT_TRUE(PrinterProperties(nullptr, printer.handle()));
+        EXPECT_EQ(host.requestFlags, readOnly ? DPS_NOPERMISSION : 0);
+        ASSERT_EQ(host.pages.size(), 1u);
+        EXPECT_EQ(host.pages[0].pszTemplate, MAKEINTRESOURCEW(4));
+        EXPECT_EQ(host.pages[0].pszIcon, MAKEINTRESOURCEW(503));
+        EXPECT_EQ(host.pages[0].pfnCallback, nullptr);
+        EXPECT_EQ(host.headerFlags, PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE);
+        DWORD type = 0;
+        Bytes permission;
+        EXPECT_EQ(printer.Get(TEXT("Permission"), &type, &permission), !readOnly);
+        EXPECT_EQ(permission, (readOnly ? Bytes{} : Bytes{1, 0, 0, 0}));
+    }
 }
 
-TEST_F(Sheet, NoHostNoSheet) {
-    TestPrinter printer(kModel);
-    SeamOverride<decltype(g_sheetHost.LoadSheetHost)> none{
-        g_sheetHost.LoadSheetHost, [](void) WINAPI -> HMODULE { return nullptr; }};
+// Each reason of each sheet as a host asks it, with and without the request header; after the
+// destroy call the context is gone, and a context that is not one is refused.
+TEST(Sheets, AnswerEachReason) {
+    TestPrinter printer(kKlv20);
+    WString name(printer.name());
+#ifndef _WIN32
+    const long live = standin::LiveAllocations();
+#endif
+    DOCUMENTPROPERTYHEADER document{sizeof document, 0, printer.handle(), name.data(), nullptr,
+                                    nullptr,         0, DM_PROMPT};
+    DEVICEPROPERTYHEADER device{sizeof device, 0, printer.handle(), name.data()};
+    PROPSHEETUI_INFO_HEADER header{};
+    SETRESULT_INFO result{sizeof result, 0, nullptr, CPSUI_OK};
+    const struct {
+        DWORD reason;
+        LPARAM lParam;
+        LONG document, device;
+    } cases[] = {{PROPSHEETUI_REASON_INIT, 0, 1, 1},
+                 {PROPSHEETUI_REASON_GET_INFO_HEADER, LPARAM(&header), 1, 1},
+                 {PROPSHEETUI_REASON_GET_INFO_HEADER, 0, -1, -1},
+                 {PROPSHEETUI_REASON_SET_RESULT, LPARAM(&result), 1, 1},
+                 {PROPSHEETUI_REASON_SET_RESULT, 0, -1, 1},
+                 {PROPSHEETUI_REASON_GET_ICON, 0, 1, 1},
+                 {99, 0, -1, -1},
+                 {PROPSHEETUI_REASON_DESTROY, 0, 1, 1}};
+    for (bool isDocument : {true, false}) {
+        PROPSHEETUI_INFO info{};
+        info.pfnComPropSheet = [](HANDLE, UINT, LPARAM, LPARAM) WINAPI -> LONG_PTR { return 1; };
+        auto sheet = isDocument ? DrvDocumentPropertySheets : DrvDevicePropertySheets;
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message()
+                         << "document " << isDocument << ", reason " << c.reason);
+            info.Reason = c.reason;
+            info.lParamInit = 0;
+            EXPECT_EQ(sheet(&info, c.lParam), -1);
+            info.lParamInit = isDocument ? LPARAM(&document) : LPARAM(&device);
+            EXPECT_EQ(sheet(&info, c.lParam), isDocument ? c.document : c.device);
+        }
+        EXPECT_EQ(info.Result, isDocument ? ULONG_PTR{CPSUI_OK} : 0u);
+        EXPECT_EQ(info.UserData, 0u);
+        PrinterSettings notAContext{};
+        info.UserData = reinterpret_cast<ULONG_PTR>(&notAContext);
+        EXPECT_EQ(DrvDevicePropertySheets(&info, 0), -1);
+    }
+    EXPECT_EQ(DrvDevicePropertySheets(nullptr, 0), -1);
+#ifndef _WIN32
+    EXPECT_EQ(standin::LiveAllocations(), live) << "a sheet's context outlived its destroy call";
+#endif
+}
+
+TEST(Sheets, NoHostOrNoEntryPointNoSheet) {
+    TestPrinter printer(kKlv20);
+    TestSheetHost host;
     DriverDevMode out;
-    EXPECT_EQ(DrvDocumentProperties(nullptr, printer.handle(), const_cast<LPWSTR>(printer.name()),
-                                    &out.dm, nullptr, DM_PROMPT | DM_COPY),
-              -1);
-    EXPECT_FALSE(PrinterProperties(nullptr, printer.handle()));
+    WString name(printer.name());
+    // Without the host's entry point, then without the host.
+    g_sheetHost.FindSheetEntry = [](HMODULE, LPCSTR) WINAPI { return FARPROC{}; };
+    for (int run = 0; run < 2; ++run) {
+        EXPECT_EQ(DrvDocumentProperties(nullptr, printer.handle(), name.data(), &out.dm, nullptr,
+                                        DM_PROMPT | DM_COPY),
+                  -1);
+        EXPECT_FALSE(PrinterProperties(nullptr, printer.handle()));
+        g_sheetHost.LoadSheetHost = [](void) WINAPI { return HMODULE{}; };
+    }
+    EXPECT_TRUE(host.pages.empty());
 }
 
 } // namespace

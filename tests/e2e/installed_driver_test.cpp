@@ -1,0 +1,157 @@
+// The DLL of this build installed as the configuration file of printers in Wine's spooler and
+// reached as applications reach it: a printer added with the driver in place, the print dialogs'
+// defaults, document properties and capabilities asked for by printer name only (Wine's spooler
+// passes no handle there), and the sheets through Wine's own property-sheet host.
+#include "resources/resource.h"
+#include "settings/driver_devmode.h"
+#include "settings/printer_data.h"
+#include "tests/support/test_printer.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <gtest/gtest.h>
+#include <prsht.h>
+
+#include <string>
+
+namespace {
+
+constexpr LPCWSTR kKlv20 = L"Velmar VORIKA KLV-20";
+
+// Where the spooler keeps this driver's configuration file: the DLL applications load.
+std::wstring InstalledDriverPath() {
+    WCHAR directory[MAX_PATH] = {};
+    DWORD needed = 0;
+    GetPrinterDriverDirectoryW(nullptr, nullptr, 1, LPBYTE(directory), sizeof directory, &needed);
+    return directory + std::wstring(L"\\3\\vorikaui.dll");
+}
+
+// The DLL of this build is copied in before this process registers the driver or adds a printer:
+// either loads the DLL in place, which then stays loaded (it pins itself) and blocks the copy.
+class InstalledDriver : public ::testing::Environment {
+    void SetUp() override {
+        const std::wstring target = InstalledDriverPath();
+        CreateDirectoryW(target.substr(0, target.rfind(L'\\')).c_str(), nullptr);
+        ASSERT_TRUE(CopyFileW(L"" VORIKA_BUILT_DLL, target.c_str(), FALSE)) << GetLastError();
+    }
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new InstalledDriver);
+
+// What the dialogs hand an application: the driver's DEVMODE for a portrait-only printer whose
+// only paper is the user-defined 50 by 50 mm.
+void ExpectDriverDefaults(HGLOBAL devMode) {
+    const auto* dm = static_cast<const DriverDevMode*>(GlobalLock(devMode));
+    ASSERT_NE(dm, nullptr);
+    EXPECT_EQ(dm->dm.dmSize + dm->dm.dmDriverExtra, kDriverDevModeSize);
+    EXPECT_EQ(dm->ps.dwPrivData, kPrivSignature);
+    EXPECT_EQ(dm->dm.dmOrientation, DMORIENT_PORTRAIT);
+    EXPECT_EQ(dm->dm.dmPaperSize, DMPAPER_USER);
+    EXPECT_EQ(dm->dm.dmPaperWidth, 500);
+    EXPECT_EQ(dm->dm.dmPaperLength, 500);
+    GlobalUnlock(devMode);
+    GlobalFree(devMode);
+}
+
+// Each test printer is added with the DLL in place: the spooler asks the driver for its DEVMODE.
+TEST(Applications, MeetTheDriverByPrinterNameOnly) {
+    TestPrinter printer(kKlv20);
+    ASSERT_TRUE(SetDefaultPrinterW(printer.name())) << GetLastError();
+    PRINTDLGW pd{};
+    pd.lStructSize = sizeof pd;
+    pd.Flags = PD_RETURNDEFAULT;
+    ASSERT_TRUE(PrintDlgW(&pd)) << CommDlgExtendedError();
+    ExpectDriverDefaults(pd.hDevMode);
+    GlobalFree(pd.hDevNames);
+    PAGESETUPDLGW psd{};
+    psd.lStructSize = sizeof psd;
+    psd.Flags = PSD_RETURNDEFAULT | PSD_INHUNDREDTHSOFMILLIMETERS;
+    ASSERT_TRUE(PageSetupDlgW(&psd)) << CommDlgExtendedError();
+    ExpectDriverDefaults(psd.hDevMode);
+    GlobalFree(psd.hDevNames);
+    EXPECT_EQ(psd.ptPaperSize.x, 5000);
+    EXPECT_EQ(psd.ptPaperSize.y, 5000);
+
+    PrinterSettings stored;
+    SetDefaultPrinterSettings(&stored, kBaseDpiKlv20);
+    stored.UserDefinedX = 432;
+    stored.UserDefinedY = 210;
+    EXPECT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
+    DriverDevMode out{};
+    EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, const_cast<LPWSTR>(printer.name()), &out.dm,
+                                  nullptr, DM_OUT_BUFFER),
+              IDOK);
+    EXPECT_EQ(out.ps.UserDefinedX, 432);
+    EXPECT_EQ(out.dm.dmPaperLength, 210);
+    POINT size{};
+    EXPECT_EQ(DeviceCapabilitiesW(printer.name(), L"FILE:", DC_PAPERSIZE, LPWSTR(&size), nullptr),
+              1);
+    EXPECT_EQ(size.x, 432);
+    EXPECT_EQ(size.y, 210);
+}
+
+// The user's turn on a sheet, from a timer that its own message loop runs: count the tabs,
+// optionally switch the Material page's unit, press OK or Cancel.
+struct SheetUser {
+    bool ok = true;
+    bool switchUnit = true;
+    int tabs = -1;
+} * user;
+
+void CALLBACK ActOnSheet(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND sheet = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            *reinterpret_cast<HWND*>(found) = window;
+            return PropSheet_GetTabControl(window) == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&sheet));
+    if (sheet == nullptr || PropSheet_GetTabControl(sheet) == nullptr || user->tabs >= 0) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    user->tabs = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
+    if (user->switchUnit) {
+        SendDlgItemMessageW(PropSheet_GetCurrentPageHwnd(sheet), IDC_UNIT_INCH, BM_CLICK, 0, 0);
+    }
+    PropSheet_PressButton(sheet, user->ok ? PSBTN_OK : PSBTN_CANCEL);
+}
+
+TEST(Sheets, DocumentSheetConfirmedStoresCancelledDoesNot) {
+    TestPrinter printer(kKlv20);
+    for (bool ok : {false, true}) {
+        SheetUser act{ok};
+        user = &act;
+        SetTimer(nullptr, 0, 50, ActOnSheet);
+        DriverDevMode out{};
+        DocumentPropertiesW(nullptr, nullptr, const_cast<LPWSTR>(printer.name()), &out.dm, nullptr,
+                            DM_OUT_BUFFER | DM_IN_PROMPT);
+        EXPECT_EQ(act.tabs, 3);
+        EXPECT_EQ(out.ps.UserUnit, ok ? 1 : 0) << "the DEVMODE written when the sheet opened stays";
+        // A later request without a DEVMODE sees what a confirmed sheet stored.
+        DriverDevMode later{};
+        EXPECT_EQ(DocumentPropertiesW(nullptr, printer.handle(), const_cast<LPWSTR>(printer.name()),
+                                      &later.dm, nullptr, DM_OUT_BUFFER),
+                  IDOK);
+        EXPECT_EQ(later.ps.UserUnit, ok ? 1 : 0);
+    }
+}
+
+TEST(Sheets, PrinterSheetShowsTheInformationPage) {
+    TestPrinter printer(kKlv20);
+    SheetUser act{false, false};
+    user = &act;
+    SetTimer(nullptr, 0, 50, ActOnSheet);
+    // Wine's winspool does not pass PrinterProperties on to the driver: the application's call is
+    // made to the installed configuration file directly.
+    HMODULE driver = LoadLibraryW(InstalledDriverPath().c_str());
+    auto printerProperties = reinterpret_cast<BOOL(WINAPI*)(HWND, HANDLE)>(
+        reinterpret_cast<void*>(GetProcAddress(driver, "PrinterProperties")));
+    ASSERT_NE(printerProperties, nullptr);
+    printerProperties(nullptr, printer.handle());
+    EXPECT_EQ(act.tabs, 1);
+    FreeLibrary(driver);
+}
+
+} // namespace

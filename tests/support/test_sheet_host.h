@@ -1,0 +1,29 @@
+// A property-sheet host of our own in place of the platform's, for the life of the object: it does
+// what the platform's host does with a sheet function (initialise, add the pages, describe the
+// header, let the user confirm or cancel, run each page's release step, deliver the result that
+// step sets, destroy the sheet, hand the result to the caller) and records what it saw, with every
+// DEVMODE-change broadcast.
+#pragma once
+
+#include "entry/sheet_host.h"
+#include "tests/support/seam_override.h"
+#include "tests/support/test_printer.h"
+
+#include <vector>
+
+struct TestSheetHost {
+    TestSheetHost();
+    ~TestSheetHost();
+
+    bool confirm = true;     // the user presses OK: the pages report the sheet applied
+    SHORT editedWidth = 600; // the work width the user typed before confirming
+    PFNPROPSHEETUI sheet = nullptr;
+    PROPSHEETUI_INFO info{};
+    std::vector<PROPSHEETPAGEW> pages;
+    WORD headerFlags = 0;
+    // The second word of the request header: a printer request's flags.
+    WORD requestFlags = 0;
+    // The device named by each broadcast to every top-level window; empty for any other message.
+    std::vector<WString> broadcasts;
+    SeamOverride<SheetHostOps> seam;
+};
