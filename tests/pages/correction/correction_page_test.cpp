@@ -6,7 +6,7 @@
 #include "pages/correction/tone_curve.h"
 #include "resources/resource.h"
 #include "settings/wide_strings.h"
-#include "tests/pages/correction/page_driver.h"
+#include "tests/support/page_driver.h"
 #include "tests/support/seam_override.h"
 #include "ui/dialog_host.h"
 

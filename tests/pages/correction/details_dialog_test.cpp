@@ -4,7 +4,7 @@
 
 #include "pages/correction/correction_model.h"
 #include "resources/resource.h"
-#include "tests/pages/correction/page_driver.h"
+#include "tests/support/page_driver.h"
 
 #include <cstring>
 

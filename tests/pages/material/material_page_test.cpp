@@ -7,7 +7,7 @@
 #include "pages/material/settings_file.h"
 #include "pages/material/work_view.h"
 #include "resources/resource.h"
-#include "tests/pages/correction/page_driver.h"
+#include "tests/support/page_driver.h"
 #include "tests/support/seam_override.h"
 #include "ui/dialog_host.h"
 

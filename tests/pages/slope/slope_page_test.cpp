@@ -5,7 +5,7 @@
 #include "pages/slope/slope_page.h"
 
 #include "resources/resource.h"
-#include "tests/pages/correction/page_driver.h"
+#include "tests/support/page_driver.h"
 
 using SlopePage = PageTest;
 

@@ -1,5 +1,5 @@
 #ifdef _WIN32
-#include "tests/pages/correction/page_driver.h"
+#include "tests/support/page_driver.h"
 
 #include <prsht.h>
 
