@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -23,25 +21,27 @@ inline constexpr DWORD kPriv = 0x56495250; // "PRIV" as stored
 
 using Bytes = std::vector<BYTE>;
 
+// Fills `size` bytes with values that differ from their neighbours.
+inline void Pattern(void* at, size_t size, int seed = 7) {
+    for (size_t i = 0; i < size; ++i) {
+        static_cast<BYTE*>(at)[i] = static_cast<BYTE>(i * 31 + seed);
+    }
+}
+
 // A DEVMODE of any layout in its caller's buffer.
 struct DevModeBytes {
-    // A header for the layout; every other byte `fill`.
-    DevModeBytes(WORD size, WORD extra, WORD specVersion, WORD driverVersion, BYTE fill)
-        : bytes(size_t{size} + extra, fill) {
+    // A header for the layout; every other byte `fill` (kPatterned: a pattern).
+    static constexpr int kPatterned = -1;
+    DevModeBytes(WORD size, WORD extra, WORD specVersion, WORD driverVersion, int fill)
+        : bytes(size_t{size} + extra, static_cast<BYTE>(fill)) {
+        if (fill == kPatterned) {
+            Pattern(bytes.data(), bytes.size());
+        }
         SetHeader(specVersion, size, driverVersion, extra);
     }
     // `count` bytes of 0xEE and no header yet.
     explicit DevModeBytes(size_t count) : bytes(count, 0xEE) {}
 
-    // Bytes that differ from their neighbours, under the given header.
-    static DevModeBytes Patterned(WORD size, WORD extra, WORD specVersion, WORD driverVersion) {
-        DevModeBytes d(size, extra, 0, 0, 0);
-        for (size_t i = 0; i < d.bytes.size(); ++i) {
-            d.bytes[i] = static_cast<BYTE>(i * 31 + 7);
-        }
-        d.SetHeader(specVersion, size, driverVersion, extra);
-        return d;
-    }
     // The public part of `dm` cut to `size` bytes, then the first `extra` bytes of `ps`.
     static DevModeBytes Of(const DEVMODEW& dm, WORD size, WORD extra, const PrinterSettings& ps) {
         DevModeBytes d(size_t{size} + extra);
@@ -67,24 +67,6 @@ inline DriverDevMode Defaults(LPCWSTR model) {
     return d;
 }
 
-// A record unlike any default: every byte differs from its neighbours, the names are text and the
-// signature is ours.
-inline PrinterSettings DistinctRecord() {
-    PrinterSettings ps;
-    auto* bytes = reinterpret_cast<BYTE*>(&ps);
-    for (size_t i = 0; i < sizeof ps; ++i) {
-        bytes[i] = static_cast<BYTE>(i * 37 + 11);
-    }
-    for (int i = 0; i < kMaterialCount; ++i) {
-        for (int c = 0; c < 32; ++c) {
-            ps.TextSet.Entry[i].Name[c] = c < 6 ? static_cast<WCHAR>('a' + i + c) : 0;
-            ps.PhotoSet.Entry[i].Name[c] = c < 4 ? static_cast<WCHAR>('K' + i + c) : 0;
-        }
-    }
-    ps.dwPrivData = kPriv;
-    return ps;
-}
-
 // A record of the KLV-20 defaults with another work size and resolution index.
 inline PrinterSettings Record(SHORT x, SHORT y, SHORT frameIdx = 4) {
     PrinterSettings ps = Defaults(kKlv20).ps;
@@ -94,7 +76,8 @@ inline PrinterSettings Record(SHORT x, SHORT y, SHORT frameIdx = 4) {
     return ps;
 }
 
-inline std::u16string Text(const WCHAR* field, size_t capacity) {
+// A text field up to its NUL.
+inline std::u16string Text(const WCHAR* field, size_t capacity = 32) {
     std::u16string out;
     for (size_t i = 0; i < capacity && field[i] != 0; ++i) {
         out.push_back(static_cast<char16_t>(field[i]));
@@ -111,8 +94,7 @@ inline Bytes Slice(const void* base, size_t offset, size_t size) {
 inline void ExpectSameBytes(const void* actual, const void* expected, size_t size) {
     const auto* a = static_cast<const BYTE*>(actual);
     const auto* e = static_cast<const BYTE*>(expected);
-    int reported = 0;
-    for (size_t i = 0; i < size && reported < 8; ++i) {
+    for (size_t i = 0, reported = 0; i < size && reported < 8; ++i) {
         if (a[i] != e[i]) {
             ADD_FAILURE() << "byte " << i << ": " << int(a[i]) << ", expected " << int(e[i]);
             ++reported;
