@@ -1,7 +1,7 @@
 // The resources of the built module as the platform reads them, checked for what can go wrong:
 // the English and Japanese templates of a dialog holding different controls, a control the code
-// addresses missing or of another class, a control outside its dialog, and the help texts,
-// logo, icons and version missing or malformed.
+// addresses missing or of another class, and the help texts, logo, icons and version missing or
+// malformed.
 #include "resources/resource.h"
 #include "ui/help.h"
 
@@ -35,9 +35,11 @@ std::span<const BYTE> Bytes(LPCWSTR type, int name, LANGID language) {
                 : std::span<const BYTE>();
 }
 
+// A control as the code drives it: its ID, its class, and for buttons and edits the kind
+// ("Button 3": an automatic check box); the dialog itself comes first, as ID 0.
 struct Control {
     int id;
-    std::wstring windowClass;
+    std::wstring kind;
     DWORD style;
     bool operator==(const Control&) const = default;
 };
@@ -47,40 +49,33 @@ INT_PTR CALLBACK NoProcedure(HWND, UINT, WPARAM, LPARAM) {
 }
 
 // The controls the platform's dialog manager makes from the template in one language, in
-// template order (the tab order), each checked to lie within the dialog (a control flush with its
-// edge may round one pixel past it); the dialog's own style first, as control 0.
+// template order (the tab order).
 std::vector<Control> Create(int number, LANGID language) {
     std::vector<Control> controls;
     std::span<const BYTE> bytes = Bytes(RT_DIALOG, number, language);
-    auto* templ = reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data());
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
                                  nullptr, nullptr);
     HWND dialog =
-        bytes.empty() ? nullptr : CreateDialogIndirectParamW(kModule, templ, owner, NoProcedure, 0);
-    if (dialog == nullptr) {
-        ADD_FAILURE() << "template " << number << " in language " << language;
-        DestroyWindow(owner);
-        return controls;
-    }
-    RECT client, r;
-    GetClientRect(dialog, &client);
-    controls.push_back({0, L"", DWORD(GetWindowLongW(dialog, GWL_STYLE)) & ~WS_VISIBLE});
-    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        bytes.empty()
+            ? nullptr
+            : CreateDialogIndirectParamW(kModule, reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()),
+                                         owner, NoProcedure, 0);
+    EXPECT_NE(dialog, nullptr) << "template " << number << " in language " << language;
+    for (HWND c = dialog; c != nullptr; c = GetWindow(c, c == dialog ? GW_CHILD : GW_HWNDNEXT)) {
         WCHAR name[64] = {};
         GetClassNameW(c, name, 64);
-        controls.push_back({GetDlgCtrlID(c), name, DWORD(GetWindowLongW(c, GWL_STYLE))});
-        GetWindowRect(c, &r);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right + 1 &&
-                    r.bottom <= client.bottom + 1)
-            << "control " << controls.back().id << " of " << number << " lies outside";
+        const auto style = DWORD(GetWindowLongW(c, GWL_STYLE)) & ~WS_VISIBLE;
+        std::wstring kind = c == dialog ? L"" : name;
+        kind += kind == L"Button" ? L" " + std::to_wstring(style & BS_TYPEMASK)
+                : kind == L"Edit" ? L" " + std::to_wstring(style & ES_MULTILINE)
+                                  : L"";
+        controls.push_back({c == dialog ? 0 : GetDlgCtrlID(c), kind, style});
     }
-    DestroyWindow(dialog);
     DestroyWindow(owner);
     return controls;
 }
 
-// Only captions, fonts, positions and sizes may differ between the two languages; the Japanese
+// Only captions, fonts, positions and sizes differ between the two languages; the Japanese
 // image-correction page places the Text and Photo buttons right after Details.
 TEST(DialogTemplates, EnglishAndJapaneseHoldTheSameControlsInTheSameOrder) {
     for (int number = IDD_MATERIAL_PAGE; number <= IDD_WARNING; ++number) {
@@ -101,66 +96,61 @@ TEST(DialogTemplates, EnglishAndJapaneseHoldTheSameControlsInTheSameOrder) {
 }
 
 // The controls the pages and dialogs drive, and those a help table names, exist in both languages
-// with the class (and for buttons the kind) the code drives them as.
+// as what the code drives them as.
 TEST(DialogTemplates, EveryControlTheCodeAddressesExistsWithItsClass) {
-    enum { Edit, Multi, Bar, Combo, Static, Radio, Check, Push, Any };
-    const Control kinds[] = {{0, L"Edit", 0},
-                             {ES_MULTILINE, L"Edit", ES_MULTILINE},
-                             {0, L"ScrollBar", 0},
-                             {0, L"ComboBox", 0},
-                             {0, L"Static", 0},
-                             {BS_TYPEMASK, L"Button", BS_AUTORADIOBUTTON},
-                             {BS_TYPEMASK, L"Button", BS_AUTOCHECKBOX},
-                             {BS_TYPEMASK, L"Button", BS_PUSHBUTTON}}; // id: the style's mask
-    const std::vector<int> rows[] = {
-        // template, kind, controls
-        {1, Edit, IDC_WIDTH_EDIT, IDC_LENGTH_EDIT, IDC_OFFSET_X_EDIT, IDC_OFFSET_Y_EDIT},
-        {1, Bar, IDC_WIDTH_SPIN, IDC_LENGTH_SPIN, IDC_OFFSET_X_SPIN, IDC_OFFSET_Y_SPIN},
-        {1, Radio, IDC_UNIT_MM, IDC_UNIT_INCH, IDC_COMPRESSION_TIFF},
-        {1, Check, IDC_PRINT_FROM_BOTTOM, IDC_BIDIRECTION, IDC_EXTENDED_SIZE},
-        {1, Push, IDC_ABOUT, IDC_SAVE_SETTINGS, IDC_LOAD_SETTINGS},
-        {1, Combo, IDC_RESOLUTION_LIST},
-        {1, Static, IDC_WORK_VIEW, IDC_MATERIAL_LOGO_AREA},
-        {2, Edit, IDC_BRIGHTNESS_EDIT, IDC_CONTRAST_EDIT, IDC_GAMMA_EDIT, IDC_LOWCUT_PRE_EDIT},
-        {2, Bar, IDC_BRIGHTNESS_BAR, IDC_CONTRAST_BAR, IDC_GAMMA_BAR, IDC_LOWCUT_PRE_SPIN},
-        {2, Combo, IDC_MATERIAL_LIST, IDC_COLORS_LIST, IDC_DITHER_LIST, IDC_DRAFTING_LIST},
-        {2, Radio, IDC_TYPE_TEXT, IDC_TYPE_PHOTO},
-        {2, Check, IDC_MIRROR, IDC_NEGATIVE, IDC_LOWCUT},
-        {2, Static, IDC_TONE_CURVE},
-        {3, Edit, IDC_BACK_EDIT, IDC_FRONT_EDIT, IDC_LEFT_EDIT, IDC_RIGHT_EDIT},
-        {3, Bar, IDC_BACK_SPIN, IDC_FRONT_SPIN, IDC_LEFT_SPIN, IDC_RIGHT_SPIN},
-        {3, Check, IDC_CORRECT_SLOPE},
-        {3, Push, IDC_TEST_PRINT, IDC_TEST_PRINT_1, IDC_TEST_PRINT_0},
-        {3, Static, IDC_LEFT_RIGHT_RATIO, IDC_FRONT_BACK_RATIO},
-        {4, Multi, IDC_INFO_TEXT},
-        {6, Edit, IDC_NAME_EDIT, IDC_SPEED_EDIT, IDC_IMPACT_MIN_EDIT, IDC_IMPACT_MAX_EDIT},
-        {6, Bar, IDC_PRESET_SCROLL},
+    const std::wstring edit = L"Edit 0", bar = L"ScrollBar", combo = L"ComboBox", label = L"Static",
+                       radio = L"Button 9", check = L"Button 3", push = L"Button 0";
+    const struct {
+        int number;
+        std::wstring kind;
+        std::vector<int> ids;
+    } rows[] = {
+        {1, edit, {IDC_WIDTH_EDIT, IDC_LENGTH_EDIT, IDC_OFFSET_X_EDIT, IDC_OFFSET_Y_EDIT}},
+        {1, bar, {IDC_WIDTH_SPIN, IDC_LENGTH_SPIN, IDC_OFFSET_X_SPIN, IDC_OFFSET_Y_SPIN}},
+        {1, radio, {IDC_UNIT_MM, IDC_UNIT_INCH, IDC_COMPRESSION_TIFF}},
+        {1, check, {IDC_PRINT_FROM_BOTTOM, IDC_BIDIRECTION, IDC_EXTENDED_SIZE}},
+        {1, push, {IDC_ABOUT, IDC_SAVE_SETTINGS, IDC_LOAD_SETTINGS}},
+        {1, combo, {IDC_RESOLUTION_LIST}},
+        {1, label, {IDC_WORK_VIEW, IDC_MATERIAL_LOGO_AREA}},
+        {2, edit, {IDC_BRIGHTNESS_EDIT, IDC_CONTRAST_EDIT, IDC_GAMMA_EDIT, IDC_LOWCUT_PRE_EDIT}},
+        {2, bar, {IDC_BRIGHTNESS_BAR, IDC_CONTRAST_BAR, IDC_GAMMA_BAR, IDC_LOWCUT_PRE_SPIN}},
+        {2, combo, {IDC_MATERIAL_LIST, IDC_COLORS_LIST, IDC_DITHER_LIST, IDC_DRAFTING_LIST}},
+        {2, radio, {IDC_TYPE_TEXT, IDC_TYPE_PHOTO}},
+        {2, check, {IDC_MIRROR, IDC_NEGATIVE, IDC_LOWCUT}},
+        {2, label, {IDC_TONE_CURVE}},
+        {3, edit, {IDC_BACK_EDIT, IDC_FRONT_EDIT, IDC_LEFT_EDIT, IDC_RIGHT_EDIT}},
+        {3, bar, {IDC_BACK_SPIN, IDC_FRONT_SPIN, IDC_LEFT_SPIN, IDC_RIGHT_SPIN}},
+        {3, check, {IDC_CORRECT_SLOPE}},
+        {3, push, {IDC_TEST_PRINT, IDC_TEST_PRINT_1, IDC_TEST_PRINT_0}},
+        {3, label, {IDC_LEFT_RIGHT_RATIO, IDC_FRONT_BACK_RATIO}},
+        {4, L"Edit 4", {IDC_INFO_TEXT}}, // multi-line
+        {6, edit, {IDC_NAME_EDIT, IDC_SPEED_EDIT, IDC_IMPACT_MIN_EDIT, IDC_IMPACT_MAX_EDIT}},
+        {6, bar, {IDC_PRESET_SCROLL}},
     };
     const std::pair<int, const DWORD*> helpTables[] = {
         {IDD_MATERIAL_PAGE, material::aPaperDlgHelpIDs},
         {IDD_CORRECTION_PAGE, correction::aPaperDlgHelpIDs},
         {IDD_DETAILS, correction::aDetailsDlgHelpIDs},
         {IDD_SLOPE_PAGE, slope::aPaperDlgHelpIDs}};
-    auto expect = [&](const std::vector<Control>& controls, int id, int kind) {
-        auto found = std::find_if(controls.begin() + 1, controls.end(),
-                                  [id](const Control& c) { return c.id == id; });
-        ASSERT_NE(found, controls.end()) << "control " << id;
-        EXPECT_TRUE(kind == Any || (found->windowClass == kinds[kind].windowClass &&
-                                    (found->style & DWORD(kinds[kind].id)) == kinds[kind].style))
-            << "control " << id;
+    auto expect = [](int number, LANGID language, const std::wstring& kind, std::vector<int> ids) {
+        const std::vector<Control> controls = Create(number, language);
+        for (int id : ids) {
+            auto found = std::find_if(controls.begin() + 1, controls.end(),
+                                      [id](const Control& c) { return c.id == id; });
+            ASSERT_NE(found, controls.end()) << "control " << id << " of " << number;
+            EXPECT_TRUE(kind.empty() || found->kind == kind) << "control " << id;
+        }
     };
     for (LANGID language : {kEnglish, kJapanese}) {
-        for (const std::vector<int>& row : rows) {
-            const std::vector<Control> controls = Create(row[0], language);
-            for (size_t i = 2; i < row.size(); ++i) {
-                expect(controls, row[i], row[1]);
-            }
+        for (const auto& row : rows) {
+            expect(row.number, language, row.kind, row.ids);
         }
         for (const auto& [number, table] : helpTables) {
-            const std::vector<Control> controls = Create(number, language);
+            std::vector<int> ids;
             for (const DWORD* p = table; p[0] != 0; p += 2) {
-                expect(controls, int(p[0]), Any);
+                ids.push_back(int(p[0]));
             }
+            expect(number, language, L"", ids);
         }
     }
 }
@@ -171,7 +161,7 @@ TEST(HelpTexts, JapaneseOnlyAndWellFormed) {
     for (int id = IDS_FIRST_HELP_TEXT; id <= IDS_LAST_HELP_TEXT; ++id) {
         ASSERT_TRUE(Bytes(RT_STRING, id / 16 + 1, kEnglish).empty());
         std::span<const BYTE> block = Bytes(RT_STRING, id / 16 + 1, kJapanese);
-        std::wstring text;
+        std::wstring text; // the entries of a block: a length, then that many characters
         for (size_t at = 0, entry = 0; entry <= size_t(id % 16);
              ++entry, at += 2 + 2 * text.size()) {
             ASSERT_LE(at + 2, block.size()) << id;
@@ -188,10 +178,10 @@ TEST(HelpTexts, JapaneseOnlyAndWellFormed) {
                 breaks += L'L';
             }
         }
-        const bool loneLast = id == 905 || id == 906;
-        std::wstring expected(loneLast ? std::max<size_t>(breaks.size(), 1) - 1 : breaks.size(),
-                              'C');
-        EXPECT_EQ(breaks, loneLast ? expected + L"L" : expected) << id;
+        const bool lone = id == 905 || id == 906;
+        const std::wstring expected(lone ? std::max<size_t>(breaks.size(), 1) - 1 : breaks.size(),
+                                    'C');
+        EXPECT_EQ(breaks, lone ? expected + L"L" : expected) << id;
     }
 }
 
@@ -205,12 +195,11 @@ TEST(ModuleResources, LogoIconsAndVersion) {
     EXPECT_EQ(header->biBitCount, 4);
     for (int number : {IDI_DOCUMENT_PAGE, IDI_INFO_PAGE}) {
         std::span<const BYTE> group = Bytes(RT_GROUP_ICON, number, LANG_NEUTRAL);
-        const auto* words = reinterpret_cast<const WORD*>(group.data());
-        ASSERT_TRUE(group.size() >= 6 + 14 && words[1] == 1 && group.size() >= 6 + words[2] * 14u)
+        const auto word = [&](size_t at) { return WORD(group[at] | group[at + 1] << 8); };
+        ASSERT_TRUE(group.size() >= 6 + 14 && word(2) == 1 && group.size() >= 6 + word(4) * 14u)
             << "icon group " << number;
-        for (WORD i = 0; i < words[2]; ++i) {
-            const WORD image = WORD(group[6 + i * 14 + 12] | group[6 + i * 14 + 13] << 8);
-            EXPECT_FALSE(Bytes(RT_ICON, image, LANG_NEUTRAL).empty()) << number;
+        for (WORD i = 0; i < word(4); ++i) {
+            EXPECT_FALSE(Bytes(RT_ICON, word(6 + i * 14 + 12), LANG_NEUTRAL).empty()) << number;
         }
     }
     DWORD handle = 0;

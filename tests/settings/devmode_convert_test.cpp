@@ -19,8 +19,9 @@ using testdm::DevModeBytes;
 
 constexpr int kPatterned = DevModeBytes::kPatterned;
 
-WORD VersionForSize(WORD size) {
-    return size == 188 ? 0x320 : size == 212 ? 0x400 : 0x401;
+// The version a layout's size stands for; other sizes keep their own.
+WORD VersionForSize(WORD size, WORD own = 0) {
+    return size == 188 ? 0x320 : size == 212 ? 0x400 : size == 220 ? 0x401 : own;
 }
 
 // `out` holds `before` but for the first public and private bytes of `in` (as many as the smaller
@@ -37,16 +38,9 @@ void ExpectCopied(const Bytes& out, Bytes before, DevModeBytes& in, WORD spec, W
     testdm::ExpectSameBytes(out.data(), e.bytes.data(), out.size());
 }
 
-TEST(CheckDevmodeVersion, SizeDecidesTheVersionOfKnownLayouts) {
-    EXPECT_EQ(CheckDevmodeVersion(nullptr), 0);
-    for (WORD size : {188, 212, 220, 200}) {
-        DevModeBytes d(size, 0, size == 220 ? 0x320 : 0x123, 0, 0);
-        EXPECT_EQ(CheckDevmodeVersion(d.dm()), size == 200 ? 0x123 : VersionForSize(size));
-    }
-}
-
-// The output's header decides the layout; without a version on either side, or with a header that
-// cannot hold its own fields, nothing is copied.
+// The output's header decides the layout, its size the version (188: 0x320, 212: 0x400, 220:
+// 0x401, any other keeps its own); without a version on either side, or with a header that cannot
+// hold its own fields, nothing is copied.
 TEST(ConvertDevmode, OutputHeaderDecidesTheLayout) {
     const std::array<int, 7> cases[] = {
         // in: size, extra, version; out: size, extra, version; bytes copied
@@ -55,6 +49,7 @@ TEST(ConvertDevmode, OutputHeaderDecidesTheLayout) {
         {212, 0, 1, 220, 1536, 1, 212},     {220, 1536, 1, 212, 40, 1, 252},
         {200, 16, 0, 220, 1536, 1, -1},     {220, 1536, 1, 200, 16, 0, -1},
         {60, 12, 1, 220, 1536, 1, -1},      {220, 1536, 1, 60, 12, 1, -1},
+        {220, 1536, 1, 200, 16, 1, 216},
     };
     for (const auto& [inSize, inExtra, inVersion, outSize, outExtra, outVersion, copied] : cases) {
         DevModeBytes in(WORD(inSize), WORD(inExtra), WORD(inVersion * 0x111), 0x222, kPatterned);
@@ -64,8 +59,8 @@ TEST(ConvertDevmode, OutputHeaderDecidesTheLayout) {
         if (copied < 0) {
             EXPECT_EQ(out.bytes, before);
         } else {
-            ExpectCopied(out.bytes, before, in, VersionForSize(WORD(outSize)), WORD(outSize), 0x444,
-                         WORD(outExtra));
+            ExpectCopied(out.bytes, before, in, VersionForSize(WORD(outSize), 0x333), WORD(outSize),
+                         0x444, WORD(outExtra));
         }
     }
     DevModeBytes any(220, 1536, 0x401, 287, 0);
@@ -145,8 +140,8 @@ TEST(CommonDrvConvertDevmode, AnswersByMode) {
         } else if (mode == B) {
             ExpectCopied(out.bytes, before, in, 0x320, 188, 0x350, 8);
         } else {
-            ExpectCopied(out.bytes, before, in, VersionForSize(WORD(outSize)), WORD(outSize), 0x444,
-                         WORD(outExtra));
+            ExpectCopied(out.bytes, before, in, VersionForSize(WORD(outSize), 0x333), WORD(outSize),
+                         0x444, WORD(outExtra));
         }
     }
     // The old layout without an input fails with the caller's fault.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <tuple>
 
@@ -22,28 +23,31 @@ std::string Narrow(const WCHAR* text) {
     return out;
 }
 
-// Work sizes are limited to 5.1 .. 50.0 mm, origin offsets to -3.0 .. 3.0 mm; only the first nine
-// characters are read.
+// Text, inch, maximum, minimum, value in tenths of a millimetre. Work sizes are limited to 5.1 ..
+// 50.0 mm, origin offsets to -3.0 .. 3.0 mm. The first dropped decimal rounds half up; a '-'
+// among the digits still makes the value negative; no digit right after the point: no decimals;
+// the maximum wins when the limits cross; only the first nine characters are read.
 TEST(NumericField, ParsesLengths) {
+    const LONG M = 2000000000;
     const std::tuple<const char*, BOOL, LONG, LONG, LONG> cases[] = {
         {"", FALSE, 500, 51, 51},
         {"12.34", FALSE, 500, 51, 123},
-        {"12.35", FALSE, 500, 51, 124}, // the first dropped decimal rounds half up
+        {"12.35", FALSE, 500, 51, 124},
         {"1.55", FALSE, 500, 0, 16},
         {"600", FALSE, 500, 51, 500},
         {"-2.5", FALSE, 30, -30, -25},
-        {"2-5", FALSE, 30, -30, -30}, // a '-' among the digits still makes it negative: -25.0 mm
+        {"2-5", FALSE, 30, -30, -30},
         {"abc", FALSE, 30, -30, 0},
         {"12a5", FALSE, 500, 0, 120},
-        {"1..5", FALSE, 500, 0, 10}, // no digit right after the point: no decimals
+        {"1..5", FALSE, 500, 0, 10},
         {"0.2", TRUE, 500, 0, 50},
         {"1.5", TRUE, 500, 51, 381},
         {"1.999", TRUE, 800, 51, 508},
-        {"1.555", TRUE, 800, 0, 396}, // 156 hundredths
+        {"1.555", TRUE, 800, 0, 396},
         {"999999999", TRUE, 800, 51, 800},
-        {"12", FALSE, 10, 20, 10},                       // the maximum wins when the limits cross
-        {"12345678.9", FALSE, 2000000000, 0, 123456780}, // the point is the ninth character
-        {"1234567891", FALSE, 2000000000, 0, 1234567890},
+        {"12", FALSE, 10, 20, 10},
+        {"12345678.9", FALSE, M, 0, 123456780},
+        {"1234567891", FALSE, M, 0, 1234567890},
     };
     for (const auto& [text, inch, max, min, expected] : cases) {
         EXPECT_EQ(ParseUserUnit(Wide(text).c_str(), inch, max, min), expected)
@@ -52,48 +56,53 @@ TEST(NumericField, ParsesLengths) {
 }
 
 // Inches show the nearest hundredth, halves away from zero: 8.0 mm is 31.496 hundredths.
-TEST(NumericField, ShowsLengths) {
+TEST(NumericField, ShowsLengthsAndWholeNumbers) {
     const std::tuple<BOOL, LONG, const char*> cases[] = {
         {FALSE, 500, "50.0"}, {FALSE, 0, "0.0"},    {FALSE, -5, "-0.5"}, {TRUE, 500, "1.97"},
         {TRUE, -30, "-0.12"}, {TRUE, 0, "0.00"},    {TRUE, -1, "-0.00"}, {TRUE, 126, "0.50"},
         {TRUE, 80, "0.31"},   {TRUE, -80, "-0.31"}, {TRUE, 800, "3.15"}, {TRUE, 254, "1.00"},
     };
+    WCHAR text[kShowChars];
     for (const auto& [inch, value, shown] : cases) {
-        WCHAR text[kShowChars];
         FormatUserUnit(text, inch, value);
         EXPECT_EQ(Narrow(text), shown) << value << (inch ? " in" : " mm");
     }
-}
-
-TEST(NumericField, StepsLengthsByShownUnits) {
-    // 50.0 mm shows as 1.97 inch; one step of 0.10 inch shows 2.07 and stores 52.6 mm.
-    EXPECT_EQ(SpinUserUnit(TRUE, 500, 800, 51, 10), 526);
-    // 0.20 - 0.10 inch = 0.10 inch = 2.5 mm, limited to 5.1 mm.
-    EXPECT_EQ(SpinUserUnit(TRUE, 51, 500, 51, -10), 51);
-    EXPECT_EQ(SpinUserUnit(TRUE, 0, 30, -30, -1), -3);    // -0.01 inch is -0.254 mm
-    EXPECT_EQ(SpinUserUnit(TRUE, -25, 30, -30, -1), -28); // -0.10 - 0.01 inch = -2.794 mm
-    EXPECT_EQ(SpinUserUnit(FALSE, 500, 500, 51, 10), 500);
-    EXPECT_EQ(SpinUserUnit(FALSE, 0, 30, -30, -1), -1);
-    EXPECT_EQ(SpinUserUnit(FALSE, 5, 10, 20, 1), 20); // the minimum wins when the limits cross
-}
-
-TEST(NumericField, ParsesStepsAndShowsWholeNumbers) {
-    const std::pair<const char*, LONG> cases[] = {{"", 1},  {"30", 25},  {"-5", 1}, {"7.9", 7},
-                                                  {"0", 1}, {"25x", 25}, {" 3", 1}};
-    for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(ParseLong(Wide(text).c_str(), 25, 1), expected) << "'" << text << "'";
+    for (const auto& [value, shown] :
+         {std::pair{-2147483647 - 1, "-2147483648"}, {10, "10"}, {0, "0"}}) {
+        FormatLong(text, value);
+        EXPECT_EQ(Narrow(text), shown);
     }
-    EXPECT_EQ(ParseLong(Wide("7").c_str(), 5, 10), 5); // the maximum wins when the limits cross
-    EXPECT_EQ(ParseLong(Wide("1234567891").c_str(), 2000000000, 0), 123456789);
-    EXPECT_EQ(SpinLong(25, 25, 1, 1), 25);
-    EXPECT_EQ(SpinLong(1, 25, 1, -1), 1);
-    EXPECT_EQ(SpinLong(10, 25, 1, 1), 11);
-    EXPECT_EQ(SpinLong(5, 1, 10, 1), 10); // the minimum wins when the limits cross
-    WCHAR text[kShowChars];
-    FormatLong(text, -2147483647 - 1);
-    EXPECT_EQ(Narrow(text), "-2147483648");
-    FormatLong(text, 10);
-    EXPECT_EQ(Narrow(text), "10");
+}
+
+// Lengths step by shown units: 50.0 mm shows as 1.97 inch, one step of 0.10 inch shows 2.07 and
+// stores 52.6 mm; 0.20 - 0.10 inch is 2.5 mm, limited to 5.1; -0.01 inch is -0.254 mm, -0.11 inch
+// -2.794 mm. Whole numbers step by one. The minimum wins when the limits cross.
+TEST(NumericField, Steps) {
+    const std::array<LONG, 6> cases[] = {
+        // inch (2: a whole number), value, maximum, minimum, step, result
+        {1, 500, 800, 51, 10, 526}, {1, 51, 500, 51, -10, 51},  {1, 0, 30, -30, -1, -3},
+        {1, -25, 30, -30, -1, -28}, {0, 500, 500, 51, 10, 500}, {0, 0, 30, -30, -1, -1},
+        {0, 5, 10, 20, 1, 20},      {2, 25, 25, 1, 1, 25},      {2, 1, 25, 1, -1, 1},
+        {2, 10, 25, 1, 1, 11},      {2, 5, 1, 10, 1, 10},
+    };
+    for (const auto& [inch, value, max, min, step, result] : cases) {
+        EXPECT_EQ(inch == 2 ? SpinLong(value, max, min, step)
+                            : SpinUserUnit(inch, value, max, min, step),
+                  result)
+            << inch << " " << value << " " << step;
+    }
+}
+
+// Only digits count; the maximum wins when the limits cross; nine characters are read.
+TEST(NumericField, ParsesWholeNumbers) {
+    const std::tuple<const char*, LONG, LONG, LONG> cases[] = {
+        {"", 25, 1, 1},    {"30", 25, 1, 25}, {"-5", 25, 1, 1},
+        {"7.9", 25, 1, 7}, {"0", 25, 1, 1},   {"25x", 25, 1, 25},
+        {" 3", 25, 1, 1},  {"7", 5, 10, 5},   {"1234567891", 2000000000, 0, 123456789},
+    };
+    for (const auto& [text, max, min, expected] : cases) {
+        EXPECT_EQ(ParseLong(Wide(text).c_str(), max, min), expected) << "'" << text << "'";
+    }
 }
 
 // Digits ('0' to '9' only), every '-' and the first '.' stay, within the first kFilterChars.
