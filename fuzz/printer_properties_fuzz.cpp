@@ -1,6 +1,6 @@
 // Loads the stored settings of a printer whose data values, of any type and length, present or
 // missing, come from the input. The input is a model selector, then records of a value: name
-// index, type, 16-bit length and that many bytes.
+// index (the blocks' size and data values, then the fields'), type, 16-bit length and bytes.
 #include "fuzz/fuzz_input.h"
 #include "platform/posix/standin_control.h"
 #include "settings/printer_data.h"
@@ -9,30 +9,12 @@
 
 #include <vector>
 
-namespace {
-
-// The names of the blocks and the fields, then near misses and names no one reads.
-LPCWSTR ValueName(size_t index) {
-    static const LPCWSTR kOthers[] = {TEXT(""), TEXT("PrinterDataSiz"), TEXT("printerdata"),
-                                      TEXT("BaseDpi "), TEXT("Unrelated")};
-    index %= 6 + kSettingsFieldCount + 5;
-    if (index < 6) {
-        return index % 2 == 0 ? printerRegInfo[index / 2].sizeName
-                              : printerRegInfo[index / 2].dataName;
-    }
-    return index < 6 + kSettingsFieldCount ? kSettingsFields[index - 6].name
-                                           : kOthers[index - 6 - kSettingsFieldCount];
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const LPCWSTR kModels[] = {kModelKlv20, TEXT("Velmar VORIKA KLV-30"),
-                                      TEXT("velmar vorika klv-20"), TEXT("")};
+    static const LPCWSTR kModels[] = {kModelKlv20, TEXT("Velmar VORIKA KLV-30"), TEXT("")};
     static const DWORD kTypes[] = {REG_BINARY, REG_DWORD, REG_SZ, REG_NONE, 0xFFFFFFFFu};
     const standin::WString printer = TEXT("Fuzz Printer");
     FuzzInput input(data, size);
-    const LPCWSTR model = kModels[input.TakeValue<uint8_t>() % 4];
+    const LPCWSTR model = kModels[input.TakeValue<uint8_t>() % 3];
     standin::Reset();
     standin::AddDriver({TEXT("Fuzz Driver"), TEXT("vorika.ppd"), TEXT("vorikaui.dll")});
     standin::PrinterSpec spec;
@@ -40,7 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     spec.driverName = TEXT("Fuzz Driver");
     standin::AddPrinter(spec);
     while (input.Remaining() != 0) {
-        const LPCWSTR name = ValueName(input.TakeValue<uint8_t>());
+        const size_t index = input.TakeValue<uint8_t>() % (6 + kSettingsFieldCount);
+        const PrinterRegInfo& block = printerRegInfo[index / 2 % 3];
+        const LPCWSTR name = index >= 6       ? kSettingsFields[index - 6].name
+                             : index % 2 == 0 ? block.sizeName
+                                              : block.dataName;
         const DWORD type = kTypes[input.TakeValue<uint8_t>() % 5];
         std::vector<BYTE> bytes(input.TakeValue<uint16_t>());
         input.Take(bytes.data(), bytes.size());

@@ -14,9 +14,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <array>
-#include <memory>
+#include <cstring>
 #include <string>
 #include <tuple>
 
@@ -25,17 +24,18 @@ namespace {
 using namespace testdm;
 
 void ExpectLoaded(PrinterSettings* loaded, const PrinterSettings& expected) {
-    std::unique_ptr<PrinterSettings, decltype(&GlobalFree)> owner(loaded, &GlobalFree);
     ASSERT_NE(loaded, nullptr);
     ExpectSameBytes(loaded, &expected, sizeof expected);
+    GlobalFree(loaded);
 }
 
-PrinterSettings Distinct() {
+// A record unlike any default, every byte unlike its neighbours, with our signature.
+const PrinterSettings kDistinct = [] {
     PrinterSettings ps;
-    Pattern(&ps, sizeof ps, 11);
+    std::memcpy(&ps, DevModeBytes(1536, 0, 0, 0, DevModeBytes::kPatterned).bytes.data(), 1536);
     ps.dwPrivData = kPriv;
     return ps;
-}
+}();
 
 void PutBlock(const TestPrinter& p, LPCWSTR block, const Bytes& data, DWORD announced) {
     p.PutDword((std::basic_string<WCHAR>(block) + TEXT("Size")).c_str(), announced);
@@ -43,7 +43,9 @@ void PutBlock(const TestPrinter& p, LPCWSTR block, const Bytes& data, DWORD anno
 }
 
 // What a set read entry by entry from its block holds: all but the reserved fields.
-MaterialSet WithoutReserved(MaterialSet set) {
+MaterialSet WithoutReserved(const void* block) {
+    MaterialSet set;
+    std::memcpy(&set, block, sizeof set);
     for (MaterialEntry& e : set.Entry) {
         e.Reserved = 0;
     }
@@ -63,14 +65,13 @@ TEST(PrinterDataLoad, NothingStoredGivesTheDefaultRecordOfTheModel) {
 // blocks together rebuild all but the reserved fields. The base always follows the loading model.
 TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
     TestPrinter p(kKlv20);
-    PrinterSettings saved = Distinct();
-    EXPECT_EQ(SavePrinterProperties(p.handle(), &saved, sizeof saved), 1u);
+    EXPECT_EQ(SavePrinterProperties(p.handle(), &kDistinct, sizeof kDistinct), 1u);
     const DWORD whole = 1536, set = 720;
     const std::tuple<LPCWSTR, DWORD, Bytes> values[] = {
         {TEXT("PrinterDataSize"), REG_DWORD, Slice(&whole, 0, 4)},
         {TEXT("MaterialPhotoSetDataSize"), REG_DWORD, Slice(&set, 0, 4)},
-        {TEXT("BaseDpi"), REG_BINARY, Slice(&saved.BaseDpi, 0, 2)},
-        {TEXT("CmpMode"), REG_BINARY, Slice(&saved.CmpMode, 0, 1)},
+        {TEXT("BaseDpi"), REG_BINARY, Slice(&kDistinct.BaseDpi, 0, 2)},
+        {TEXT("CmpMode"), REG_BINARY, Slice(&kDistinct.CmpMode, 0, 1)},
     };
     for (const auto& [name, type, bytes] : values) {
         DWORD storedType = 0;
@@ -78,14 +79,14 @@ TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
         EXPECT_TRUE(p.Get(name, &storedType, &stored));
         EXPECT_EQ(std::tie(storedType, stored), std::tie(type, bytes));
     }
-    PrinterSettings expected = saved;
+    PrinterSettings expected = kDistinct;
     for (const auto& [model, base] : {std::pair{kKlv20, 1016}, std::pair{kOtherModel, 1058}}) {
         expected.BaseDpi = static_cast<SHORT>(base);
         ExpectLoaded(GetPrinterProperties(p.handle(), model), expected);
     }
     p.PutDword(TEXT("PrinterDataSize"), 0);
-    expected.TextSet = WithoutReserved(saved.TextSet);
-    expected.PhotoSet = WithoutReserved(saved.PhotoSet);
+    expected.TextSet = WithoutReserved(&kDistinct.TextSet);
+    expected.PhotoSet = WithoutReserved(&kDistinct.PhotoSet);
     ExpectLoaded(GetPrinterProperties(p.handle(), kOtherModel), expected);
 }
 
@@ -93,35 +94,30 @@ TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
 // value, a size value beyond 64 KiB and a per-field value of another width than its field all
 // count as missing; a material block of up to 64 KiB gives its first entries.
 TEST(PrinterDataLoad, DamagedValuesCountAsMissing) {
-    const PrinterSettings record = Distinct();
     const LPCWSTR W = TEXT("PrinterData"), T = TEXT("MaterialSetData");
     const LPCWSTR P = TEXT("MaterialPhotoSetData"), G = TEXT("Gamma"), C = TEXT("CmpMode");
-    const struct {
-        LPCWSTR name;
-        DWORD length, announced; // announced 0: no size value stored
-        bool taken;
-    } cases[] = {
-        {W, 1000, 1000, false},      {W, 1000, 1536, false},   {W, 2000, 2000, false},
-        {W, 1536, 0, false},         {T, 500, 500, false},     {T, 1440, 720, false},
-        {T, 720, 0x7FFFFFFF, false}, {T, 65537, 65537, false}, {T, 65536, 65536, true},
-        {P, 600, 720, false},        {G, 1, 0, false},         {C, 2, 0, false},
-        {TEXT("Rear"), 8, 0, false},
+    const std::tuple<LPCWSTR, DWORD, DWORD> cases[] = {
+        // value, its length, the size value stored before it (0: none)
+        {W, 1000, 1000},      {W, 1000, 1536},   {W, 2000, 2000},
+        {W, 1536, 0},         {T, 500, 500},     {T, 1440, 720},
+        {T, 720, 0x7FFFFFFF}, {T, 65537, 65537}, {T, 65536, 65536},
+        {P, 600, 720},        {G, 1, 0},         {C, 2, 0},
+        {TEXT("Rear"), 8, 0},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, length, announced] : cases) {
         TestPrinter p(kKlv20);
-        Bytes bytes = Slice(&record, 0, c.length < 1536 ? c.length : 1536);
-        bytes.resize(c.length, 0x44);
-        if (c.announced != 0) {
-            PutBlock(p, c.name, bytes, c.announced);
+        Bytes bytes = Slice(&kDistinct, 0, length < 1536 ? length : 1536);
+        bytes.resize(length, 0x44);
+        if (announced != 0) {
+            PutBlock(p, name, bytes, announced);
         } else {
-            p.Put(c.name, REG_BINARY, bytes);
+            p.Put(name, REG_BINARY, bytes);
         }
         PrinterSettings expected = Defaults(kKlv20).ps;
-        if (c.taken) {
-            std::memcpy(&expected.TextSet, &record, sizeof expected.TextSet);
-            expected.TextSet = WithoutReserved(expected.TextSet);
+        if (length == 65536) {
+            expected.TextSet = WithoutReserved(&kDistinct);
         }
-        SCOPED_TRACE(c.length);
+        SCOPED_TRACE(length);
         ExpectLoaded(GetPrinterProperties(p.handle(), kKlv20), expected);
     }
 }
@@ -133,18 +129,16 @@ TEST(PrinterDataLoad, DamagedValuesCountAsMissing) {
 // stored order: 33 fields, the text block's size and data (34, 35), the photo block's, 7 fields,
 // the whole block's size and data (45, 46).
 TEST(PrinterDataSave, ARefusedWriteIsSkippedAndTheSequenceGoesOn) {
-    const PrinterSettings saved = Distinct();
     for (const auto& [refused, answer] :
          {std::pair{1u, 1u}, {34u, 1u}, {35u, 1u}, {45u, 0u}, {46u, 0u}}) {
-        SCOPED_TRACE(refused);
         TestPrinter p(kKlv20);
         PutBlock(p, TEXT("MaterialSetData"), Bytes(720, 0x42), 720);
         standin::FailCall(standin::Op::SetPrinterData, refused, ERROR_ACCESS_DENIED);
-        EXPECT_EQ(SavePrinterProperties(p.handle(), &saved, 1536), answer);
+        EXPECT_EQ(SavePrinterProperties(p.handle(), &kDistinct, 1536), answer) << refused;
         standin::DataValue text, width;
         ASSERT_TRUE(standin::FindData(p.name(), TEXT("MaterialSetData"), &text));
         EXPECT_EQ(text.bytes, refused == 34 || refused == 35 ? Bytes(720, 0x42)
-                                                             : Slice(&saved.TextSet, 0, 720));
+                                                             : Slice(&kDistinct.TextSet, 0, 720));
         EXPECT_EQ(standin::FindData(p.name(), TEXT("UserDefinedX"), &width), refused != 1);
     }
 }
@@ -152,35 +146,32 @@ TEST(PrinterDataSave, ARefusedWriteIsSkippedAndTheSequenceGoesOn) {
 // A block or value that cannot be had, for want of memory or because it cannot be read, is
 // missing: the load goes on without it and frees what it took.
 TEST(PrinterDataMemory, AValueThatCannotBeHadCountsAsMissing) {
-    const PrinterSettings record = Distinct();
     const SHORT brightness = 21;
     const std::array<unsigned, 5> cases[] = {
         // whole block stored; failed allocation and read, 1-based from the load on (0: none);
-        // the text set falls back to its defaults; the Brightness loaded
-        {1, 1, 0, 0, 21},          // no memory for the whole block
-        {1, 0, 2, 0, 21},          // its data value unreadable
-        {0, 2, 0, 1, 21},          // the record first, then the text block
-        {0, 0, 1 + 32 + 1, 1, 21}, // after the whole block's size value and 32 fields
-        {0, 0, 1 + 12, 0, 0},      // Brightness
+        // the text set falls back to its defaults; the Brightness loaded. In turn: no memory
+        // for the whole block; its data value unreadable; no memory for the text block; a read
+        // failing after the whole block's size value and 32 fields; Brightness unreadable.
+        {1, 1, 0, 0, 21}, {1, 0, 2, 0, 21}, {0, 2, 0, 1, 21}, {0, 0, 34, 1, 21}, {0, 0, 13, 0, 0},
     };
     for (const auto& [wholeStored, failedAllocation, failedRead, textDefault, loaded] : cases) {
-        SCOPED_TRACE(std::to_string(failedAllocation) + "/" + std::to_string(failedRead));
         TestPrinter p(kKlv20);
         if (wholeStored) {
-            PutBlock(p, TEXT("PrinterData"), Slice(&record, 0, 1536), 1536);
+            PutBlock(p, TEXT("PrinterData"), Slice(&kDistinct, 0, 1536), 1536);
         }
-        PutBlock(p, TEXT("MaterialSetData"), Slice(&record.PhotoSet, 0, 720), 720);
-        PutBlock(p, TEXT("MaterialPhotoSetData"), Slice(&record.PhotoSet, 0, 720), 720);
+        PutBlock(p, TEXT("MaterialSetData"), Slice(&kDistinct.PhotoSet, 0, 720), 720);
+        PutBlock(p, TEXT("MaterialPhotoSetData"), Slice(&kDistinct.PhotoSet, 0, 720), 720);
         p.Put(TEXT("Brightness"), REG_BINARY, Slice(&brightness, 0, 2));
         const long live = standin::LiveAllocations();
         standin::FailAllocation(failedAllocation);
         standin::FailCall(standin::Op::GetPrinterData, failedRead, ERROR_INVALID_HANDLE);
         PrinterSettings expected = Defaults(kKlv20).ps;
         expected.Brightness = SHORT(loaded);
-        expected.PhotoSet = WithoutReserved(record.PhotoSet);
+        expected.PhotoSet = WithoutReserved(&kDistinct.PhotoSet);
         if (!textDefault) {
             expected.TextSet = expected.PhotoSet;
         }
+        SCOPED_TRACE(std::to_string(failedAllocation) + "/" + std::to_string(failedRead));
         ExpectLoaded(GetPrinterProperties(p.handle(), kKlv20), expected);
         EXPECT_EQ(standin::LiveAllocations(), live);
     }

