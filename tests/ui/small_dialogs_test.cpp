@@ -1,4 +1,5 @@
-// The information page, the About dialog and the Warning dialog, driven as a user would.
+// The information page of the printer sheet, driven as the sheet drives it. (The Warning dialog
+// is run from the Material page's tests.)
 #ifdef _WIN32
 #include "ui/small_dialogs.h"
 
@@ -17,40 +18,10 @@ namespace {
 
 const HINSTANCE kTemplates = LoadLibraryW(TEXT(VORIKAUI_DLL)); // the built module's dialogs
 
-// The command the next modal dialog gets once it is active; Escape reaches it as IDCANCEL.
-WPARAM press = IDOK;
-HHOOK hook = nullptr;
-LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        auto dialog = reinterpret_cast<HWND>(wParam);
-        if (press == IDCANCEL) {
-            PostMessageW(GetDlgItem(dialog, IDOK), WM_KEYDOWN, VK_ESCAPE, 0);
-        } else {
-            PostMessageW(dialog, WM_COMMAND, press, 0);
-        }
-    }
-    return CallNextHookEx(hook, code, wParam, lParam);
-}
-
-template <typename Show> INT_PTR RunModal(WPARAM what, Show show) {
-    press = what;
-    hook = SetWindowsHookExW(WH_CBT, OnActivate, nullptr, GetCurrentThreadId());
-    const INT_PTR result = show();
-    UnhookWindowsHookEx(hook);
-    return result;
-}
-
 UINT helpCommand = 0;
 BOOL WINAPI RecordHelp(HWND, LPCWSTR, UINT command, ULONG_PTR) {
     helpCommand = command;
     return TRUE;
-}
-
-// About ends on OK and Escape; Warning on any command.
-TEST(SmallDialogs, EndWithTheCommandThatClosedThem) {
-    EXPECT_EQ(RunModal(IDOK, [] { return AboutDlg(kTemplates, nullptr); }), IDOK);
-    EXPECT_EQ(RunModal(IDCANCEL, [] { return AboutDlg(kTemplates, nullptr); }), IDCANCEL);
-    EXPECT_EQ(RunModal(1234, [] { return WarningDlg(kTemplates, nullptr, nullptr); }), 1234);
 }
 
 // The page shows the driver's name as one line; the sheet's Help button asks for the contents;
