@@ -37,7 +37,7 @@ TEST(TextFields, CopiesStayInTheirFieldAndEndInNul) {
         {nullptr, "abc", 0, {'a', 'b', 'c', 0, F, F, F, F, F, F}},
     };
     for (const auto& [wide, narrow, n, expected] : cases) {
-        EXPECT_EQ(Field([&](WCHAR* d) {
+        EXPECT_EQ(Field([wide = wide, narrow = narrow, n = n](WCHAR* d) {
                       if (narrow == nullptr) {
                           CopyStringW(d, wide, n);
                       } else {
