@@ -4,6 +4,8 @@
 #include "fuzz/fuzz_input.h"
 #include "ui/numeric_field.h"
 
+#include <initializer_list>
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     const BOOL inch = input.TakeValue<uint8_t>() & 1;
