@@ -7,46 +7,36 @@
 
 #include <windows.h>
 
-#include <cstddef>
-#include <memory>
+#include <algorithm>
+#include <vector>
+
+using FuzzBytes = std::vector<BYTE>;
 
 // The header bytes a DEVMODE must hold for its size fields to be readable: through dmDriverExtra.
 inline constexpr size_t kFuzzHeaderBytes = offsetof(DEVMODEW, dmFields);
 
-class FuzzBuffer {
-  public:
-    explicit FuzzBuffer(size_t size) : bytes_(new BYTE[size]), size_(size) {}
-
-    BYTE* bytes() { return bytes_.get(); }
-    size_t size() const { return size_; }
-    DEVMODEW* devmode() { return reinterpret_cast<DEVMODEW*>(bytes_.get()); }
-
-  private:
-    std::unique_ptr<BYTE[]> bytes_;
-    size_t size_;
-};
-
-// The declared size of a DEVMODE header held in the first kFuzzHeaderBytes of header.
-inline size_t DeclaredDevModeSize(const BYTE* header) {
-    WORD size;
-    WORD extra;
-    std::memcpy(&size, header + offsetof(DEVMODEW, dmSize), sizeof size);
-    std::memcpy(&extra, header + offsetof(DEVMODEW, dmDriverExtra), sizeof extra);
-    return size_t{size} + extra;
+inline DEVMODEW* AsDevMode(FuzzBytes& bytes) {
+    return reinterpret_cast<DEVMODEW*>(bytes.data());
 }
 
-// The allocation a DEVMODE with this header gets.
-inline size_t DevModeAllocation(const BYTE* header) {
-    const size_t declared = DeclaredDevModeSize(header);
-    return declared < kFuzzHeaderBytes ? kFuzzHeaderBytes : declared;
+inline size_t DeclaredSize(FuzzBytes& header) {
+    return size_t{AsDevMode(header)->dmSize} + AsDevMode(header)->dmDriverExtra;
 }
 
-// Takes a header from the input, then as many more bytes as it declares.
-inline FuzzBuffer TakeDevMode(FuzzInput& input) {
-    BYTE header[kFuzzHeaderBytes];
-    input.Take(header, sizeof header);
-    FuzzBuffer buffer(DevModeAllocation(header));
-    std::memcpy(buffer.bytes(), header, sizeof header);
-    input.Take(buffer.bytes() + sizeof header, buffer.size() - sizeof header);
-    return buffer;
+// `size` bytes of the input (at least a header's worth), or a header and as many bytes as it
+// declares.
+inline FuzzBytes TakeBytes(FuzzInput& input, size_t size, bool declared = false) {
+    FuzzBytes bytes(std::max(size, kFuzzHeaderBytes));
+    input.Take(bytes.data(), kFuzzHeaderBytes);
+    if (declared && DeclaredSize(bytes) > kFuzzHeaderBytes) {
+        FuzzBytes whole(DeclaredSize(bytes));
+        std::memcpy(whole.data(), bytes.data(), kFuzzHeaderBytes);
+        bytes.swap(whole);
+    }
+    input.Take(bytes.data() + kFuzzHeaderBytes, bytes.size() - kFuzzHeaderBytes);
+    return bytes;
+}
+
+inline FuzzBytes TakeDevMode(FuzzInput& input) {
+    return TakeBytes(input, kFuzzHeaderBytes, true);
 }

@@ -13,24 +13,19 @@ class FuzzInput {
 
     // Copies the next n bytes to out, zero-filling what the input no longer holds.
     void Take(void* out, size_t n) {
-        if (n == 0) {
-            return; // out may be null, as for an empty vector's data
-        }
         const size_t have = n < size_ ? n : size_;
-        std::memset(out, 0, n);
-        if (have != 0) {
+        if (n != 0) { // out may be null, as for an empty vector's data
+            std::memset(out, 0, n);
             std::memcpy(out, data_, have);
         }
         data_ += have;
         size_ -= have;
     }
-
     template <typename T> T TakeValue() {
         T value;
         Take(&value, sizeof value);
         return value;
     }
-
     size_t Remaining() const { return size_; }
 
   private:

@@ -4,98 +4,41 @@
 #include "fuzz/fuzz_input.h"
 #include "ui/numeric_field.h"
 
-#include <cstring>
-#include <cstdint>
-#include <string_view>
-
-namespace {
-
-struct Numbers {
-    BOOL inch;
-    LONG max;
-    LONG min;
-    LONG value;
-    LONG step;
-};
-
-Numbers TakeNumbers(FuzzInput& input) {
-    Numbers n;
-    n.inch = input.TakeValue<uint8_t>() & 1;
-    n.max = input.TakeValue<LONG>();
-    n.min = input.TakeValue<LONG>();
-    n.value = input.TakeValue<LONG>();
-    n.step = input.TakeValue<LONG>();
-    return n;
-}
-
-// Up to `chars` UTF-16 units of the input, NUL-terminated.
-void TakeText(FuzzInput& input, WCHAR* text, int chars) {
-    input.Take(text, static_cast<size_t>(chars) * sizeof(WCHAR));
-    text[chars] = 0;
-}
-
-int TextLength(LPCWSTR text) {
-    int n = 0;
-    while (text[n] != 0) {
-        ++n;
-    }
-    return n;
-}
-
-void CheckWithin(LONG result, const Numbers& n) {
-    if (n.min <= n.max) {
-        FUZZ_CHECK(result >= n.min && result <= n.max);
-    }
-}
-
-void CheckParse(LPCWSTR text, const Numbers& n) {
-    CheckWithin(ParseUserUnit(text, n.inch, n.max, n.min), n);
-    CheckWithin(ParseLong(text, n.max, n.min), n);
-}
-
-void CheckSpin(const Numbers& n) {
-    CheckWithin(SpinUserUnit(n.inch, n.value, n.max, n.min, n.step), n);
-    CheckWithin(SpinLong(n.value, n.max, n.min, n.step), n);
-}
-
-// "-0.00": a negative length too small to show, which reads back as 0.
-// A shown whole number reads back as itself.
-void CheckLongRoundTrip(const Numbers& n) {
-    WCHAR shown[kShowChars];
-    FormatLong(shown, n.value);
-    if (n.value >= 0 && TextLength(shown) <= kParseChars) {
-        FUZZ_CHECK(ParseLong(shown, INT32_MAX, 0) == n.value);
-    }
-}
-
-void CheckFilter(LPCWSTR text) {
-    WCHAR out[kFilterChars + 1];
-    const int removed = FilterNumericText(text, out);
-    const int kept = TextLength(out);
-    FUZZ_CHECK(removed + kept == TextLength(text));
-    int points = 0;
-    for (int i = 0; i < kept; ++i) {
-        const WCHAR c = out[i];
-        FUZZ_CHECK((c >= '0' && c <= '9') || c == '-' || c == '.');
-        points += c == '.';
-    }
-    FUZZ_CHECK(points <= 1);
-}
-
-} // namespace
+#include <initializer_list>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
-    const Numbers n = TakeNumbers(input);
+    const BOOL inch = input.TakeValue<uint8_t>() & 1;
+    const LONG max = input.TakeValue<LONG>(), min = input.TakeValue<LONG>();
+    const LONG value = input.TakeValue<LONG>(), step = input.TakeValue<LONG>();
     WCHAR text[kFilterChars + 1];
-    TakeText(input, text, kFilterChars);
-    WCHAR parsed[kParseChars + 1];
-    std::memcpy(parsed, text, kParseChars * sizeof(WCHAR));
-    parsed[kParseChars] = 0;
+    input.Take(text, kFilterChars * sizeof(WCHAR));
+    text[kFilterChars] = 0;
+    // The parsers read no more than the first kParseChars characters, NUL or not.
+    WCHAR parsed[kParseChars];
+    std::memcpy(parsed, text, sizeof parsed);
 
-    CheckParse(parsed, n);
-    CheckSpin(n);
-    CheckLongRoundTrip(n);
-    CheckFilter(text);
+    // Results lie within the limits whenever they do not cross.
+    for (LONG result :
+         {ParseUserUnit(parsed, inch, max, min), ParseLong(parsed, max, min),
+          SpinUserUnit(inch, value, max, min, step), SpinLong(value, max, min, step)}) {
+        FUZZ_CHECK(min > max || (result >= min && result <= max));
+    }
+    WCHAR shown[kShowChars];
+    FormatUserUnit(shown, inch, value); // a stack buffer: a longer text reaches the sanitizer
+    FormatLong(shown, value);
+    if (value >= 0 && lstrlenW(shown) <= kParseChars) {
+        FUZZ_CHECK(ParseLong(shown, INT32_MAX, 0) == value); // a shown number reads back as itself
+    }
+    // Only digits, '-' and one '.' are kept; the rest is counted as removed.
+    WCHAR out[kFilterChars + 1];
+    const int removed = FilterNumericText(text, out);
+    FUZZ_CHECK(removed + lstrlenW(out) == lstrlenW(text));
+    int points = 0;
+    for (int i = 0; out[i] != 0; ++i) {
+        FUZZ_CHECK((out[i] >= '0' && out[i] <= '9') || out[i] == '-' || out[i] == '.');
+        points += out[i] == '.';
+    }
+    FUZZ_CHECK(points <= 1);
     return 0;
 }

@@ -12,8 +12,6 @@
 
 namespace {
 
-using testdm::Text;
-
 TEST(ModelRule, OnlyTheExactModelNameGivesTheKlv20Base) {
     EXPECT_EQ(BaseDpiForModel(TEXT("Velmar VORIKA KLV-20")), 1016);
     for (LPCWSTR name : {TEXT("velmar VORIKA KLV-20"), TEXT("Velmar VORIKA KLV-20 "),
@@ -30,7 +28,7 @@ TEST(SettingsFields, ValuesReadWithTheSignOfTheirType) {
     for (const auto& [name, allOnes] : cases) {
         const SettingsField* field = nullptr;
         for (const SettingsField& f : kSettingsFields) {
-            field = Text(f.name, 64) == name ? &f : field;
+            field = testdm::Text(f.name, 64) == name ? &f : field;
         }
         ASSERT_NE(field, nullptr);
         PrinterSettings ps{};
@@ -41,50 +39,35 @@ TEST(SettingsFields, ValuesReadWithTheSignOfTheirType) {
     }
 }
 
-// Entry 0 has its own numbers, entry 2 its own maximum on the other model, the rest share theirs;
-// the Japanese tables carry the English ones' numbers.
-TEST(BuiltInMaterialTables, NumbersOnChosenRows) {
+// Entry 0 has its own numbers, entry 2 its own maximum, the rest share theirs; the Japanese
+// tables carry the English ones' numbers. Base 1016 picks the tables without "_60", any other
+// base those with it; country 81 alone picks the Japanese names.
+TEST(BuiltInMaterialTables, NumbersOnChosenRowsAndTheChoiceBetweenThem) {
     const struct {
-        const MaterialSet *table, *japanese;
-        int entry;
-        LONG min, max, speed;
-    } rows[] = {
-        {&MaterialDef, &MaterialDefJ, 0, 640, 790, 12},
-        {&MaterialDef, &MaterialDefJ, 2, 640, 840, 12},
-        {&MaterialDef, &MaterialDefJ, 8, 640, 840, 12},
-        {&MaterialPhotoDef, &MaterialPhotoDefJ, 0, 600, 830, 15},
-        {&MaterialPhotoDef, &MaterialPhotoDefJ, 2, 600, 950, 15},
-        {&MaterialPhotoDef, &MaterialPhotoDefJ, 8, 600, 950, 15},
-        {&MaterialDef_60, &MaterialDefJ_60, 0, 380, 480, 12},
-        {&MaterialDef_60, &MaterialDefJ_60, 2, 380, 600, 12},
-        {&MaterialDef_60, &MaterialDefJ_60, 8, 380, 540, 12},
-        {&MaterialPhotoDef_60, &MaterialPhotoDefJ_60, 0, 380, 480, 15},
-        {&MaterialPhotoDef_60, &MaterialPhotoDefJ_60, 2, 380, 600, 15},
-        {&MaterialPhotoDef_60, &MaterialPhotoDefJ_60, 3, 380, 540, 15},
+        const MaterialSet *english, *japanese;
+        BOOL photo;
+        SHORT base;
+        LONG min0, max0, min, max, max2, speed;
+    } tables[] = {
+        {&MaterialDef, &MaterialDefJ, FALSE, 1016, 640, 790, 640, 840, 840, 12},
+        {&MaterialPhotoDef, &MaterialPhotoDefJ, TRUE, 1016, 600, 830, 600, 950, 950, 15},
+        {&MaterialDef_60, &MaterialDefJ_60, FALSE, 1058, 380, 480, 380, 540, 600, 12},
+        {&MaterialPhotoDef_60, &MaterialPhotoDefJ_60, TRUE, 1015, 380, 480, 380, 540, 600, 15},
     };
-    for (const auto& r : rows) {
-        for (const MaterialSet* t : {r.table, r.japanese}) {
-            const MaterialEntry& e = t->Entry[r.entry];
-            EXPECT_EQ((std::array<LONG, 4>{e.ImpactMin, e.ImpactMax, e.Speed, e.Reserved}),
-                      (std::array<LONG, 4>{r.min, r.max, r.speed, 0}))
-                << "entry " << r.entry;
+    for (const auto& t : tables) {
+        for (const MaterialSet* set : {t.english, t.japanese}) {
+            auto row = [&](int i) {
+                const MaterialEntry& e = set->Entry[i];
+                return std::array<LONG, 4>{e.ImpactMin, e.ImpactMax, e.Speed, e.Reserved};
+            };
+            EXPECT_EQ(row(0), (std::array<LONG, 4>{t.min0, t.max0, t.speed, 0}));
+            EXPECT_EQ(row(2), (std::array<LONG, 4>{t.min, t.max2, t.speed, 0}));
+            EXPECT_EQ(row(8), (std::array<LONG, 4>{t.min, t.max, t.speed, 0}));
         }
-    }
-}
-
-// Base 1016 picks the tables without "_60", any other base those with it; country 81 alone picks
-// the Japanese names.
-TEST(BuiltInMaterialTables, ChosenByBaseAndCountry) {
-    const std::tuple<BOOL, SHORT, INT, const MaterialSet*> cases[] = {
-        {FALSE, 1016, 81, &MaterialDefJ},       {FALSE, 1016, 1, &MaterialDef},
-        {FALSE, 1058, 81, &MaterialDefJ_60},    {FALSE, 508, 0, &MaterialDef_60},
-        {TRUE, 1016, 81, &MaterialPhotoDefJ},   {TRUE, 1016, 0, &MaterialPhotoDef},
-        {TRUE, 1058, 82, &MaterialPhotoDef_60}, {TRUE, 1015, 81, &MaterialPhotoDefJ_60},
-        {TRUE, 1058, 80, &MaterialPhotoDef_60},
-    };
-    for (const auto& [photo, base, country, expected] : cases) {
-        EXPECT_EQ(&SelectMaterialTable(photo, base, country), expected)
-            << photo << " " << base << " " << country;
+        EXPECT_EQ(&SelectMaterialTable(t.photo, t.base, 81), t.japanese);
+        for (INT country : {0, 80, 82}) {
+            EXPECT_EQ(&SelectMaterialTable(t.photo, t.base, country), t.english);
+        }
     }
 }
 

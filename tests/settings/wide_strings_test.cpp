@@ -1,4 +1,5 @@
-// Bounded copies into fixed text fields: never past the field, always NUL-terminated.
+// Bounded copies into fixed text fields: never past the field, always NUL-terminated. (The exact
+// comparison of names is checked through the model rule it decides.)
 #include <windows.h>
 
 #include "settings/wide_strings.h"
@@ -21,29 +22,30 @@ template <typename Write> std::u16string Field(Write write) {
     return std::u16string(dst, dst + 10);
 }
 
-TEST(CopyStringW, KeepsAtMostNMinusOneCharactersAndZeroFillsTheField) {
-    const std::tuple<const WCHAR*, int, std::u16string> cases[] = {
-        {TEXT("abc"), 0, {F, F, F, F, F, F, F, F, F, F}},
-        {TEXT("abc"), 1, {0, F, F, F, F, F, F, F, F, F}},
-        {TEXT("abc"), 6, {'a', 'b', 'c', 0, 0, 0, F, F, F, F}},
-        {TEXT("abcdefgh"), 8, {'a', 'b', 'c', 'd', 'e', 'f', 'g', 0, F, F}},
-        {nullptr, 2, {0, 0, F, F, F, F, F, F, F, F}}};
-    for (const auto& [source, n, expected] : cases) {
-        auto copy = [s = source, n = n](WCHAR* d) { CopyStringW(d, s, n); };
-        EXPECT_EQ(Field(copy), expected) << n;
-    }
-}
-
-// The ANSI text converts into the field or, for n 0, as long as it is with its NUL; the last unit
+// CopyStringW keeps at most n - 1 characters and zero-fills the n-unit field. CopyStr2Unicode
+// converts the ANSI text into the field or, for n 0, as long as it is with its NUL; the last unit
 // of the field is NUL whatever the conversion left before it.
-TEST(CopyStr2Unicode, ConvertsIntoTheFieldOrTheSourceLength) {
-    const std::tuple<const char*, int, std::u16string> cases[] = {
-        {"user", 8, {'u', 's', 'e', 'r', 0, F, F, 0, F, F}},
-        {"abcdefgh", 4, {'a', 'b', 'c', 0, F, F, F, F, F, F}},
-        {"abc", 0, {'a', 'b', 'c', 0, F, F, F, F, F, F}}};
-    for (const auto& [source, n, expected] : cases) {
-        auto copy = [s = source, n = n](WCHAR* d) { EXPECT_EQ(CopyStr2Unicode(d, s, n), d); };
-        EXPECT_EQ(Field(copy), expected);
+TEST(TextFields, CopiesStayInTheirFieldAndEndInNul) {
+    const std::tuple<const WCHAR*, const char*, int, std::u16string> cases[] = {
+        {TEXT("abc"), nullptr, 0, {F, F, F, F, F, F, F, F, F, F}},
+        {TEXT("abc"), nullptr, 1, {0, F, F, F, F, F, F, F, F, F}},
+        {TEXT("abc"), nullptr, 6, {'a', 'b', 'c', 0, 0, 0, F, F, F, F}},
+        {TEXT("abcdefgh"), nullptr, 8, {'a', 'b', 'c', 'd', 'e', 'f', 'g', 0, F, F}},
+        {nullptr, nullptr, 2, {0, 0, F, F, F, F, F, F, F, F}},
+        {nullptr, "user", 8, {'u', 's', 'e', 'r', 0, F, F, 0, F, F}},
+        {nullptr, "abcdefgh", 4, {'a', 'b', 'c', 0, F, F, F, F, F, F}},
+        {nullptr, "abc", 0, {'a', 'b', 'c', 0, F, F, F, F, F, F}},
+    };
+    for (const auto& [wide, narrow, n, expected] : cases) {
+        EXPECT_EQ(Field([wide = wide, narrow = narrow, n = n](WCHAR* d) {
+                      if (narrow == nullptr) {
+                          CopyStringW(d, wide, n);
+                      } else {
+                          EXPECT_EQ(CopyStr2Unicode(d, narrow, n), d);
+                      }
+                  }),
+                  expected)
+            << n;
     }
 }
 
@@ -55,17 +57,6 @@ TEST(MyMultiByteToUnicode, CountsBytes) {
     EXPECT_EQ(Field([&](WCHAR* d) { MyMultiByteToUnicode(d, 8, &written, "abcdef", 7); })[4], F);
     EXPECT_EQ(written, 0u);
     Field([&](WCHAR* d) { EXPECT_EQ(MyMultiByteToUnicode(d, 8, nullptr, "xy", 2), 2); });
-}
-
-TEST(WideEquals, ComparesEveryUnitAndNullOnlyWithNull) {
-    const WCHAR* model = TEXT("Velmar VORIKA KLV-20");
-    EXPECT_TRUE(WideEquals(model, TEXT("Velmar VORIKA KLV-20")));
-    EXPECT_TRUE(WideEquals(nullptr, nullptr));
-    for (const WCHAR* other : {TEXT("velmar VORIKA KLV-20"), TEXT("Velmar VORIKA KLV-20 "),
-                               TEXT("Velmar VORIKA KLV-2"), static_cast<const WCHAR*>(nullptr)}) {
-        EXPECT_FALSE(WideEquals(model, other));
-        EXPECT_FALSE(WideEquals(other, model));
-    }
 }
 
 } // namespace

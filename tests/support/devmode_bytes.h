@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -25,23 +23,18 @@ using Bytes = std::vector<BYTE>;
 
 // A DEVMODE of any layout in its caller's buffer.
 struct DevModeBytes {
+    static constexpr int kPatterned = -1; // bytes that differ from their neighbours
     // A header for the layout; every other byte `fill`.
-    DevModeBytes(WORD size, WORD extra, WORD specVersion, WORD driverVersion, BYTE fill)
-        : bytes(size_t{size} + extra, fill) {
+    DevModeBytes(WORD size, WORD extra, WORD specVersion, WORD driverVersion, int fill)
+        : bytes(size_t{size} + extra, static_cast<BYTE>(fill)) {
+        for (size_t i = 0; fill == kPatterned && i < bytes.size(); ++i) {
+            bytes[i] = static_cast<BYTE>(i * 31 + 7);
+        }
         SetHeader(specVersion, size, driverVersion, extra);
     }
     // `count` bytes of 0xEE and no header yet.
     explicit DevModeBytes(size_t count) : bytes(count, 0xEE) {}
 
-    // Bytes that differ from their neighbours, under the given header.
-    static DevModeBytes Patterned(WORD size, WORD extra, WORD specVersion, WORD driverVersion) {
-        DevModeBytes d(size, extra, 0, 0, 0);
-        for (size_t i = 0; i < d.bytes.size(); ++i) {
-            d.bytes[i] = static_cast<BYTE>(i * 31 + 7);
-        }
-        d.SetHeader(specVersion, size, driverVersion, extra);
-        return d;
-    }
     // The public part of `dm` cut to `size` bytes, then the first `extra` bytes of `ps`.
     static DevModeBytes Of(const DEVMODEW& dm, WORD size, WORD extra, const PrinterSettings& ps) {
         DevModeBytes d(size_t{size} + extra);
@@ -67,34 +60,15 @@ inline DriverDevMode Defaults(LPCWSTR model) {
     return d;
 }
 
-// A record unlike any default: every byte differs from its neighbours, the names are text and the
-// signature is ours.
-inline PrinterSettings DistinctRecord() {
-    PrinterSettings ps;
-    auto* bytes = reinterpret_cast<BYTE*>(&ps);
-    for (size_t i = 0; i < sizeof ps; ++i) {
-        bytes[i] = static_cast<BYTE>(i * 37 + 11);
-    }
-    for (int i = 0; i < kMaterialCount; ++i) {
-        for (int c = 0; c < 32; ++c) {
-            ps.TextSet.Entry[i].Name[c] = c < 6 ? static_cast<WCHAR>('a' + i + c) : 0;
-            ps.PhotoSet.Entry[i].Name[c] = c < 4 ? static_cast<WCHAR>('K' + i + c) : 0;
-        }
-    }
-    ps.dwPrivData = kPriv;
-    return ps;
-}
-
 // A record of the KLV-20 defaults with another work size and resolution index.
 inline PrinterSettings Record(SHORT x, SHORT y, SHORT frameIdx = 4) {
     PrinterSettings ps = Defaults(kKlv20).ps;
-    ps.UserDefinedX = x;
-    ps.UserDefinedY = y;
-    ps.FrameDpiIdx = frameIdx;
+    ps.UserDefinedX = x, ps.UserDefinedY = y, ps.FrameDpiIdx = frameIdx;
     return ps;
 }
 
-inline std::u16string Text(const WCHAR* field, size_t capacity) {
+// A text field up to its NUL.
+inline std::u16string Text(const WCHAR* field, size_t capacity = 32) {
     std::u16string out;
     for (size_t i = 0; i < capacity && field[i] != 0; ++i) {
         out.push_back(static_cast<char16_t>(field[i]));
@@ -111,8 +85,7 @@ inline Bytes Slice(const void* base, size_t offset, size_t size) {
 inline void ExpectSameBytes(const void* actual, const void* expected, size_t size) {
     const auto* a = static_cast<const BYTE*>(actual);
     const auto* e = static_cast<const BYTE*>(expected);
-    int reported = 0;
-    for (size_t i = 0; i < size && reported < 8; ++i) {
+    for (size_t i = 0, reported = 0; i < size && reported < 8; ++i) {
         if (a[i] != e[i]) {
             ADD_FAILURE() << "byte " << i << ": " << int(a[i]) << ", expected " << int(e[i]);
             ++reported;

@@ -9,15 +9,13 @@
 
 namespace {
 
-SHORT WINAPI Held(int) {
-    return static_cast<SHORT>(0x8000);
-}
-SHORT WINAPI ToggledOnly(int) {
-    return 0x0001;
+SHORT keyState = 0;
+SHORT WINAPI KeyState(int) {
+    return keyState;
 }
 UINT WINAPI Profile(LPCWSTR app, LPCWSTR key, INT fallback) {
     const std::basic_string<WCHAR> wanted = std::basic_string<WCHAR>(app) + TEXT("/") + key;
-    return wanted == TEXT("intl/iCountry") ? 81 : fallback + 1000;
+    return wanted == TEXT("intl/iCountry") && fallback == 0 ? 81 : 7;
 }
 
 TEST(DialogHost, CountryCodeIsTheProfilesIntlCountry) {
@@ -27,12 +25,11 @@ TEST(DialogHost, CountryCodeIsTheProfilesIntlCountry) {
 
 // GetAsyncKeyState's high bit says held; the low bit only that it was pressed since.
 TEST(DialogHost, KeyCountsAsHeldOnlyWithTheHighBit) {
-    {
-        SeamOverride seam(g_dialogHost.GetAsyncKeyState, &Held);
-        EXPECT_TRUE(IsKeyHeld(VK_MBUTTON));
+    SeamOverride seam(g_dialogHost.GetAsyncKeyState, &KeyState);
+    for (SHORT state : {SHORT(0x8000), SHORT(0x8001), SHORT(0x0001), SHORT(0x7FFF)}) {
+        keyState = state;
+        EXPECT_EQ(IsKeyHeld(VK_SHIFT), state < 0) << state;
     }
-    SeamOverride seam(g_dialogHost.GetAsyncKeyState, &ToggledOnly);
-    EXPECT_FALSE(IsKeyHeld(VK_SHIFT));
 }
 
 } // namespace

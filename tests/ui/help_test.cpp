@@ -19,53 +19,42 @@
 namespace {
 
 using WString = std::basic_string<WCHAR>;
+using Request = std::tuple<HWND, WString, UINT, ULONG_PTR>;
 
 LANGID language = 0;
 LANGID WINAPI UserLanguage() {
     return language;
 }
 
-struct HelpCall {
-    HWND window;
-    WString file;
-    UINT command;
-    ULONG_PTR data;
-};
-std::vector<HelpCall> calls;
-
+std::vector<Request> requests;
 BOOL WINAPI RecordHelp(HWND window, LPCWSTR file, UINT command, ULONG_PTR data) {
-    calls.push_back({window, file ? file : WString(), command, data});
+    requests.emplace_back(window, file ? file : WString(), command, data);
     return TRUE;
 }
 
 // Only language 1041 gets the Japanese file; either lies in the subdirectory 2 of the driver
 // directory; each request names the file, its window and the page's table.
 TEST(Help, RequestsNameTheFileOfTheUsersLanguage) {
+    WCHAR dir[MAX_PATH] = {};
     DWORD needed = 0;
-    GetPrinterDriverDirectoryW(nullptr, nullptr, 1, nullptr, 0, &needed);
-    std::vector<BYTE> directory(needed);
-    ASSERT_TRUE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, directory.data(), needed, &needed));
-    const WString dir(reinterpret_cast<const WCHAR*>(directory.data()));
+    ASSERT_TRUE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
+                                           sizeof dir, &needed));
     SeamOverride languageSeam(g_dialogHost.GetUserDefaultLangID, &UserLanguage);
     SeamOverride helpSeam(g_dialogHost.WinHelpW, &RecordHelp);
     auto* window = reinterpret_cast<HWND>(0x1234);
-    calls.clear();
+    requests.clear();
     language = 1041;
     ShowControlHelp(window, slope::aPaperDlgHelpIDs);
     language = 1033;
     ShowContextMenuHelp(window, material::aPaperDlgHelpIDs);
     language = 0x0811;
     ShowHelpContents(nullptr);
-    const std::vector<std::tuple<HWND, WString, UINT, ULONG_PTR>> expected = {
-        {window, dir + TEXT("\\2\\QTKLVJP.HLP"), HELP_WM_HELP, ULONG_PTR(slope::aPaperDlgHelpIDs)},
-        {window, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTEXTMENU,
-         ULONG_PTR(material::aPaperDlgHelpIDs)},
-        {nullptr, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTENTS, 0}};
-    ASSERT_EQ(calls.size(), expected.size());
-    for (size_t i = 0; i < calls.size(); ++i) {
-        EXPECT_EQ(std::tie(calls[i].window, calls[i].file, calls[i].command, calls[i].data),
-                  expected[i]);
-    }
+    EXPECT_EQ(requests, (std::vector<Request>{
+                            {window, dir + WString(TEXT("\\2\\QTKLVJP.HLP")), HELP_WM_HELP,
+                             ULONG_PTR(slope::aPaperDlgHelpIDs)},
+                            {window, dir + WString(TEXT("\\2\\QTKLVEN.HLP")), HELP_CONTEXTMENU,
+                             ULONG_PTR(material::aPaperDlgHelpIDs)},
+                            {nullptr, dir + WString(TEXT("\\2\\QTKLVEN.HLP")), HELP_CONTENTS, 0}}));
 }
 
 #ifndef _WIN32
@@ -89,18 +78,15 @@ TEST(Help, NoFileWithoutTheDriverDirectoryOrMemory) {
 }
 #endif
 
+// A table maps a control to its context and ends at its first pair of zeros, not at a zero
+// control alone.
 TEST(Help, TablesMapControlsToContexts) {
-    const std::tuple<const DWORD*, int, DWORD> rows[] = {
-        {material::aPaperDlgHelpIDs, 199, 1100},     {material::aPaperDlgHelpIDs, 402, 1115},
-        {material::aPaperDlgHelpIDs, 216, 0},        {correction::aPaperDlgHelpIDs, 706, 1209},
-        {correction::aDetailsDlgHelpIDs, 611, 1305}, {slope::aPaperDlgHelpIDs, 816, 1401}};
-    for (const auto& [table, control, context] : rows) {
-        EXPECT_EQ(FindHelpContext(table, control), context) << control;
-    }
-    const DWORD notEndedByAZeroControlAlone[] = {0, 5, 9, 1, 0, 0};
-    EXPECT_EQ(FindHelpContext(notEndedByAZeroControlAlone, 9), 1u);
-    const DWORD endedByTheFirstZeroPair[] = {0, 0, 7, 3};
-    EXPECT_EQ(FindHelpContext(endedByTheFirstZeroPair, 7), 0u);
+    EXPECT_EQ(FindHelpContext(material::aPaperDlgHelpIDs, 402), 1115u);
+    EXPECT_EQ(FindHelpContext(correction::aDetailsDlgHelpIDs, 611), 1305u);
+    EXPECT_EQ(FindHelpContext(slope::aPaperDlgHelpIDs, 216), 0u);
+    const DWORD zeroControl[] = {0, 5, 9, 1, 0, 0, 7, 3};
+    EXPECT_EQ(FindHelpContext(zeroControl, 9), 1u);
+    EXPECT_EQ(FindHelpContext(zeroControl, 7), 0u);
 }
 
 } // namespace

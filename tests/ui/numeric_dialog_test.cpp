@@ -8,17 +8,14 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 TEST(NumericFieldControls, FilterAreaAndText) {
     // A window standing in for a page: an edit field 200 and a 70 x 70 area 101 at (100, 50).
     HWND page = CreateWindowExW(0, L"STATIC", L"page", WS_POPUP, 10, 10, 400, 300, nullptr, nullptr,
                                 nullptr, nullptr);
-    ASSERT_NE(page, nullptr);
     CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 80, 20, page,
-                    reinterpret_cast<HMENU>(200), nullptr, nullptr);
-    CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 100, 50, 70, 70, page,
-                    reinterpret_cast<HMENU>(101), nullptr, nullptr);
+                    HMENU(200), nullptr, nullptr);
+    CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 100, 50, 70, 70, page, HMENU(101),
+                    nullptr, nullptr);
     auto text = [&] {
         wchar_t buffer[64] = {};
         GetDlgItemTextW(page, 200, buffer, 64);
@@ -33,11 +30,10 @@ TEST(NumericFieldControls, FilterAreaAndText) {
     SetDlgItemTextW(page, 200, L"-1-2");
     EXPECT_TRUE(checkDigit(page, 200));
 
-    RECT rect;
-    POINT topLeft, bottomRight;
-    EXPECT_TRUE(getDlgCtrlRect(page, 101, &rect, &topLeft, &bottomRight));
-    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom, topLeft.x, topLeft.y,
-                                 bottomRight.x, bottomRight.y}),
+    RECT r;
+    POINT a, b;
+    EXPECT_TRUE(getDlgCtrlRect(page, 101, &r, &a, &b));
+    EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom, a.x, a.y, b.x, b.y}),
               (std::vector<LONG>{0, 0, 70, 70, 100, 50, 169, 119}));
 
     EXPECT_TRUE(ShowUserUnit(page, 200, TRUE, 500));
@@ -49,6 +45,4 @@ TEST(NumericFieldControls, FilterAreaAndText) {
     EXPECT_EQ(GetLong(page, 200, 2000000000, 1), 123456789);
     DestroyWindow(page);
 }
-
-} // namespace
 #endif

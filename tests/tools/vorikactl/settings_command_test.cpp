@@ -9,49 +9,43 @@
 
 namespace {
 
-constexpr LPCWSTR kModel = L"Velmar VORIKA KLV-20";
-
-SHORT StoredWidth(const TestPrinter& printer) {
-    PrinterSettings* stored = GetPrinterProperties(printer.handle(), kModel);
-    const SHORT width = stored->UserDefinedX;
+// The stored width and the speed of text preset 5, as a loaded record holds them.
+std::pair<SHORT, LONG> Stored(const TestPrinter& printer) {
+    PrinterSettings* stored = GetPrinterProperties(printer.handle(), printer.model());
+    const std::pair<SHORT, LONG> values{stored->UserDefinedX, stored->TextSet.Entry[5].Speed};
     GlobalFree(stored);
-    return width;
+    return values;
 }
 
 TEST(VorikactlSettings, ExportFromOnePrinterImportsIntoAnother) {
-    const std::wstring file = L"" VORIKA_JOB_DIR L"/exported-settings.txt";
-    DeleteFileW(file.c_str());
+    const std::wstring file = L"\"" VORIKA_JOB_DIR L"/exported-settings.txt\"";
+    DeleteFileW(L"" VORIKA_JOB_DIR L"/exported-settings.txt");
     std::string output;
     {
-        TestPrinter source(kModel);
+        TestPrinter source(L"Velmar VORIKA KLV-20");
         PrinterSettings ps;
         SetDefaultPrinterSettings(&ps, kBaseDpiKlv20);
         ps.UserDefinedX = 432;
         ps.TextSet.Entry[5].Speed = 7;
         ASSERT_EQ(SavePrinterProperties(source.handle(), &ps, sizeof ps), 1u);
         EXPECT_EQ(
-            Vorikactl(L"settings export \"" + std::wstring(source.name()) + L"\" \"" + file + L"\"",
-                      &output),
+            Vorikactl(L"settings export \"" + std::wstring(source.name()) + L"\" " + file, &output),
             0u)
             << output;
     }
-    TestPrinter target(kModel);
-    const std::wstring name = target.name();
-    EXPECT_EQ(Vorikactl(L"settings import \"" + name + L"\" \"" + file + L"\"", &output), 0u)
-        << output;
-    EXPECT_EQ(StoredWidth(target), 432);
-    PrinterSettings* stored = GetPrinterProperties(target.handle(), kModel);
-    EXPECT_EQ(stored->TextSet.Entry[5].Speed, 7);
-    GlobalFree(stored);
+    TestPrinter target(L"Velmar VORIKA KLV-20");
+    const std::wstring import = L"settings import \"" + std::wstring(target.name()) + L"\" ";
+    EXPECT_EQ(Vorikactl(import + file, &output), 0u) << output;
+    EXPECT_EQ(Stored(target), (std::pair<SHORT, LONG>{432, 7}));
 
-    // A wrong version: nothing is stored, one line says why.
-    WritePrivateProfileStringW(L"Velmar VORIKA Driver", L"Version", L"Version 2.00", file.c_str());
+    // A wrong version or no file: nothing is stored, one line says why.
+    WritePrivateProfileStringW(L"Velmar VORIKA Driver", L"Version", L"Version 2.00",
+                               L"" VORIKA_JOB_DIR L"/exported-settings.txt");
     output.clear();
-    EXPECT_EQ(Vorikactl(L"settings import \"" + name + L"\" \"" + file + L"\"", &output), 1u);
+    EXPECT_EQ(Vorikactl(import + file, &output), 1u);
     EXPECT_NE(output.find("not a settings file of this driver"), std::string::npos) << output;
-    EXPECT_EQ(StoredWidth(target), 432);
-    EXPECT_EQ(Vorikactl(L"settings import \"" + name + L"\" \"" + file + L".missing\"", &output),
-              1u);
+    EXPECT_EQ(Vorikactl(import + L"\"" VORIKA_JOB_DIR L"/missing.txt\"", &output), 1u);
+    EXPECT_EQ(Stored(target), (std::pair<SHORT, LONG>{432, 7}));
 }
 
 } // namespace
