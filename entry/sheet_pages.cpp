@@ -10,7 +10,6 @@
 #include "pages/correction/correction_page.h"
 #include "pages/material/material_page.h"
 #include "pages/slope/slope_page.h"
-#include "ui/help.h"
 #include "ui/small_dialogs.h"
 #endif
 
@@ -42,31 +41,14 @@ LONG_PTR AddPage(PROPSHEETUI_INFO* info, const SheetPage& page, UiData* ui, DWOR
 } // namespace
 
 #ifdef _WIN32
-const SheetPage kDocumentPages[3] = {{1, PaperDlgProc}, {2, OutputDlgProc}, {3, SlopeDlgProc}};
-const SheetPage kInformationPage = {4, UtilityProc};
+#define PAGE_PROC(proc) proc
 #else
 // The host tree has no dialogs: its sheets are run by a test host that creates no page.
-const SheetPage kDocumentPages[3] = {{1, nullptr}, {2, nullptr}, {3, nullptr}};
-const SheetPage kInformationPage = {4, nullptr};
+#define PAGE_PROC(proc) nullptr
 #endif
-
-#ifdef _WIN32
-BOOL AnswerSheetNotification(UiData* ui, const NMHDR* header) {
-    switch (header->code) {
-    case PSN_APPLY:
-        ui->bApplied = 1;
-        return FALSE;
-    case PSN_KILLACTIVE:
-    case PSN_RESET:
-        return FALSE;
-    case PSN_HELP:
-        ShowHelpContents(header->hwndFrom);
-        return TRUE;
-    default:
-        return TRUE;
-    }
-}
-#endif
+const SheetPage kDocumentPages[3] = {
+    {1, PAGE_PROC(PaperDlgProc)}, {2, PAGE_PROC(OutputDlgProc)}, {3, PAGE_PROC(SlopeDlgProc)}};
+const SheetPage kInformationPage = {4, PAGE_PROC(UtilityProc)};
 
 LONG_PTR AddNewPage(PROPSHEETUI_INFO* pPSUIInfo, const SheetPage& page, UiData* ui) {
     return AddPage(pPSUIInfo, page, ui, kDocumentPageFlags, kDocumentPageIcon, PropPageCallback);

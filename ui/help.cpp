@@ -65,15 +65,3 @@ void ShowContextMenuHelp(HWND clicked, const DWORD* table) {
 void ShowHelpContents(HWND owner) {
     RequestHelp(owner, HELP_CONTENTS, 0);
 }
-
-#ifdef _WIN32
-INT_PTR AnswerHelpMessage(UINT message, WPARAM wParam, LPARAM lParam, const DWORD* table) {
-    if (message == WM_HELP) {
-        ShowControlHelp(static_cast<HWND>(reinterpret_cast<const HELPINFO*>(lParam)->hItemHandle),
-                        table);
-    } else {
-        ShowContextMenuHelp(reinterpret_cast<HWND>(wParam), table);
-    }
-    return TRUE;
-}
-#endif
