@@ -7,28 +7,6 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
-std::function<void(HWND)> pendingScript;
-HHOOK activationHook = nullptr;
-
-// The script runs from a thread timer, inside the dialog's own modal loop, once it is active.
-LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam) {
-    if (code != HCBT_ACTIVATE) {
-        return CallNextHookEx(activationHook, code, wParam, lParam);
-    }
-    UnhookWindowsHookEx(std::exchange(activationHook, nullptr));
-    static HWND dialog;
-    dialog = reinterpret_cast<HWND>(wParam);
-    SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
-        std::exchange(pendingScript, nullptr)(dialog);
-    });
-    return 0;
-}
-
-} // namespace
-
 void PageTest::TearDown() {
     DestroyWindow(GetParent(page_));
     ReleaseUiData(ui_);
@@ -67,24 +45,29 @@ std::wstring PageTest::TextOf(HWND dialog, int id) {
 }
 
 void PageTest::DoubleClick(HWND page, int x, int y, bool serviceChord) {
-    for (const bool down : {true, false}) {
+    for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
         if (serviceChord) {
-            keybd_event(VK_MENU, 0, down ? 0 : KEYEVENTF_KEYUP, 0);
-            keybd_event(VK_SHIFT, 0, down ? 0 : KEYEVENTF_KEYUP, 0);
-            mouse_event(down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP, 0, 0, 0, 0);
+            keybd_event(VK_MENU, 0, up, 0);
+            keybd_event(VK_SHIFT, 0, up, 0);
+            mouse_event(up == 0 ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP, 0, 0, 0, 0);
         }
-        if (down) {
+        if (up == 0) {
             SendMessageW(page, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
         }
     }
 }
 
+// The script runs from a thread timer, which only a message loop runs: the one of the modal
+// dialog, created and activated before its loop starts.
 void PageTest::ScriptNextDialog(std::function<void(HWND)> script) {
-    if (activationHook != nullptr) {
-        UnhookWindowsHookEx(std::exchange(activationHook, nullptr));
-    }
-    if ((pendingScript = std::move(script))) {
-        activationHook = SetWindowsHookExW(WH_CBT, OnActivate, nullptr, GetCurrentThreadId());
+    static std::function<void(HWND)> pending;
+    static UINT_PTR timer = 0;
+    KillTimer(nullptr, std::exchange(timer, 0));
+    if ((pending = std::move(script))) {
+        timer = SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR, DWORD) {
+            KillTimer(nullptr, std::exchange(timer, 0));
+            std::exchange(pending, nullptr)(GetActiveWindow());
+        });
     }
 }
 

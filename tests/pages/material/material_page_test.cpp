@@ -15,7 +15,11 @@
 
 namespace {
 
-std::wstring chosenPath;
+// The file that the settings file buttons' dialogs choose.
+wchar_t chosen[MAX_PATH];
+BOOL Choose(LPOPENFILENAMEW ofn) {
+    return lstrcpynW(ofn->lpstrFile, chosen, ofn->nMaxFile) != nullptr;
+}
 
 class MaterialPage : public PageTest {
   protected:
@@ -23,16 +27,10 @@ class MaterialPage : public PageTest {
         PageTest::SetUp();
         Open(IDD_MATERIAL_PAGE, PaperDlgProc);
     }
-    // Clicks a settings-file button whose file dialog chooses the path.
-    void File(int button, const std::wstring& path) {
-        chosenPath = path;
-        const auto choose = +[](LPOPENFILENAMEW ofn) -> BOOL {
-            return lstrcpynW(ofn->lpstrFile, chosenPath.c_str(), ofn->nMaxFile) != nullptr;
-        };
-        SeamOverride save(g_dialogHost.GetSaveFileNameW, choose);
-        SeamOverride load(g_dialogHost.GetOpenFileNameW, choose);
-        Click(page_, button);
-    }
+    SeamOverride<decltype(g_dialogHost.GetSaveFileNameW)> save_{g_dialogHost.GetSaveFileNameW,
+                                                                Choose};
+    SeamOverride<decltype(g_dialogHost.GetOpenFileNameW)> load_{g_dialogHost.GetOpenFileNameW,
+                                                                Choose};
 };
 
 } // namespace
@@ -67,34 +65,34 @@ TEST_F(MaterialPage, WorkedAsAUserWorksIt) {
 }
 
 TEST_F(MaterialPage, SettingsFileSavedAndLoaded) {
-    wchar_t dir[MAX_PATH], text[4096] = {};
-    GetTempPathW(MAX_PATH, dir);
-    const std::wstring path = std::wstring(dir) + L"vorika-material.txt";
-    DeleteFileW(path.c_str());
-    WritePrivateProfileStringW(L"Other", L"key", L"kept", path.c_str());
+    wchar_t text[4096] = {};
+    GetTempPathW(MAX_PATH, chosen);
+    lstrcatW(chosen, L"vorika-material.txt");
+    DeleteFileW(chosen);
+    WritePrivateProfileStringW(L"Other", L"key", L"kept", chosen);
     Record().OffsetX = -7;
-    File(IDC_SAVE_SETTINGS, path);
+    Click(page_, IDC_SAVE_SETTINGS);
     PrinterSettings expected = Record();
     expected.EnableExtendedSize = 1; // the file has no key of its own
     Record().OffsetX = 12;
     Record().EnableExtendedSize = 0;
-    File(IDC_LOAD_SETTINGS, path);
+    Click(page_, IDC_LOAD_SETTINGS);
     EXPECT_EQ(std::memcmp(&Record(), &expected, sizeof expected), 0);
     EXPECT_EQ(Text(IDC_OFFSET_X_EDIT), L"-0.7");
-    GetPrivateProfileStringW(L"Other", L"key", L"", text, 4096, path.c_str());
+    GetPrivateProfileStringW(L"Other", L"key", L"", text, 4096, chosen);
     EXPECT_STREQ(text, L"kept");
 
     // A damaged record stays out, while the load's last steps still run. (The version check is
     // pinned with the tool's import, which shares the reader.)
-    GetPrivateProfileStringW(kSettingsSection, kSettingsKey, L"", text, 4096, path.c_str());
+    GetPrivateProfileStringW(kSettingsSection, kSettingsKey, L"", text, 4096, chosen);
     text[20] = text[20] == L'0' ? L'1' : L'0';
-    WritePrivateProfileStringW(kSettingsSection, kSettingsKey, text, path.c_str());
-    WritePrivateProfileStringW(kSettingsSection, kEnableExtendedSizeKey, L"0", path.c_str());
+    WritePrivateProfileStringW(kSettingsSection, kSettingsKey, text, chosen);
+    WritePrivateProfileStringW(kSettingsSection, kEnableExtendedSizeKey, L"0", chosen);
     Record().LimitX = 1000;
     Record().UserDefinedX = 900;
     expected = Record();
     expected.LimitX = expected.UserDefinedX = 800;
-    File(IDC_LOAD_SETTINGS, path);
+    Click(page_, IDC_LOAD_SETTINGS);
     EXPECT_EQ(std::memcmp(&Record(), &expected, offsetof(PrinterSettings, EnableExtendedSize)), 0);
     EXPECT_FALSE(Shown(page_, IDC_EXTENDED_SIZE));
 }
