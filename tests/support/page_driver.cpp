@@ -57,17 +57,34 @@ void PageTest::DoubleClick(HWND page, int x, int y, bool serviceChord) {
     }
 }
 
-// The script runs from a thread timer, which only a message loop runs: the one of the modal
-// dialog, created and activated before its loop starts.
+namespace {
+
+std::function<void(HWND)> pendingScript;
+HHOOK activationHook = nullptr;
+
+// The script runs from a thread timer, inside the dialog's own modal loop, once it is active.
+LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam) {
+    if (code != HCBT_ACTIVATE) {
+        return CallNextHookEx(activationHook, code, wParam, lParam);
+    }
+    UnhookWindowsHookEx(std::exchange(activationHook, nullptr));
+    static HWND dialog;
+    dialog = reinterpret_cast<HWND>(wParam);
+    SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        std::exchange(pendingScript, nullptr)(dialog);
+    });
+    return 0;
+}
+
+} // namespace
+
 void PageTest::ScriptNextDialog(std::function<void(HWND)> script) {
-    static std::function<void(HWND)> pending;
-    static UINT_PTR timer = 0;
-    KillTimer(nullptr, std::exchange(timer, 0));
-    if ((pending = std::move(script))) {
-        timer = SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR, DWORD) {
-            KillTimer(nullptr, std::exchange(timer, 0));
-            std::exchange(pending, nullptr)(GetActiveWindow());
-        });
+    if (activationHook != nullptr) {
+        UnhookWindowsHookEx(std::exchange(activationHook, nullptr));
+    }
+    if ((pendingScript = std::move(script))) {
+        activationHook = SetWindowsHookExW(WH_CBT, OnActivate, nullptr, GetCurrentThreadId());
     }
 }
 
