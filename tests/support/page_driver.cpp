@@ -7,6 +7,56 @@
 #include <utility>
 #include <vector>
 
+void PageTest::TearDown() {
+    DestroyWindow(GetParent(page_));
+    ReleaseUiData(ui_);
+}
+
+void PageTest::Open(int templateId, DLGPROC procedure) {
+    static const HINSTANCE templates = LoadLibraryW(TEXT(VORIKAUI_DLL));
+    HRSRC found = FindResourceW(templates, MAKEINTRESOURCEW(templateId), RT_DIALOG);
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(templates, found)));
+    std::vector<BYTE> copy(bytes, bytes + SizeofResource(templates, found));
+    auto* style = reinterpret_cast<DWORD*>(copy.data() + 12); // behind version, signature, help ID
+    *style = (*style & ~(WS_DISABLED | WS_POPUP | WS_CAPTION | DS_MODALFRAME)) | WS_CHILD;
+    *style |= DS_CONTROL;
+    PROPSHEETPAGEW sheetPage{};
+    sheetPage.dwSize = sizeof sheetPage;
+    sheetPage.lParam = reinterpret_cast<LPARAM>(ui_);
+    HWND sheet = CreateWindowExW(0, L"STATIC", L"sheet", WS_POPUP | WS_VISIBLE, 0, 0, 600, 500,
+                                 nullptr, nullptr, nullptr, nullptr);
+    page_ = CreateDialogIndirectParamW(templates, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()),
+                                       sheet, procedure, reinterpret_cast<LPARAM>(&sheetPage));
+    ASSERT_NE(page_, nullptr);
+    ShowWindow(page_, SW_SHOW);
+}
+
+void PageTest::TypeInto(HWND dialog, int id, const wchar_t* text) {
+    SetFocus(GetDlgItem(dialog, id));
+    for (; *text != 0; ++text) {
+        SendDlgItemMessageW(dialog, id, WM_CHAR, *text, 1);
+    }
+}
+
+std::wstring PageTest::TextOf(HWND dialog, int id) {
+    wchar_t text[64] = {};
+    GetDlgItemTextW(dialog, id, text, 64);
+    return text;
+}
+
+void PageTest::DoubleClick(HWND page, int x, int y, bool serviceChord) {
+    for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+        if (serviceChord) {
+            keybd_event(VK_MENU, 0, up, 0);
+            keybd_event(VK_SHIFT, 0, up, 0);
+            mouse_event(up == 0 ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP, 0, 0, 0, 0);
+        }
+        if (up == 0) {
+            SendMessageW(page, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+        }
+    }
+}
+
 namespace {
 
 std::function<void(HWND)> pendingScript;
@@ -28,66 +78,6 @@ LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 } // namespace
-
-HINSTANCE Templates() {
-    static HINSTANCE module = LoadLibraryW(TEXT(VORIKAUI_DLL));
-    return module;
-}
-
-void PageTest::TearDown() {
-    DestroyWindow(GetParent(page_));
-    ReleaseUiData(ui_);
-}
-
-void PageTest::Open(int templateId, DLGPROC procedure) {
-    HRSRC found = FindResourceW(Templates(), MAKEINTRESOURCEW(templateId), RT_DIALOG);
-    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(Templates(), found)));
-    std::vector<BYTE> copy(bytes, bytes + SizeofResource(Templates(), found));
-    auto* style = reinterpret_cast<DWORD*>(copy.data() + 12); // behind version, signature, help ID
-    *style = (*style & ~(WS_DISABLED | WS_POPUP | WS_CAPTION | DS_MODALFRAME)) | WS_CHILD;
-    *style |= DS_CONTROL;
-    PROPSHEETPAGEW sheetPage{};
-    sheetPage.dwSize = sizeof sheetPage;
-    sheetPage.lParam = reinterpret_cast<LPARAM>(ui_);
-    HWND sheet = CreateWindowExW(0, L"STATIC", L"sheet", WS_POPUP | WS_VISIBLE, 0, 0, 600, 500,
-                                 nullptr, nullptr, nullptr, nullptr);
-    page_ = CreateDialogIndirectParamW(Templates(), reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()),
-                                       sheet, procedure, reinterpret_cast<LPARAM>(&sheetPage));
-    ASSERT_NE(page_, nullptr);
-    ShowWindow(page_, SW_SHOW);
-}
-
-LRESULT PageTest::Apply() {
-    NMHDR apply{GetParent(page_), 0, static_cast<UINT>(PSN_APPLY)};
-    return SendMessageW(page_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&apply));
-}
-
-void PageTest::TypeInto(HWND dialog, int id, const wchar_t* text) {
-    SetFocus(GetDlgItem(dialog, id));
-    for (; *text != 0; ++text) {
-        SendDlgItemMessageW(dialog, id, WM_CHAR, *text, 1);
-    }
-}
-
-std::wstring PageTest::TextOf(HWND dialog, int id) {
-    wchar_t text[64] = {};
-    GetDlgItemTextW(dialog, id, text, 64);
-    return text;
-}
-
-void PageTest::DoubleClick(HWND page, int x, int y, bool serviceChord) {
-    const auto chord = [serviceChord](bool down) {
-        const DWORD up = down ? 0 : KEYEVENTF_KEYUP;
-        if (serviceChord) {
-            keybd_event(VK_MENU, 0, up, 0);
-            keybd_event(VK_SHIFT, 0, up, 0);
-            mouse_event(down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP, 0, 0, 0, 0);
-        }
-    };
-    chord(true);
-    SendMessageW(page, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
-    chord(false);
-}
 
 void PageTest::ScriptNextDialog(std::function<void(HWND)> script) {
     if (activationHook != nullptr) {

@@ -13,8 +13,6 @@
 #include <functional>
 #include <string>
 
-HINSTANCE Templates();
-
 // A UI context of a fresh printer, and one page of it made from a copy of its template turned
 // into a child page as the property sheet turns it, shown in a popup standing for the sheet. The
 // helpers work any dialog of the thread.
@@ -25,15 +23,13 @@ class PageTest : public ::testing::Test {
     void Open(int templateId, DLGPROC procedure);
     PrinterSettings& Record() { return ui_->devmode.ps; }
     std::wstring Text(int id) { return TextOf(page_, id); }
-    // The sheet's apply notification, and the page's answer.
-    LRESULT Apply();
 
     // Focuses the edit field (which selects its text) and types the characters as keys would.
     static void TypeInto(HWND dialog, int id, const wchar_t* text);
     static std::wstring TextOf(HWND dialog, int id);
     static void Click(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
-    static void Scroll(HWND dialog, UINT message, int bar, int code, int thumb = 0) {
-        SendMessageW(dialog, message, MAKEWPARAM(code, thumb), LPARAM(GetDlgItem(dialog, bar)));
+    static void Scroll(HWND dialog, UINT message, int bar, int code) {
+        SendMessageW(dialog, message, code, LPARAM(GetDlgItem(dialog, bar)));
     }
     // The control's own visibility style: a page whose sheet is hidden shows no control at all.
     static bool Shown(HWND dialog, int id) {

@@ -30,11 +30,9 @@ TEST(Gamma, ReadAndShown) {
         SHORT stored;
     } cases[] = {
         // the last three are longer than the nine characters read
-        {u"0.5", u"0.50", -500},       {u".25", u"0.25", -750},      {u"1", u"1.00", 0},
-        {u"2.345", u"2.35", 135},      {u"0.05", u"0.10", -900},     {u"12", u"9.99", 899},
-        {u"", u"0.10", -900},          {u"1.5-", u"1.50", 50},       {u"-1", u"0.10", -900},
-        {u"1-", u"0.10", -900},        {u"0.995", u"1.00", 0},       {u"0.994", u"0.99", -10},
-        {u"1.2x9", u"1.20", 20},       {u"0.509", u"0.51", -490},    {u"999999999", u"9.99", 899},
+        {u"0.5", u"0.50", -500},       {u"2.345", u"2.35", 135},     {u"0.05", u"0.10", -900},
+        {u"12", u"9.99", 899},         {u"1.5-", u"1.50", 50},       {u"-1", u"0.10", -900},
+        {u"0.995", u"1.00", 0},        {u"0.994", u"0.99", -10},     {u"1.2x9", u"1.20", 20},
         {u"0000001.559", u"1.50", 50}, {u"000000001.5", u"1.00", 0}, {u"000000001-", u"1.00", 0}};
     for (const auto& c : cases) {
         const SHORT stored = ParseGamma(reinterpret_cast<LPCWSTR>(c.text), kGammaMax, kGammaMin);
@@ -43,9 +41,7 @@ TEST(Gamma, ReadAndShown) {
     }
     EXPECT_EQ(ParseGamma(TEXT("10"), SHRT_MAX, SHRT_MIN), 900);
     // A thumb can set any stored value; values from outside the page are shown as they are.
-    EXPECT_EQ(Shown(-505), u"0.49");
-    EXPECT_EQ(Shown(SHRT_MAX), u"328.67");
-    EXPECT_EQ(Shown(-1500), u"0.-50");
+    EXPECT_EQ(Shown(-505) + Shown(-1500), u"0.490.-50");
 }
 
 TEST(ScrollBars, CodesStepAndTheResultIsHeld) {
@@ -57,13 +53,11 @@ TEST(ScrollBars, CodesStepAndTheResultIsHeld) {
         // A gamma step is shown hundredths that never cross 1.00; below it one is ten units.
         // clang-format off
         {0, kScrollLineLeft, 0, -1, -10},     {0, kScrollLineRight, 0, 1, 1},
-        {-10, kScrollLineRight, 0, -9, 0},    {-20, kScrollLineRight, 0, -19, -10},
-        {-45, kScrollPageLeft, 0, -50, -145}, {45, kScrollPageRight, 0, 50, 55},
-        {-50, kScrollPageRight, 0, -40, 0},   {5, kScrollPageLeft, 0, -5, 0},
-        {0, kScrollPageLeft, 0, -10, -100},   {100, kScrollPageLeft, 0, 50, 90},
-        {-850, kScrollPageLeft, 0, -50, -900}, {895, kScrollPageRight, 0, 50, 899},
-        {0, kScrollThumbPosition, 30, 30, 30}, {0, kScrollThumbTrack, -505, -50, -505},
-        {-7, 8, 7, -7, -7}, {2000, 8, 0, 50, 899}, {-2000, 8, 0, -50, -900}};
+        {-10, kScrollLineRight, 0, -9, 0},    {-45, kScrollPageLeft, 0, -50, -145},
+        {45, kScrollPageRight, 0, 50, 55},    {-50, kScrollPageRight, 0, -40, 0},
+        {5, kScrollPageLeft, 0, -5, 0},       {-850, kScrollPageLeft, 0, -50, -900},
+        {895, kScrollPageRight, 0, 50, 899},  {0, kScrollThumbPosition, 30, 30, 30},
+        {0, kScrollThumbTrack, -505, -50, -505}, {-7, 8, 7, -7, -7}};
     // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(ScrollCorrection(c.value, c.code, c.thumb), c.correction) << &c - cases;
@@ -131,7 +125,7 @@ TEST(MaterialType, SwitchingSetsWhatSuitsTheTypeAndStandardResetsOnlyTheCorrecti
     EXPECT_EQ(std::memcmp(&ps, &expected, sizeof ps), 0);
     EXPECT_EQ(std::vector<SHORT>({ToggleFlag(0), ToggleFlag(1), ToggleFlag(-3)}),
               std::vector<SHORT>({1, 0, 0}));
-    const int corners[][3] = {{1, 15, 1}, {15, 1, 1}, {16, 5, 0}, {5, 16, 0}, {0, 5, 0}, {5, 0, 0}};
+    const int corners[][3] = {{15, 15, 1}, {16, 5, 0}, {5, 16, 0}, {0, 5, 0}, {5, 0, 0}};
     for (const auto& c : corners) {
         EXPECT_EQ(IsServiceCorner(c[0], c[1]), c[2] != 0) << c[0] << "," << c[1];
     }
@@ -165,8 +159,7 @@ TEST(DetailsWorkCopy, BrowsesEditsAndWritesBackTheActiveSet) {
     EXPECT_EQ(std::memcmp(&ps.TextSet, &textBefore, sizeof textBefore), 0);
 
     // Typed numbers, as impact and as speed.
-    const UINT typed[][3] = {{1500, 1100, 18}, {50, 100, 18}, {0, 100, 1},
-                             {640, 640, 18},   {12, 100, 12}, {UINT_MAX, 1100, 18}};
+    const UINT typed[][3] = {{1500, 1100, 18}, {0, 100, 1}, {640, 640, 18}, {UINT_MAX, 1100, 18}};
     for (const auto& c : typed) {
         EXPECT_EQ(std::pair(HoldImpact(c[0]), HoldSpeed(c[0])),
                   (std::pair<LONG, LONG>(c[1], c[2])));

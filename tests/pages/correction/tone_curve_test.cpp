@@ -44,7 +44,6 @@ TEST(ToneCurve, PointsOfTheSquareOfSide100) {
         {0, -50, 0, {0, 34, 100, 67}, 100, {{50, 51}, {99, 67}}},
         {-50, 0, 0, {49, 0, 100, 51}, 100, {{50, 1}, {99, 50}}},
         {0, 0, 899, {0, 0, 100, 100}, 97, {{1, 63}, {50, 93}, {96, 100}}},
-        {0, 0, -900, {0, 0, 100, 100}, 100, {{50, 0}, {75, 6}, {90, 35}, {99, 90}}},
         // Past the first column a point above the square is held to its top, where it ends.
         {50, 0, 899, {0, 50, 50, 100}, 2, {{0, 50}, {1, 100}}},
     };
@@ -77,9 +76,6 @@ TEST(ToneCurve, LowCutDrawsOnTheBottomRowWithoutChangingTheCurve) {
     EXPECT_EQ(drawn[49] + drawn[50], 0 + 25);
     ps.LowCutPost = 0;
     EXPECT_EQ(Columns(ps, true)[14] + Columns(ps, true)[15], 0 + 2);
-    drawn.assign(50, 0); // y = x + 50 up to the top at x = 50, every point below the top cut
-    drawn.push_back(100);
-    EXPECT_EQ(Columns(Record(50, 0, 0, 255), true), drawn);
 }
 
 TEST(ToneCurve, GraphIsTheShorterSideAndGrowsUpwardsAndWildValuesDrawAsTheirLimits) {
@@ -89,9 +85,7 @@ TEST(ToneCurve, GraphIsTheShorterSideAndGrowsUpwardsAndWildValuesDrawAsTheirLimi
     EXPECT_EQ(top.x * 1000 + top.y, 255014);
     const std::pair<PrinterSettings, PrinterSettings> wildAndHeld[] = {
         {Record(0, 100, 0), Record(0, 50, 0)},
-        {Record(0, -100, 0), Record(0, -50, 0)},
         {Record(SHRT_MAX, 0, SHRT_MIN), Record(50, 0, -900)},
-        {Record(SHRT_MIN, 0, -1000), Record(-50, 0, -900)},
         {Record(0, 0, SHRT_MAX), Record(0, 0, 899)},
     };
     for (const auto& [wild, held] : wildAndHeld) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 TEST(SettingsFile, FilterTextAndVersion) {
     WCHAR load[] = TEXT("All Files|*.*|Settings|*.txt|");
     CharToNulls(load, '|');
@@ -22,10 +24,8 @@ TEST(SettingsFile, LoadBringsLimitsIntoRangeAndCutsSizes) {
         ps.LimitX = ps.LimitY = c[0];
         ps.UserDefinedX = ps.UserDefinedY = c[1];
         FinishSettingsLoad(&ps, 3);
-        EXPECT_EQ(ps.LimitX, c[2]);
-        EXPECT_EQ(ps.LimitY, c[2]);
-        EXPECT_EQ(ps.UserDefinedX, c[3]);
-        EXPECT_EQ(ps.UserDefinedY, c[3]);
-        EXPECT_EQ(ps.EnableExtendedSize, 3);
+        EXPECT_EQ(std::vector<LONG>({ps.LimitX, ps.LimitY, ps.UserDefinedX, ps.UserDefinedY,
+                                     ps.EnableExtendedSize}),
+                  std::vector<LONG>({c[2], c[2], c[3], c[3], 3}));
     }
 }
