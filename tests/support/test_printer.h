@@ -10,11 +10,6 @@
 
 using WString = std::basic_string<WCHAR>;
 
-#ifdef _WIN32
-// Registers the driver of a model in Wine's spooler; registering it again only refreshes it.
-void RegisterTestDriver(LPCWSTR model);
-#endif
-
 class TestPrinter {
   public:
     explicit TestPrinter(LPCWSTR model);
