@@ -90,6 +90,7 @@ TEST(Applications, MeetTheDriverByPrinterNameOnly) {
 struct SheetUser {
     bool document = true;
     int tabs = -1;
+    WCHAR info[64] = {}; // the information page's text
 } * user;
 
 void CALLBACK ActOnSheet(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -106,8 +107,11 @@ void CALLBACK ActOnSheet(HWND, UINT, UINT_PTR timer, DWORD) {
     }
     KillTimer(nullptr, timer);
     user->tabs = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
+    HWND page = PropSheet_GetCurrentPageHwnd(sheet);
     if (user->document) {
-        SendDlgItemMessageW(PropSheet_GetCurrentPageHwnd(sheet), IDC_UNIT_INCH, BM_CLICK, 0, 0);
+        SendDlgItemMessageW(page, IDC_UNIT_INCH, BM_CLICK, 0, 0);
+    } else {
+        GetDlgItemTextW(page, IDC_INFO_TEXT, user->info, 64);
     }
     PropSheet_PressButton(sheet, user->document ? PSBTN_OK : PSBTN_CANCEL);
 }
@@ -144,6 +148,7 @@ TEST(Sheets, PrinterSheetShowsTheInformationPage) {
     ASSERT_NE(printerProperties, nullptr);
     printerProperties(nullptr, printer.handle());
     EXPECT_EQ(act.tabs, 1);
+    EXPECT_EQ(std::wstring(act.info), L"Velmar VORIKA KLV-20\r\n") << "the driver's name, one line";
     FreeLibrary(driver);
 }
 
