@@ -74,9 +74,9 @@ TEST(Applications, MeetTheDriverByPrinterNameOnly) {
     stored.UserDefinedX = 432, stored.UserDefinedY = 210;
     EXPECT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
     DriverDevMode out{};
-    EXPECT_EQ(DocumentPropertiesW(nullptr, nullptr, const_cast<LPWSTR>(printer.name()), &out.dm,
-                                  nullptr, DM_OUT_BUFFER),
-              IDOK);
+    EXPECT_EQ(
+        DocumentPropertiesW(nullptr, nullptr, printer.name(), &out.dm, nullptr, DM_OUT_BUFFER),
+        IDOK);
     EXPECT_EQ(out.ps.UserDefinedX, 432);
     EXPECT_EQ(out.dm.dmPaperLength, 210);
     POINT size{};
@@ -124,13 +124,13 @@ TEST(Sheets, ConfirmedDocumentSheetStores) {
     user = &act;
     SetTimer(nullptr, 0, 50, ActOnSheet);
     DriverDevMode out{};
-    DocumentPropertiesW(nullptr, nullptr, const_cast<LPWSTR>(printer.name()), &out.dm, nullptr,
+    DocumentPropertiesW(nullptr, nullptr, printer.name(), &out.dm, nullptr,
                         DM_OUT_BUFFER | DM_IN_PROMPT);
     EXPECT_EQ(act.tabs, 3);
     // A later request without a DEVMODE sees what the confirmed sheet stored.
     DriverDevMode later{};
-    EXPECT_EQ(DocumentPropertiesW(nullptr, printer.handle(), const_cast<LPWSTR>(printer.name()),
-                                  &later.dm, nullptr, DM_OUT_BUFFER),
+    EXPECT_EQ(DocumentPropertiesW(nullptr, printer.handle(), printer.name(), &later.dm, nullptr,
+                                  DM_OUT_BUFFER),
               IDOK);
     EXPECT_EQ(later.ps.UserUnit, 1);
 }

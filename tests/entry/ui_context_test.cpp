@@ -6,15 +6,12 @@
 #include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_printer.h"
-#ifndef _WIN32
 #include "platform/posix/standin_control.h"
-#endif
 
 namespace {
 
 using namespace testdm;
 
-#ifndef _WIN32
 // Three recognisable records: the caller's, the printer's default DEVMODE's and the stored one.
 // That default DEVMODE (three copies) is whole, or cut short of its announced private part, which
 // must then be neither read past the spooler's bytes nor taken. The caller's public part asks for
@@ -84,7 +81,6 @@ TEST(Module, StopFreesTheIdleRecordAndStartKeepsTheModuleLoaded) {
     EXPECT_EQ(standin::LoadedLibraries(), std::vector<WString>{path});
     standin::SetModulePath({});
 }
-#endif
 
 std::pair<PpdData*, WORD> PeekCache() {
     std::pair<PpdData*, WORD> v{};

@@ -12,9 +12,7 @@
 #include <tuple>
 #include <vector>
 
-#ifndef _WIN32
 #include "platform/posix/standin_control.h"
-#endif
 
 namespace {
 
@@ -57,7 +55,6 @@ TEST(Help, RequestsNameTheFileOfTheUsersLanguage) {
                             {nullptr, dir + WString(TEXT("\\2\\QTKLVEN.HLP")), HELP_CONTENTS, 0}}));
 }
 
-#ifndef _WIN32
 TEST(Help, NoFileWithoutTheDriverDirectoryOrMemory) {
     standin::SetDriverDirectory(TEXT("D:\\DRIVERS\\W32X86"));
     language = 1041;
@@ -76,7 +73,6 @@ TEST(Help, NoFileWithoutTheDriverDirectoryOrMemory) {
     EXPECT_EQ(standin::LiveAllocations(), live);
     standin::SetDriverDirectory(TEXT("C:\\windows\\system32\\spool\\drivers\\x64"));
 }
-#endif
 
 // A table maps a control to its context and ends at its first pair of zeros, not at a zero
 // control alone.

@@ -1,6 +1,5 @@
 // The numeric field operations on real controls: typed-text filtering with the caret and control
 // areas in page coordinates. (Fields read and written through their text: the pages' tests.)
-#ifdef _WIN32
 #include "ui/numeric_dialog.h"
 
 #include <gtest/gtest.h>
@@ -38,4 +37,3 @@ TEST(NumericFieldControls, FilterAreaAndText) {
 
     DestroyWindow(page);
 }
-#endif
