@@ -45,10 +45,6 @@ struct Control {
     bool operator==(const Control&) const = default;
 };
 
-INT_PTR CALLBACK NoProcedure(HWND, UINT, WPARAM, LPARAM) {
-    return FALSE;
-}
-
 // The controls the platform's dialog manager makes from the template in one language, in
 // template order (the tab order).
 std::vector<Control> Create(int number, LANGID language) {
@@ -56,11 +52,11 @@ std::vector<Control> Create(int number, LANGID language) {
     std::span<const BYTE> bytes = Bytes(RT_DIALOG, number, language);
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
                                  nullptr, nullptr);
-    HWND dialog =
-        bytes.empty()
-            ? nullptr
-            : CreateDialogIndirectParamW(kModule, reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()),
-                                         owner, NoProcedure, 0);
+    HWND dialog = bytes.empty()
+                      ? nullptr
+                      : CreateDialogIndirectParamW(
+                            kModule, reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), owner,
+                            [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; }, 0);
     EXPECT_NE(dialog, nullptr) << "template " << number << " in language " << language;
     for (HWND c = dialog; c != nullptr; c = GetWindow(c, c == dialog ? GW_CHILD : GW_HWNDNEXT)) {
         WCHAR name[64] = {};

@@ -33,10 +33,7 @@ BOOL WINAPI RecordHelp(HWND window, LPCWSTR file, UINT command, ULONG_PTR data) 
 // Only language 1041 gets the Japanese file; either lies in the subdirectory 2 of the driver
 // directory; each request names the file, its window and the page's table.
 TEST(Help, RequestsNameTheFileOfTheUsersLanguage) {
-    WCHAR dir[MAX_PATH] = {};
-    DWORD needed = 0;
-    ASSERT_TRUE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
-                                           sizeof dir, &needed));
+    const WString dir = TEXT("C:\\windows\\system32\\spool\\drivers\\x64"); // the stand-in's
     SeamOverride languageSeam(g_dialogHost.GetUserDefaultLangID, &UserLanguage);
     SeamOverride helpSeam(g_dialogHost.WinHelpW, &RecordHelp);
     auto* window = reinterpret_cast<HWND>(0x1234);
@@ -47,12 +44,12 @@ TEST(Help, RequestsNameTheFileOfTheUsersLanguage) {
     ShowContextMenuHelp(window, material::aPaperDlgHelpIDs);
     language = 0x0811;
     ShowHelpContents(nullptr);
-    EXPECT_EQ(requests, (std::vector<Request>{
-                            {window, dir + WString(TEXT("\\2\\QTKLVJP.HLP")), HELP_WM_HELP,
-                             ULONG_PTR(slope::aPaperDlgHelpIDs)},
-                            {window, dir + WString(TEXT("\\2\\QTKLVEN.HLP")), HELP_CONTEXTMENU,
-                             ULONG_PTR(material::aPaperDlgHelpIDs)},
-                            {nullptr, dir + WString(TEXT("\\2\\QTKLVEN.HLP")), HELP_CONTENTS, 0}}));
+    EXPECT_EQ(requests,
+              (std::vector<Request>{{window, dir + TEXT("\\2\\QTKLVJP.HLP"), HELP_WM_HELP,
+                                     ULONG_PTR(slope::aPaperDlgHelpIDs)},
+                                    {window, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTEXTMENU,
+                                     ULONG_PTR(material::aPaperDlgHelpIDs)},
+                                    {nullptr, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTENTS, 0}}));
 }
 
 TEST(Help, NoFileWithoutTheDriverDirectoryOrMemory) {
