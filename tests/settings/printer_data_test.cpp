@@ -35,14 +35,9 @@ const PrinterSettings kDistinct = [] {
     return ps;
 }();
 
-// Stores a value as an earlier driver or a hand edit would have.
-void Put(const TestPrinter& p, LPCWSTR name, DWORD type, const Bytes& data) {
-    standin::PutData(p.name(), name, type, data);
-}
-
 void PutBlock(const TestPrinter& p, LPCWSTR block, const Bytes& data, DWORD announced) {
-    Put(p, (WString(block) + TEXT("Size")).c_str(), REG_DWORD, Slice(&announced, 0, 4));
-    Put(p, block, REG_BINARY, data);
+    standin::PutData(p.name(), WString(block) + TEXT("Size"), REG_DWORD, Slice(&announced, 0, 4));
+    standin::PutData(p.name(), block, REG_BINARY, data);
 }
 
 // What a set read entry by entry from its block holds: all but the reserved fields.
@@ -86,7 +81,7 @@ TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
         expected.BaseDpi = static_cast<SHORT>(base);
         ExpectLoaded(GetPrinterProperties(p.handle(), model), expected);
     }
-    Put(p, TEXT("PrinterDataSize"), REG_DWORD, Bytes(4, 0));
+    standin::PutData(p.name(), TEXT("PrinterDataSize"), REG_DWORD, Bytes(4, 0));
     expected.TextSet = WithoutReserved(&kDistinct.TextSet);
     expected.PhotoSet = WithoutReserved(&kDistinct.PhotoSet);
     ExpectLoaded(GetPrinterProperties(p.handle(), kOtherModel), expected);
@@ -113,7 +108,7 @@ TEST(PrinterDataLoad, DamagedValuesCountAsMissing) {
         if (announced != 0) {
             PutBlock(p, name, bytes, announced);
         } else {
-            Put(p, name, REG_BINARY, bytes);
+            standin::PutData(p.name(), name, REG_BINARY, bytes);
         }
         PrinterSettings expected = Defaults(kKlv20).ps;
         if (length == 65536) {
@@ -161,7 +156,7 @@ TEST(PrinterDataMemory, AValueThatCannotBeHadCountsAsMissing) {
         }
         PutBlock(p, TEXT("MaterialSetData"), Slice(&kDistinct.PhotoSet, 0, 720), 720);
         PutBlock(p, TEXT("MaterialPhotoSetData"), Slice(&kDistinct.PhotoSet, 0, 720), 720);
-        Put(p, TEXT("Brightness"), REG_BINARY, Slice(&brightness, 0, 2));
+        standin::PutData(p.name(), TEXT("Brightness"), REG_BINARY, Slice(&brightness, 0, 2));
         const long live = standin::LiveAllocations();
         standin::FailAllocation(failedAllocation);
         standin::FailCall(standin::Op::GetPrinterData, failedRead, ERROR_INVALID_HANDLE);

@@ -4,8 +4,6 @@
 #include "tests/support/seam_override.h"
 #include "ui/dialog_host.h"
 
-#include <winspool.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
