@@ -27,12 +27,12 @@ TestPrinter::TestPrinter(LPCWSTR model) : name_(UniqueName()), model_(model) {
                               static_cast<DWORD>((file_.size() + 1) * sizeof(WCHAR))),
               ERROR_SUCCESS);
     // Registering the model's driver again only refreshes it.
-    DRIVER_INFO_3W driver{3,
-                          model_.data(),
-                          nullptr,
-                          const_cast<LPWSTR>(L"klv20drv.dll"),
-                          const_cast<LPWSTR>(L"klv20.tpd"),
-                          const_cast<LPWSTR>(L"vorikaui.dll")};
+    DRIVER_INFO_3W driver{};
+    driver.cVersion = 3;
+    driver.pName = model_.data();
+    driver.pDriverPath = const_cast<LPWSTR>(L"klv20drv.dll");
+    driver.pDataFile = const_cast<LPWSTR>(L"klv20.tpd");
+    driver.pConfigFile = const_cast<LPWSTR>(L"vorikaui.dll");
     EXPECT_TRUE(AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&driver))) << GetLastError();
     PRINTER_INFO_2W info{};
     info.pPrinterName = name_.data();
