@@ -23,20 +23,18 @@ inline size_t DeclaredSize(FuzzBytes& header) {
     return size_t{AsDevMode(header)->dmSize} + AsDevMode(header)->dmDriverExtra;
 }
 
-// `size` bytes of the input (at least a header's worth), or a header and as many bytes as it
-// declares.
-inline FuzzBytes TakeBytes(FuzzInput& input, size_t size, bool declared = false) {
+// `size` bytes of the input, at least a header's worth.
+inline FuzzBytes TakeBytes(FuzzInput& input, size_t size) {
     FuzzBytes bytes(std::max(size, kFuzzHeaderBytes));
-    input.Take(bytes.data(), kFuzzHeaderBytes);
-    if (declared && DeclaredSize(bytes) > kFuzzHeaderBytes) {
-        FuzzBytes whole(DeclaredSize(bytes));
-        std::memcpy(whole.data(), bytes.data(), kFuzzHeaderBytes);
-        bytes.swap(whole);
-    }
-    input.Take(bytes.data() + kFuzzHeaderBytes, bytes.size() - kFuzzHeaderBytes);
+    input.Take(bytes.data(), bytes.size());
     return bytes;
 }
 
+// A header, then as many bytes as it declares.
 inline FuzzBytes TakeDevMode(FuzzInput& input) {
-    return TakeBytes(input, kFuzzHeaderBytes, true);
+    FuzzBytes header = TakeBytes(input, 0);
+    FuzzBytes bytes(std::max(DeclaredSize(header), kFuzzHeaderBytes));
+    std::memcpy(bytes.data(), header.data(), kFuzzHeaderBytes);
+    input.Take(bytes.data() + kFuzzHeaderBytes, bytes.size() - kFuzzHeaderBytes);
+    return bytes;
 }

@@ -17,10 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const LPCWSTR model = kModels[input.TakeValue<uint8_t>() % 3];
     standin::Reset();
     standin::AddDriver({TEXT("Fuzz Driver"), TEXT("vorika.ppd"), TEXT("vorikaui.dll")});
-    standin::PrinterSpec spec;
-    spec.name = printer;
-    spec.driverName = TEXT("Fuzz Driver");
-    standin::AddPrinter(spec);
+    standin::AddPrinter({printer, TEXT("Fuzz Driver"), {}, false});
     while (input.Remaining() != 0) {
         const size_t index = input.TakeValue<uint8_t>() % (6 + kSettingsFieldCount);
         const PrinterRegInfo& block = printerRegInfo[index / 2 % 3];

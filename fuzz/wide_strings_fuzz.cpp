@@ -3,6 +3,7 @@
 #include "fuzz/fuzz_input.h"
 #include "settings/wide_strings.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -12,9 +13,7 @@ template <typename Char> std::vector<Char> TakeText(FuzzInput input, size_t* len
     std::vector<Char> text(input.Remaining() / sizeof(Char) + 1);
     input.Take(text.data(), (text.size() - 1) * sizeof(Char));
     text.back() = 0;
-    for (*length = 0; text[*length] != 0;) {
-        ++*length;
-    }
+    *length = std::char_traits<Char>::length(text.data());
     return text;
 }
 

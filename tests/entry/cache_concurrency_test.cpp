@@ -1,7 +1,6 @@
 // Many requests at once on one printer: the device data cache lends its record to at most one
 // of them, every request sees its own settings, and every record and context is given back. Host
 // tree only (run under the thread sanitizer there).
-#ifndef _WIN32
 
 #include "entry/ui_context.h"
 #include "platform/posix/standin_control.h"
@@ -59,5 +58,3 @@ TEST(DeviceDataCache, ConcurrentRequestsShareOneRecordSafely) {
 }
 
 } // namespace
-
-#endif

@@ -16,7 +16,6 @@ TEST(DocumentProperties, AnswerByModeWithAndWithoutSheetInformation) {
     TestPrinter printer(kKlv20);
     const PrinterSettings stored = Record(720, 410);
     ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
-    WString name(printer.name());
     WString nowhere(TEXT("No such VORIKA printer"));
     enum Printer { Handle, ByName, NoSuchName, NoName };
     const struct {
@@ -39,7 +38,7 @@ TEST(DocumentProperties, AnswerByModeWithAndWithoutSheetInformation) {
         HANDLE handle = c.printer == Handle ? printer.handle() : nullptr;
         LPWSTR device = c.printer == NoName       ? nullptr
                         : c.printer == NoSuchName ? nowhere.data()
-                                                  : name.data();
+                                                  : printer.name();
         for (bool viaSheets : {false, true}) {
             Bytes out(1756 + 64, 0xA5);
             auto* pdmOut = c.output ? reinterpret_cast<DEVMODEW*>(out.data()) : nullptr;
@@ -56,16 +55,16 @@ TEST(DocumentProperties, AnswerByModeWithAndWithoutSheetInformation) {
         }
     }
     EXPECT_EQ(DrvDocumentPropertySheets(nullptr, 0), -1);
-    EXPECT_EQ(DrvAdvancedDocumentProperties(nullptr, nullptr, name.data(), nullptr, nullptr), 1756);
+    EXPECT_EQ(DrvAdvancedDocumentProperties(nullptr, nullptr, printer.name(), nullptr, nullptr),
+              1756);
 }
 
 // The driver defaults asked for by the printer's name: those of the printer's driver, exactly.
 TEST(ConvertDevMode, DriverDefaultsOfThePrintersDriver) {
     TestPrinter printer(kOtherModel);
-    WString name(printer.name());
     Bytes out(1756 + 16, 0xA5);
     LONG size = 1756;
-    EXPECT_TRUE(DrvConvertDevMode(name.data(), nullptr, reinterpret_cast<DEVMODEW*>(out.data()),
+    EXPECT_TRUE(DrvConvertDevMode(printer.name(), nullptr, reinterpret_cast<DEVMODEW*>(out.data()),
                                   &size, CDM_DRIVER_DEFAULT));
     const DriverDevMode defaults = Defaults(kOtherModel);
     ExpectSameBytes(out.data(), &defaults, sizeof defaults);

@@ -5,9 +5,7 @@
 #include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_sheet_host.h"
-#ifndef _WIN32
 #include "platform/posix/standin_control.h"
-#endif
 
 namespace {
 
@@ -35,10 +33,9 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
         host.confirm = c.confirm;
         DriverDevMode out;
         std::memset(&out, 0xCD, sizeof out);
-        WString name(printer.name());
-        EXPECT_EQ(c.advanced ? DrvAdvancedDocumentProperties(nullptr, printer.handle(), name.data(),
-                                                             &out.dm, nullptr)
-                             : DrvDocumentProperties(nullptr, printer.handle(), name.data(),
+        EXPECT_EQ(c.advanced ? DrvAdvancedDocumentProperties(nullptr, printer.handle(),
+                                                             printer.name(), &out.dm, nullptr)
+                             : DrvDocumentProperties(nullptr, printer.handle(), printer.name(),
                                                      &out.dm, nullptr, c.fMode),
                   c.answer);
         ASSERT_EQ(host.pages.size(), 3u);
@@ -63,13 +60,7 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
 TEST(PrinterSheet, ShowsTheInformationPageAndProbesPermission) {
     for (bool readOnly : {false, true}) {
         TestPrinter printer(kKlv20);
-#ifdef _WIN32
-        if (readOnly) {
-            break;
-        }
-#else
         standin::AddPrinter({printer.name(), kKlv20, {}, readOnly});
-#endif
         TestSheetHost host;
         host.info.Result = CPSUI_OK;
         EXPECT_TRUE(PrinterProperties(nullptr, printer.handle()));
@@ -79,10 +70,9 @@ TEST(PrinterSheet, ShowsTheInformationPageAndProbesPermission) {
         EXPECT_EQ(host.pages[0].pszIcon, MAKEINTRESOURCEW(503));
         EXPECT_EQ(host.pages[0].pfnCallback, nullptr);
         EXPECT_EQ(host.headerFlags, PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE);
-        DWORD type = 0;
-        Bytes permission;
-        EXPECT_EQ(printer.Get(TEXT("Permission"), &type, &permission), !readOnly);
-        EXPECT_EQ(permission, (readOnly ? Bytes{} : Bytes{1, 0, 0, 0}));
+        standin::DataValue permission;
+        EXPECT_EQ(standin::FindData(printer.name(), TEXT("Permission"), &permission), !readOnly);
+        EXPECT_EQ(permission.bytes, (readOnly ? Bytes{} : Bytes{1, 0, 0, 0}));
     }
 }
 
@@ -90,13 +80,10 @@ TEST(PrinterSheet, ShowsTheInformationPageAndProbesPermission) {
 // destroy call the context is gone, and a context that is not one is refused.
 TEST(Sheets, AnswerEachReason) {
     TestPrinter printer(kKlv20);
-    WString name(printer.name());
-#ifndef _WIN32
     const long live = standin::LiveAllocations();
-#endif
-    DOCUMENTPROPERTYHEADER document{sizeof document, 0, printer.handle(), name.data(), nullptr,
+    DOCUMENTPROPERTYHEADER document{sizeof document, 0, printer.handle(), printer.name(), nullptr,
                                     nullptr,         0, DM_PROMPT};
-    DEVICEPROPERTYHEADER device{sizeof device, 0, printer.handle(), name.data()};
+    DEVICEPROPERTYHEADER device{sizeof device, 0, printer.handle(), printer.name()};
     PROPSHEETUI_INFO_HEADER header{};
     SETRESULT_INFO result{sizeof result, 0, nullptr, CPSUI_OK};
     const struct {
@@ -131,20 +118,17 @@ TEST(Sheets, AnswerEachReason) {
         EXPECT_EQ(DrvDevicePropertySheets(&info, 0), -1);
     }
     EXPECT_EQ(DrvDevicePropertySheets(nullptr, 0), -1);
-#ifndef _WIN32
     EXPECT_EQ(standin::LiveAllocations(), live) << "a sheet's context outlived its destroy call";
-#endif
 }
 
 TEST(Sheets, NoHostOrNoEntryPointNoSheet) {
     TestPrinter printer(kKlv20);
     TestSheetHost host;
     DriverDevMode out;
-    WString name(printer.name());
     // Without the host's entry point, then without the host.
     g_sheetHost.FindSheetEntry = [](HMODULE, LPCSTR) WINAPI { return FARPROC{}; };
     for (int run = 0; run < 2; ++run) {
-        EXPECT_EQ(DrvDocumentProperties(nullptr, printer.handle(), name.data(), &out.dm, nullptr,
+        EXPECT_EQ(DrvDocumentProperties(nullptr, printer.handle(), printer.name(), &out.dm, nullptr,
                                         DM_PROMPT | DM_COPY),
                   -1);
         EXPECT_FALSE(PrinterProperties(nullptr, printer.handle()));

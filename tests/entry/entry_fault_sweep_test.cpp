@@ -4,7 +4,6 @@
 // gives the clean result or the entry point's failure, which writes nothing; some fault gives the
 // failure; no record stays lent, an idle one stays alive; no memory and no printer handle leak.
 // Host tree only: the stand-in spooler and allocators inject the faults.
-#ifndef _WIN32
 
 #include "entry/driver_ui.h"
 #include "entry/ui_context.h"
@@ -105,7 +104,6 @@ INSTANTIATE_TEST_SUITE_P(StoredOrNot, EntryFaultSweep, ::testing::Bool());
 
 TEST_P(EntryFaultSweep, EveryEntryPoint) {
     TestPrinter printer(kKlv20);
-    WString name(printer.name());
     DriverDevMode caller = Defaults(kKlv20);
     if (GetParam()) {
         caller.ps = Record(720, 410);
@@ -126,7 +124,7 @@ TEST_P(EntryFaultSweep, EveryEntryPoint) {
                 auto run = [&] {
                     Bytes out(1756, 0xA5);
                     auto* pdmOut = reinterpret_cast<DEVMODEW*>(out.data());
-                    return Result{Ask(Entry(entry), handle, name.data(), in, pdmOut,
+                    return Result{Ask(Entry(entry), handle, printer.name(), in, pdmOut,
                                       printer.handle(), caller.ps.UserDefinedX),
                                   out};
                 };
@@ -144,5 +142,3 @@ TEST_P(EntryFaultSweep, EveryEntryPoint) {
 }
 
 } // namespace
-
-#endif

@@ -8,9 +8,7 @@
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_printer.h"
 
-#ifndef _WIN32
 #include "platform/posix/standin_control.h"
-#endif
 
 #include <gtest/gtest.h>
 
@@ -38,8 +36,8 @@ const PrinterSettings kDistinct = [] {
 }();
 
 void PutBlock(const TestPrinter& p, LPCWSTR block, const Bytes& data, DWORD announced) {
-    p.PutDword((std::basic_string<WCHAR>(block) + TEXT("Size")).c_str(), announced);
-    p.Put(block, REG_BINARY, data);
+    standin::PutData(p.name(), WString(block) + TEXT("Size"), REG_DWORD, Slice(&announced, 0, 4));
+    standin::PutData(p.name(), block, REG_BINARY, data);
 }
 
 // What a set read entry by entry from its block holds: all but the reserved fields.
@@ -74,17 +72,16 @@ TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
         {TEXT("CmpMode"), REG_BINARY, Slice(&kDistinct.CmpMode, 0, 1)},
     };
     for (const auto& [name, type, bytes] : values) {
-        DWORD storedType = 0;
-        Bytes stored;
-        EXPECT_TRUE(p.Get(name, &storedType, &stored));
-        EXPECT_EQ(std::tie(storedType, stored), std::tie(type, bytes));
+        standin::DataValue stored;
+        EXPECT_TRUE(standin::FindData(p.name(), name, &stored));
+        EXPECT_EQ(std::tie(stored.type, stored.bytes), std::tie(type, bytes));
     }
     PrinterSettings expected = kDistinct;
     for (const auto& [model, base] : {std::pair{kKlv20, 1016}, std::pair{kOtherModel, 1058}}) {
         expected.BaseDpi = static_cast<SHORT>(base);
         ExpectLoaded(GetPrinterProperties(p.handle(), model), expected);
     }
-    p.PutDword(TEXT("PrinterDataSize"), 0);
+    standin::PutData(p.name(), TEXT("PrinterDataSize"), REG_DWORD, Bytes(4, 0));
     expected.TextSet = WithoutReserved(&kDistinct.TextSet);
     expected.PhotoSet = WithoutReserved(&kDistinct.PhotoSet);
     ExpectLoaded(GetPrinterProperties(p.handle(), kOtherModel), expected);
@@ -111,7 +108,7 @@ TEST(PrinterDataLoad, DamagedValuesCountAsMissing) {
         if (announced != 0) {
             PutBlock(p, name, bytes, announced);
         } else {
-            p.Put(name, REG_BINARY, bytes);
+            standin::PutData(p.name(), name, REG_BINARY, bytes);
         }
         PrinterSettings expected = Defaults(kKlv20).ps;
         if (length == 65536) {
@@ -121,8 +118,6 @@ TEST(PrinterDataLoad, DamagedValuesCountAsMissing) {
         ExpectLoaded(GetPrinterProperties(p.handle(), kKlv20), expected);
     }
 }
-
-#ifndef _WIN32
 
 // A refused write is skipped and the sequence goes on; a refused size value keeps its block's
 // data value from being written; only the whole block's refusals show in the answer. Writes in
@@ -161,7 +156,7 @@ TEST(PrinterDataMemory, AValueThatCannotBeHadCountsAsMissing) {
         }
         PutBlock(p, TEXT("MaterialSetData"), Slice(&kDistinct.PhotoSet, 0, 720), 720);
         PutBlock(p, TEXT("MaterialPhotoSetData"), Slice(&kDistinct.PhotoSet, 0, 720), 720);
-        p.Put(TEXT("Brightness"), REG_BINARY, Slice(&brightness, 0, 2));
+        standin::PutData(p.name(), TEXT("Brightness"), REG_BINARY, Slice(&brightness, 0, 2));
         const long live = standin::LiveAllocations();
         standin::FailAllocation(failedAllocation);
         standin::FailCall(standin::Op::GetPrinterData, failedRead, ERROR_INVALID_HANDLE);
@@ -176,7 +171,5 @@ TEST(PrinterDataMemory, AValueThatCannotBeHadCountsAsMissing) {
         EXPECT_EQ(standin::LiveAllocations(), live);
     }
 }
-
-#endif
 
 } // namespace

@@ -10,11 +10,6 @@
 
 using WString = std::basic_string<WCHAR>;
 
-#ifdef _WIN32
-// Registers the driver of a model in Wine's spooler; registering it again only refreshes it.
-void RegisterTestDriver(LPCWSTR model);
-#endif
-
 class TestPrinter {
   public:
     explicit TestPrinter(LPCWSTR model);
@@ -23,15 +18,9 @@ class TestPrinter {
     TestPrinter& operator=(const TestPrinter&) = delete;
 
     HANDLE handle() const { return handle_; }
-    LPCWSTR name() const { return name_.c_str(); }
+    // Writable for the platform's calls that take the name so, none of which writes it.
+    LPWSTR name() const { return const_cast<LPWSTR>(name_.c_str()); }
     LPCWSTR model() const { return model_.c_str(); }
-
-    // Stores a value through the spooler, as an earlier driver or a hand edit would have.
-    void Put(LPCWSTR valueName, DWORD type, const std::vector<BYTE>& bytes) const;
-    void PutDword(LPCWSTR valueName, DWORD value) const;
-
-    // Reads a value back through the spooler; false when it is not there.
-    bool Get(LPCWSTR valueName, DWORD* type, std::vector<BYTE>* bytes) const;
 
 #ifdef _WIN32
     // The latest raw job sent to the printer: its port writes each job into a file of its own.

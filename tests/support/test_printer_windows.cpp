@@ -5,16 +5,6 @@
 #include <fstream>
 #include <iterator>
 
-void RegisterTestDriver(LPCWSTR model) {
-    DRIVER_INFO_3W info{};
-    info.cVersion = 3;
-    info.pName = const_cast<LPWSTR>(model);
-    info.pDriverPath = const_cast<LPWSTR>(L"klv20drv.dll");
-    info.pDataFile = const_cast<LPWSTR>(L"klv20.tpd");
-    info.pConfigFile = const_cast<LPWSTR>(L"vorikaui.dll");
-    ASSERT_TRUE(AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&info))) << GetLastError();
-}
-
 namespace {
 
 // A fresh printer for every test: its printer data cannot be cleared under Wine.
@@ -36,7 +26,14 @@ TestPrinter::TestPrinter(LPCWSTR model) : name_(UniqueName()), model_(model) {
     EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kPortFiles, port_.c_str(), REG_SZ, file_.c_str(),
                               static_cast<DWORD>((file_.size() + 1) * sizeof(WCHAR))),
               ERROR_SUCCESS);
-    RegisterTestDriver(model);
+    // Registering the model's driver again only refreshes it.
+    DRIVER_INFO_3W driver{};
+    driver.cVersion = 3;
+    driver.pName = model_.data();
+    driver.pDriverPath = const_cast<LPWSTR>(L"klv20drv.dll");
+    driver.pDataFile = const_cast<LPWSTR>(L"klv20.tpd");
+    driver.pConfigFile = const_cast<LPWSTR>(L"vorikaui.dll");
+    EXPECT_TRUE(AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&driver))) << GetLastError();
     PRINTER_INFO_2W info{};
     info.pPrinterName = name_.data();
     info.pPortName = port_.data();

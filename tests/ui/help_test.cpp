@@ -4,17 +4,13 @@
 #include "tests/support/seam_override.h"
 #include "ui/dialog_host.h"
 
-#include <winspool.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <tuple>
 #include <vector>
 
-#ifndef _WIN32
 #include "platform/posix/standin_control.h"
-#endif
 
 namespace {
 
@@ -35,10 +31,7 @@ BOOL WINAPI RecordHelp(HWND window, LPCWSTR file, UINT command, ULONG_PTR data) 
 // Only language 1041 gets the Japanese file; either lies in the subdirectory 2 of the driver
 // directory; each request names the file, its window and the page's table.
 TEST(Help, RequestsNameTheFileOfTheUsersLanguage) {
-    WCHAR dir[MAX_PATH] = {};
-    DWORD needed = 0;
-    ASSERT_TRUE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(dir),
-                                           sizeof dir, &needed));
+    const WString dir = TEXT("C:\\windows\\system32\\spool\\drivers\\x64"); // the stand-in's
     SeamOverride languageSeam(g_dialogHost.GetUserDefaultLangID, &UserLanguage);
     SeamOverride helpSeam(g_dialogHost.WinHelpW, &RecordHelp);
     auto* window = reinterpret_cast<HWND>(0x1234);
@@ -49,15 +42,14 @@ TEST(Help, RequestsNameTheFileOfTheUsersLanguage) {
     ShowContextMenuHelp(window, material::aPaperDlgHelpIDs);
     language = 0x0811;
     ShowHelpContents(nullptr);
-    EXPECT_EQ(requests, (std::vector<Request>{
-                            {window, dir + WString(TEXT("\\2\\QTKLVJP.HLP")), HELP_WM_HELP,
-                             ULONG_PTR(slope::aPaperDlgHelpIDs)},
-                            {window, dir + WString(TEXT("\\2\\QTKLVEN.HLP")), HELP_CONTEXTMENU,
-                             ULONG_PTR(material::aPaperDlgHelpIDs)},
-                            {nullptr, dir + WString(TEXT("\\2\\QTKLVEN.HLP")), HELP_CONTENTS, 0}}));
+    EXPECT_EQ(requests,
+              (std::vector<Request>{{window, dir + TEXT("\\2\\QTKLVJP.HLP"), HELP_WM_HELP,
+                                     ULONG_PTR(slope::aPaperDlgHelpIDs)},
+                                    {window, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTEXTMENU,
+                                     ULONG_PTR(material::aPaperDlgHelpIDs)},
+                                    {nullptr, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTENTS, 0}}));
 }
 
-#ifndef _WIN32
 TEST(Help, NoFileWithoutTheDriverDirectoryOrMemory) {
     standin::SetDriverDirectory(TEXT("D:\\DRIVERS\\W32X86"));
     language = 1041;
@@ -76,7 +68,6 @@ TEST(Help, NoFileWithoutTheDriverDirectoryOrMemory) {
     EXPECT_EQ(standin::LiveAllocations(), live);
     standin::SetDriverDirectory(TEXT("C:\\windows\\system32\\spool\\drivers\\x64"));
 }
-#endif
 
 // A table maps a control to its context and ends at its first pair of zeros, not at a zero
 // control alone.

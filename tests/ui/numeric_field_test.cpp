@@ -1,6 +1,8 @@
 // Parsing, stepping and showing of the numeric entry fields, as text in and value out.
 #include "ui/numeric_field.h"
 
+#include "tests/support/devmode_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -15,12 +17,10 @@ WString Wide(const std::string& ascii) {
     return WString(ascii.begin(), ascii.end());
 }
 
+// The ASCII text of a field, for messages and comparisons.
 std::string Narrow(const WCHAR* text) {
-    std::string out;
-    for (; *text != 0; ++text) {
-        out += static_cast<char>(*text);
-    }
-    return out;
+    const std::u16string wide = testdm::Text(text, kFilterChars + 8);
+    return std::string(wide.begin(), wide.end());
 }
 
 // Text, inch, maximum, minimum, value in tenths of a millimetre. Work sizes are limited to 5.1 ..
