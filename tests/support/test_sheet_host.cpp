@@ -44,7 +44,10 @@ LONG WINAPI RunSheet(HWND, PFNPROPSHEETUI sheet, LPARAM lParam, LPDWORD pResult)
         ui->bApplied = 1;
     }
     for (PROPSHEETPAGEW& page : host->pages) {
+        // As the platform's host does, each page is created before it is released; only the
+        // release step may store anything.
         if (page.pfnCallback != nullptr) {
+            EXPECT_EQ(page.pfnCallback(nullptr, PSPCB_CREATE, &page), 1u);
             EXPECT_EQ(page.pfnCallback(nullptr, PSPCB_RELEASE, &page), 1u);
         }
     }
