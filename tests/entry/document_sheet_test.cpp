@@ -118,6 +118,14 @@ TEST(Sheets, AnswerEachReason) {
         EXPECT_EQ(DrvDevicePropertySheets(&info, 0), -1);
     }
     EXPECT_EQ(DrvDevicePropertySheets(nullptr, 0), -1);
+    // A request naming no printer and carrying no handle opens no sheet.
+    DOCUMENTPROPERTYHEADER nowhere = document;
+    nowhere.hPrinter = nullptr;
+    nowhere.pszPrinterName = const_cast<LPWSTR>(TEXT("No such printer"));
+    PROPSHEETUI_INFO info{};
+    info.Reason = PROPSHEETUI_REASON_INIT;
+    info.lParamInit = LPARAM(&nowhere);
+    EXPECT_EQ(DrvDocumentPropertySheets(&info, 0), -1);
     EXPECT_EQ(standin::LiveAllocations(), live) << "a sheet's context outlived its destroy call";
 }
 
