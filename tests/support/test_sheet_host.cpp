@@ -38,16 +38,26 @@ LONG WINAPI RunSheet(HWND, PFNPROPSHEETUI sheet, LPARAM lParam, LPDWORD pResult)
     info.Reason = PROPSHEETUI_REASON_GET_INFO_HEADER;
     sheet(&info, LPARAM(&header));
     host->headerFlags = header.Flags;
+    // The sheet opens on its first page; the user edits and applies, then visits the other
+    // pages, whose dialogs are created only then; at the end every page is released. Only the
+    // release step may store anything.
+    const auto create = [](PROPSHEETPAGEW& page) {
+        EXPECT_EQ(page.pfnCallback(nullptr, PSPCB_CREATE, &page), 1u);
+    };
+    const bool callbacks = !host->pages.empty() && host->pages[0].pfnCallback != nullptr;
+    if (callbacks) {
+        create(host->pages[0]);
+    }
     auto* ui = reinterpret_cast<UiData*>(info.UserData);
     if (host->confirm && IsValidUiData(ui)) {
         ui->devmode.ps.UserDefinedX = host->editedWidth;
         ui->bApplied = 1;
     }
+    for (size_t i = 1; callbacks && i < host->pages.size(); ++i) {
+        create(host->pages[i]);
+    }
     for (PROPSHEETPAGEW& page : host->pages) {
-        // As the platform's host does, each page is created before it is released; only the
-        // release step may store anything.
         if (page.pfnCallback != nullptr) {
-            EXPECT_EQ(page.pfnCallback(nullptr, PSPCB_CREATE, &page), 1u);
             EXPECT_EQ(page.pfnCallback(nullptr, PSPCB_RELEASE, &page), 1u);
         }
     }
