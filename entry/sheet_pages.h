@@ -42,4 +42,6 @@ void ReleaseSheetUiData(PROPSHEETUI_INFO* pPSUIInfo);
 // record holds the values already; the release step writes them back), Help opens the help
 // contents, leaving the page and Cancel keep the host's default.
 BOOL AnswerSheetNotification(UiData* ui, const NMHDR* header);
+// The UI context a page or dialog keeps as its DWLP_USER value; null before it is set.
+UiData* PageUiData(HWND dialog);
 #endif

@@ -97,12 +97,8 @@ template <size_t N> const FieldControl* FindControl(const FieldControl (&control
     return nullptr;
 }
 
-UiData* ContextOf(HWND dialog) {
-    return reinterpret_cast<UiData*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
 PrinterSettings* RecordOf(HWND dialog) {
-    return &ContextOf(dialog)->devmode.ps;
+    return &PageUiData(dialog)->devmode.ps;
 }
 
 // The module whose templates made the page: it also holds the logo and the details dialog.
@@ -236,7 +232,7 @@ void OnSetStandard(HWND dialog) {
 }
 
 void OnDetails(HWND dialog) {
-    UiData* ui = ContextOf(dialog);
+    UiData* ui = PageUiData(dialog);
     DetailsDlg(TemplatesOf(dialog), dialog, ui);
     ui->devmode.ps.Material = UpdateMaterial(dialog, &ui->devmode.ps);
 }
@@ -345,7 +341,7 @@ INT_PTR CALLBACK OutputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         return TRUE;
     }
     // Controls report while the page is built, before it knows its context.
-    if (ContextOf(dialog) == nullptr) {
+    if (PageUiData(dialog) == nullptr) {
         return FALSE;
     }
     switch (message) {
@@ -369,7 +365,7 @@ INT_PTR CALLBACK OutputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_CONTEXTMENU:
         return AnswerHelpMessage(message, wParam, lParam, correction::aPaperDlgHelpIDs);
     case WM_NOTIFY:
-        return AnswerSheetNotification(ContextOf(dialog), reinterpret_cast<const NMHDR*>(lParam));
+        return AnswerSheetNotification(PageUiData(dialog), reinterpret_cast<const NMHDR*>(lParam));
     case WM_SHOWWINDOW:
         if (wParam) {
             SetAllControls(dialog, RecordOf(dialog));

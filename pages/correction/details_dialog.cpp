@@ -1,5 +1,6 @@
 #include "pages/correction/details_dialog.h"
 
+#include "entry/sheet_pages.h"
 #include "resources/resource.h"
 #include "ui/help.h"
 #include "ui/numeric_dialog.h"
@@ -28,14 +29,10 @@ const NumberField* FindNumberField(int id) {
     return nullptr;
 }
 
-UiData* ContextOf(HWND dialog) {
-    return reinterpret_cast<UiData*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
 // The working copy; null before creation, after the end and when it could not be made. Focus
 // notifications of the fields arrive then too, while the dialog is built or torn down.
 MaterialWorkCopy* WorkOf(HWND dialog) {
-    UiData* ui = ContextOf(dialog);
+    UiData* ui = PageUiData(dialog);
     return ui == nullptr ? nullptr : ui->pDetailsWork;
 }
 
@@ -114,7 +111,7 @@ void OnNumberCommand(HWND dialog, MaterialWorkCopy* work, const NumberField& fie
 }
 
 void OnCommand(HWND dialog, WPARAM wParam) {
-    UiData* ui = ContextOf(dialog);
+    UiData* ui = PageUiData(dialog);
     MaterialWorkCopy* work = ui->pDetailsWork;
     const int id = LOWORD(wParam);
     const int notification = HIWORD(wParam);

@@ -31,10 +31,6 @@ constexpr int kExtraControls[] = {
     IDC_COMPRESSION_GROUP, IDC_COMPRESSION_NONE, IDC_COMPRESSION_RUNLENGTH,
     IDC_COMPRESSION_TIFF,  IDC_RESOLUTION_LABEL, IDC_RESOLUTION_LIST};
 
-UiData* PageUi(HWND dialog) {
-    return reinterpret_cast<UiData*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
 // The module whose template made the page: it also holds the logo and the small dialogs.
 HINSTANCE PageModule(HWND dialog) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
@@ -307,7 +303,7 @@ INT_PTR CALLBACK PaperDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     if (message == WM_INITDIALOG) {
         return OnInitDialog(dialog, lParam);
     }
-    UiData* ui = PageUi(dialog);
+    UiData* ui = PageUiData(dialog);
     // Events before initialisation, or of a page given no UI context, are the platform's.
     if (ui == nullptr) {
         return FALSE;

@@ -23,10 +23,6 @@ namespace {
 constexpr int kServiceControls[] = {IDC_FRONT_BACK_RATIO, IDC_LEFT_RIGHT_RATIO, IDC_TEST_PRINT_0,
                                     IDC_TEST_PRINT_1};
 
-UiData* PageUiData(HWND hDlg) {
-    return reinterpret_cast<UiData*>(GetWindowLongPtrW(hDlg, DWLP_USER));
-}
-
 void ShowRatio(HWND hDlg, const PrinterSettings& ps, int ratioId) {
     ShowLong(hDlg, ratioId, PairRatio(ps, ratioId));
 }

@@ -26,12 +26,12 @@ WORD VersionForSize(WORD size, WORD own = 0) {
 
 // `out` holds `before` but for the first public and private bytes of `in` (as many as the smaller
 // layout holds) under the header given.
-void ExpectCopied(const Bytes& out, Bytes before, DevModeBytes& in, WORD spec, WORD size,
+void ExpectCopied(const Bytes& out, Bytes before, DevModeBytes& in, WORD specVersion, WORD size,
                   WORD driverVersion, WORD extra) {
     DevModeBytes e(0);
     e.bytes = std::move(before);
     std::memcpy(e.bytes.data(), in.bytes.data(), std::min(size, in.dm()->dmSize));
-    e.SetHeader(spec, size, driverVersion, extra);
+    e.SetHeader(specVersion, size, driverVersion, extra);
     std::memcpy(e.bytes.data() + size, in.bytes.data() + in.dm()->dmSize,
                 std::min(extra, in.dm()->dmDriverExtra));
     ASSERT_EQ(out.size(), e.bytes.size());

@@ -1,4 +1,4 @@
-// Built in the windows tree only: the pages' dialog procedures are.
+// What every document page shares; built in the windows tree only, with the pages.
 #include "entry/sheet_pages.h"
 #include "ui/help.h"
 
@@ -16,4 +16,8 @@ BOOL AnswerSheetNotification(UiData* ui, const NMHDR* header) {
     default:
         return TRUE;
     }
+}
+
+UiData* PageUiData(HWND dialog) {
+    return reinterpret_cast<UiData*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
