@@ -1,7 +1,8 @@
 // The spooler's DEVMODE conversions.
+#include "context/module_instance.h"
+#include "context/spooler_reads.h"
+#include "context/ui_context.h"
 #include "entry/driver_ui.h"
-#include "entry/module.h"
-#include "entry/ui_context.h"
 #include "settings/devmode_convert.h"
 
 #include <cstring>

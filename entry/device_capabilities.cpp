@@ -1,6 +1,6 @@
 // Device capability answers, from a DEVMODE built like a UI context's.
+#include "context/ui_context.h"
 #include "entry/driver_ui.h"
-#include "entry/ui_context.h"
 #include "settings/driver_devmode.h"
 #include "settings/printer_data.h"
 

@@ -1,7 +1,7 @@
 // The document requests: with and without the document sheet.
 #include "entry/document_properties.h"
+#include "context/ui_context.h"
 #include "entry/sheet_host.h"
-#include "entry/ui_context.h"
 #include "settings/devmode_convert.h"
 
 namespace {

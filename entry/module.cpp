@@ -1,9 +1,7 @@
 // The module's start and stop.
+#include "context/module_instance.h"
+#include "context/ppd_cache.h"
 #include "entry/driver_ui.h"
-#include "entry/module.h"
-#include "entry/ppd_cache.h"
-
-HINSTANCE ghInstance = nullptr;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "entry/sheet_pages.h"
 
+#include "context/module_instance.h"
 #include "entry/driver_ui.h"
-#include "entry/module.h"
 #include "entry/sheet_host.h"
 #include "settings/devmode_convert.h"
 #include "settings/printer_data.h"

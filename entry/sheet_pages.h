@@ -2,7 +2,7 @@
 // a sheet's UI context.
 #pragma once
 
-#include "entry/ui_context.h"
+#include "context/ui_context.h"
 
 #include <windows.h>
 #include <winddiui.h>
@@ -36,12 +36,3 @@ bool FillInfoHeader(LPARAM lParam, WORD flags, LPWSTR title);
 // host's user data is released, and the user data cleared first, so that the context can be
 // released only once.
 void ReleaseSheetUiData(PROPSHEETUI_INFO* pPSUIInfo);
-
-#ifdef _WIN32
-// Every document page's answer to the sheet's notifications: Apply marks the context applied (the
-// record holds the values already; the release step writes them back), Help opens the help
-// contents, leaving the page and Cancel keep the host's default.
-BOOL AnswerSheetNotification(UiData* ui, const NMHDR* header);
-// The UI context a page or dialog keeps as its DWLP_USER value; null before it is set.
-UiData* PageUiData(HWND dialog);
-#endif

@@ -1,7 +1,7 @@
 #include "ui/small_dialogs.h"
 
-#include "entry/ui_context.h"
 #include "ui/help.h"
+#include "ui/page_common.h"
 
 #include <prsht.h>
 
@@ -56,12 +56,11 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 INT_PTR CALLBACK UtilityProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: {
-        const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-        auto* ui = reinterpret_cast<UiData*>(page->lParam);
-        // DWLP_USER: the dialog user slot, at 16 on x64 where 32-bit builds have it at 8.
-        SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ui));
+        const UiData* ui = TakePageUiData(dialog, lParam);
         InitInfomation(dialog, kInfoEdit);
-        AddInfomation(dialog, kInfoEdit, ui->pDriverName);
+        if (ui != nullptr) {
+            AddInfomation(dialog, kInfoEdit, ui->pDriverName);
+        }
         return TRUE;
     }
     case WM_NOTIFY: {

@@ -1,7 +1,5 @@
 #include "pages/correction/correction_page.h"
 
-#include "entry/sheet_pages.h"
-#include "entry/ui_context.h"
 #include "pages/correction/correction_model.h"
 #include "pages/correction/details_dialog.h"
 #include "pages/correction/tone_curve.h"
@@ -9,6 +7,7 @@
 #include "ui/dialog_host.h"
 #include "ui/help.h"
 #include "ui/numeric_dialog.h"
+#include "ui/page_common.h"
 
 #include <prsht.h>
 #include <windowsx.h>
@@ -99,11 +98,6 @@ template <size_t N> const FieldControl* FindControl(const FieldControl (&control
 
 PrinterSettings* RecordOf(HWND dialog) {
     return &PageUiData(dialog)->devmode.ps;
-}
-
-// The module whose templates made the page: it also holds the logo and the details dialog.
-HINSTANCE TemplatesOf(HWND dialog) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
 }
 
 // A typed whole number, 0 when the text is none; held to the 16 bits of the record's fields.
@@ -233,7 +227,7 @@ void OnSetStandard(HWND dialog) {
 
 void OnDetails(HWND dialog) {
     UiData* ui = PageUiData(dialog);
-    DetailsDlg(TemplatesOf(dialog), dialog, ui);
+    DetailsDlg(PageModule(dialog), dialog, ui);
     ui->devmode.ps.Material = UpdateMaterial(dialog, &ui->devmode.ps);
 }
 
@@ -301,43 +295,27 @@ bool IsServiceChordHeld() {
     return IsKeyHeld(VK_MBUTTON) && IsKeyHeld(VK_MENU) && IsKeyHeld(VK_SHIFT);
 }
 
-void DrawLogo(HWND dialog, HDC dc) {
-    HBITMAP logo = LoadBitmapW(TemplatesOf(dialog), MAKEINTRESOURCEW(IDB_LOGO));
-    BITMAP size{};
-    GetObjectW(logo, sizeof size, &size);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(memory, logo);
-    RECT area;
-    POINT topLeft;
-    POINT bottomRight;
-    getDlgCtrlRect(dialog, IDC_CORRECTION_LOGO_AREA, &area, &topLeft, &bottomRight);
-    BitBlt(dc, topLeft.x, bottomRight.y - size.bmHeight, size.bmWidth, size.bmHeight, memory, 0, 0,
-           SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(logo);
-}
-
 void OnPaint(HWND dialog) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(dialog, &paint);
-    DrawLogo(dialog, dc);
+    DrawPageLogo(dialog, dc, IDC_CORRECTION_LOGO_AREA);
     DrawGraph(dialog, dc, RecordOf(dialog));
     EndPaint(dialog, &paint);
 }
 
-void OnInit(HWND dialog, const PROPSHEETPAGEW* page) {
-    auto* ui = reinterpret_cast<UiData*>(page->lParam);
-    FillUnnamedPresets(&ui->devmode.ps, GetUserCountryCode());
-    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ui));
-    SetAllControls(dialog, &ui->devmode.ps);
+void OnInit(HWND dialog, LPARAM lParam) {
+    UiData* ui = TakePageUiData(dialog, lParam);
+    if (ui != nullptr) {
+        FillUnnamedPresets(&ui->devmode.ps, GetUserCountryCode());
+        SetAllControls(dialog, &ui->devmode.ps);
+    }
 }
 
 } // namespace
 
 INT_PTR CALLBACK OutputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        OnInit(dialog, reinterpret_cast<const PROPSHEETPAGEW*>(lParam));
+        OnInit(dialog, lParam);
         return TRUE;
     }
     // Controls report while the page is built, before it knows its context.

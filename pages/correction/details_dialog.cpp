@@ -1,9 +1,9 @@
 #include "pages/correction/details_dialog.h"
 
-#include "entry/sheet_pages.h"
 #include "resources/resource.h"
 #include "ui/help.h"
 #include "ui/numeric_dialog.h"
+#include "ui/page_common.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // the five user presets on a working copy that reaches the record only on OK.
 #pragma once
 
-#include "entry/ui_context.h"
+#include "context/ui_context.h"
 #include "pages/correction/correction_model.h"
 
 #include <windows.h>

@@ -1,7 +1,5 @@
 #include "pages/material/material_page.h"
 
-#include "entry/sheet_pages.h"
-#include "entry/ui_context.h"
 #include "pages/material/material_model.h"
 #include "pages/material/settings_file.h"
 #include "pages/material/work_view.h"
@@ -9,6 +7,7 @@
 #include "ui/dialog_host.h"
 #include "ui/help.h"
 #include "ui/numeric_dialog.h"
+#include "ui/page_common.h"
 #include "ui/small_dialogs.h"
 
 #include <prsht.h>
@@ -30,11 +29,6 @@ constexpr int kExtraControls[] = {
     IDC_HELP_CONTENTS,     IDC_PREVIEW,          IDC_UPPER_LEFT_ORIGIN,
     IDC_COMPRESSION_GROUP, IDC_COMPRESSION_NONE, IDC_COMPRESSION_RUNLENGTH,
     IDC_COMPRESSION_TIFF,  IDC_RESOLUTION_LABEL, IDC_RESOLUTION_LIST};
-
-// The module whose template made the page: it also holds the logo and the small dialogs.
-HINSTANCE PageModule(HWND dialog) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
-}
 
 void Show(HWND dialog, int id, BOOL show) {
     ShowWindow(GetDlgItem(dialog, id), show ? SW_SHOW : SW_HIDE);
@@ -229,44 +223,20 @@ void OnDoubleClick(HWND dialog, LPARAM point) {
     ShowExtraControls(dialog, reveal);
 }
 
-// The logo sits in the lower-left corner of its area, its last row one above the area's last.
-void DrawLogo(HWND dialog, HDC surface) {
-    HBITMAP logo = LoadBitmapW(PageModule(dialog), MAKEINTRESOURCEW(IDB_LOGO));
-    if (logo == nullptr) {
-        return;
-    }
-    BITMAP info{};
-    GetObjectW(logo, sizeof info, &info);
-    RECT rect;
-    POINT topLeft;
-    POINT bottomRight;
-    getDlgCtrlRect(dialog, IDC_MATERIAL_LOGO_AREA, &rect, &topLeft, &bottomRight);
-    HDC source = CreateCompatibleDC(surface);
-    HGDIOBJ previous = SelectObject(source, logo);
-    BitBlt(surface, topLeft.x, bottomRight.y - info.bmHeight, info.bmWidth, info.bmHeight, source,
-           0, 0, SRCCOPY);
-    SelectObject(source, previous);
-    DeleteDC(source);
-    DeleteObject(logo);
-}
-
 void OnPaint(HWND dialog, PrinterSettings* ps) {
     PAINTSTRUCT paint;
     HDC surface = BeginPaint(dialog, &paint);
-    DrawLogo(dialog, surface);
+    DrawPageLogo(dialog, surface, IDC_MATERIAL_LOGO_AREA);
     DrawMaterial(dialog, surface, ps);
     EndPaint(dialog, &paint);
     ps->FrameDpiIdx = static_cast<SHORT>(UpdateDpi(dialog, ps->BaseDpi, ps->FrameDpiIdx));
 }
 
 BOOL OnInitDialog(HWND dialog, LPARAM lParam) {
-    const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-    UiData* ui = page != nullptr ? reinterpret_cast<UiData*>(page->lParam) : nullptr;
-    if (!IsValidUiData(ui)) {
-        return TRUE;
+    UiData* ui = TakePageUiData(dialog, lParam);
+    if (ui != nullptr) {
+        SetAllControls(dialog, &ui->devmode.ps);
     }
-    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ui));
-    SetAllControls(dialog, &ui->devmode.ps);
     return TRUE;
 }
 

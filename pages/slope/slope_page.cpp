@@ -2,14 +2,13 @@
 // the model.
 #include "pages/slope/slope_page.h"
 
-#include "entry/sheet_pages.h"
-#include "entry/ui_context.h"
 #include "pages/slope/slope_model.h"
 #include "pages/slope/test_print.h"
 #include "resources/resource.h"
 #include "ui/dialog_host.h"
 #include "ui/help.h"
 #include "ui/numeric_dialog.h"
+#include "ui/page_common.h"
 
 #include <prsht.h>
 #include <windowsx.h>
@@ -39,9 +38,7 @@ LONG ReadReading(HWND hDlg, const SlopeReading& reading) {
 }
 
 BOOL OnInitDialog(HWND hDlg, LPARAM lParam) {
-    const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-    auto* ui = page != nullptr ? reinterpret_cast<UiData*>(page->lParam) : nullptr;
-    SetWindowLongPtrW(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(ui));
+    UiData* ui = TakePageUiData(hDlg, lParam);
     for (int id = IDC_BACK_EDIT; id <= IDC_RIGHT_EDIT; ++id) {
         SendDlgItemMessageW(hDlg, id, EM_LIMITTEXT, kSlopeEditChars, 0);
     }
@@ -95,27 +92,10 @@ bool ServiceChordHeld() {
     return IsKeyHeld(VK_MBUTTON) && IsKeyHeld(VK_MENU) && IsKeyHeld(VK_SHIFT);
 }
 
-// The logo, unscaled, with its left edge on the frame's and its last row one pixel above the
-// frame's lower edge.
-void PaintLogo(HWND hDlg) {
+void OnPaint(HWND hDlg) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hDlg, &paint);
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hDlg, GWLP_HINSTANCE));
-    HBITMAP logo = LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_LOGO));
-    if (logo != nullptr) {
-        BITMAP size;
-        GetObjectW(logo, sizeof size, &size);
-        RECT frame;
-        GetWindowRect(GetDlgItem(hDlg, IDC_SLOPE_LOGO_AREA), &frame);
-        MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&frame), 2);
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, logo);
-        BitBlt(dc, frame.left, frame.bottom - 1 - size.bmHeight, size.bmWidth, size.bmHeight,
-               memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-        DeleteObject(logo);
-    }
+    DrawPageLogo(hDlg, dc, IDC_SLOPE_LOGO_AREA);
     EndPaint(hDlg, &paint);
 }
 
@@ -158,7 +138,7 @@ INT_PTR CALLBACK SlopeDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
                                                        ServiceChordHeld()));
         return TRUE;
     case WM_PAINT:
-        PaintLogo(hDlg);
+        OnPaint(hDlg);
         return TRUE;
     case WM_SETCURSOR:
         return TRUE;

@@ -7,6 +7,7 @@
 #include "settings/driver_devmode.h"
 #include "settings/printer_data.h"
 #include "tests/support/test_printer.h"
+#include "tools/vorikactl/find_sheet.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -97,15 +98,8 @@ struct SheetUser {
 } * user;
 
 void CALLBACK ActOnSheet(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND sheet = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            *reinterpret_cast<HWND*>(found) = window;
-            return PropSheet_GetTabControl(window) == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&sheet));
-    if (sheet == nullptr || PropSheet_GetTabControl(sheet) == nullptr || user->tabs >= 0) {
+    HWND sheet = FindThreadSheet();
+    if (sheet == nullptr || user->tabs >= 0) {
         return;
     }
     KillTimer(nullptr, timer);

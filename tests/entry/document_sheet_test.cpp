@@ -1,11 +1,11 @@
 // The sheets run by our own host: the document sheet confirmed, cancelled, or confirmed without
 // an output asked for; the printer sheet; the answers of both sheet functions by reason; no host.
+#include "context/ui_context.h"
 #include "entry/document_properties.h"
-#include "entry/ui_context.h"
+#include "platform/posix/standin_control.h"
 #include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_sheet_host.h"
-#include "platform/posix/standin_control.h"
 
 namespace {
 

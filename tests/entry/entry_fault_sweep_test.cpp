@@ -5,8 +5,8 @@
 // failure; no record stays lent, an idle one stays alive; no memory and no printer handle leak.
 // Host tree only: the stand-in spooler and allocators inject the faults.
 
+#include "context/ui_context.h"
 #include "entry/driver_ui.h"
-#include "entry/ui_context.h"
 #include "platform/posix/standin_control.h"
 #include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"

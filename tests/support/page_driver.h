@@ -5,7 +5,7 @@
 #pragma once
 #ifdef _WIN32
 
-#include "entry/ui_context.h"
+#include "context/ui_context.h"
 #include "tests/support/test_printer.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "tests/support/test_sheet_host.h"
 
-#include "entry/ui_context.h"
+#include "context/ui_context.h"
 
 #include <gtest/gtest.h>
 

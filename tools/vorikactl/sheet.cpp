@@ -1,6 +1,7 @@
 #include "tools/vorikactl/sheet.h"
 #include "tools/vorikactl/console.h"
 #include "tools/vorikactl/devmode_print.h"
+#include "tools/vorikactl/find_sheet.h"
 #include "tools/vorikactl/spooler.h"
 #include "tools/vorikactl/window_picture.h"
 
@@ -24,21 +25,6 @@ struct Photographer {
 };
 
 Photographer* photographer = nullptr;
-
-HWND FindSheet() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM out) -> BOOL {
-            if (PropSheet_GetTabControl(window) == nullptr) {
-                return TRUE;
-            }
-            *reinterpret_cast<HWND*>(out) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 void Photograph(HWND sheet, const std::wstring& state) {
     const std::wstring path =
@@ -99,7 +85,7 @@ void PhotographMaterialStates(HWND sheet) {
 
 // Runs inside the sheet's modal loop: each page in turn, then Cancel, so that nothing is stored.
 void CALLBACK PhotographSheet(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND sheet = FindSheet();
+    HWND sheet = FindThreadSheet();
     if (sheet == nullptr || photographer->done) {
         return;
     }

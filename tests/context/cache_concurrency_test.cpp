@@ -2,7 +2,7 @@
 // of them, every request sees its own settings, and every record and context is given back. Host
 // tree only (run under the thread sanitizer there).
 
-#include "entry/ui_context.h"
+#include "context/ui_context.h"
 #include "platform/posix/standin_control.h"
 #include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"

@@ -1,7 +1,7 @@
-#include "entry/ppd_cache.h"
+#include "context/ppd_cache.h"
 
-#include "entry/module.h"
-#include "entry/ui_context.h"
+#include "context/module_instance.h"
+#include "context/spooler_reads.h"
 
 #include <winspool.h>
 

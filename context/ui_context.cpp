@@ -1,5 +1,6 @@
-#include "entry/ui_context.h"
+#include "context/ui_context.h"
 
+#include "context/spooler_reads.h"
 #include "settings/printer_data.h"
 
 #include <winspool.h>
@@ -7,26 +8,6 @@
 #include <cstring>
 
 namespace {
-
-template <typename Read> LPBYTE SizedRead(Read read, LPDWORD pcbSize) {
-    DWORD needed = 0;
-    if (read(nullptr, 0, &needed) || GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-        return nullptr;
-    }
-    auto buffer = static_cast<LPBYTE>(GlobalAlloc(GMEM_FIXED, needed));
-    if (buffer == nullptr) {
-        return nullptr;
-    }
-    const DWORD size = needed;
-    if (!read(buffer, size, &needed)) {
-        GlobalFree(buffer);
-        return nullptr;
-    }
-    if (pcbSize != nullptr) {
-        *pcbSize = size;
-    }
-    return buffer;
-}
 
 LPWSTR CopyToHeap(HANDLE heap, LPCWSTR text) {
     const int length = lstrlenW(text);
@@ -66,26 +47,6 @@ size_t BytesFrom(const BYTE* buffer, DWORD size, const DEVMODEW* pdm) {
 }
 
 } // namespace
-
-LPBYTE MyGetPrinter(HANDLE hPrinter, DWORD level, LPDWORD pcbSize) {
-    return SizedRead(
-        [&](LPBYTE buffer, DWORD size, LPDWORD needed) {
-            return GetPrinterW(hPrinter, level, buffer, size, needed) != FALSE;
-        },
-        pcbSize);
-}
-
-LPBYTE MyGetPrinter(HANDLE hPrinter, DWORD level) {
-    return MyGetPrinter(hPrinter, level, nullptr);
-}
-
-LPBYTE MyGetPrinterDriver(HANDLE hPrinter, DWORD level) {
-    return SizedRead(
-        [&](LPBYTE buffer, DWORD size, LPDWORD needed) {
-            return GetPrinterDriverW(hPrinter, nullptr, level, buffer, size, needed) != FALSE;
-        },
-        nullptr);
-}
 
 HANDLE OpenRequestPrinter(HANDLE hPrinter, LPCWSTR pPrinterName, HANDLE* opened) {
     *opened = nullptr;

@@ -1,7 +1,7 @@
-// The UI context of one property-sheet request, and the sized reads of spooler information.
+// The UI context of one request: what every page, dialog and entry point of that request shares.
 #pragma once
 
-#include "entry/ppd_cache.h"
+#include "context/ppd_cache.h"
 #include "settings/driver_devmode.h"
 
 #include <windows.h>
@@ -50,10 +50,3 @@ void ReleaseUiData(UiData* ui);
 // when there is neither.
 HANDLE OpenRequestPrinter(HANDLE hPrinter, LPCWSTR pPrinterName, HANDLE* opened);
 void CloseRequestPrinter(HANDLE opened);
-
-// Sized reads of PRINTER_INFO_2 / DRIVER_INFO_2 into fixed global memory the caller frees; null
-// on any failure, with the spooler's last error left as it was. pcbSize (may be null) receives
-// the buffer's length.
-LPBYTE MyGetPrinter(HANDLE hPrinter, DWORD level);
-LPBYTE MyGetPrinter(HANDLE hPrinter, DWORD level, LPDWORD pcbSize);
-LPBYTE MyGetPrinterDriver(HANDLE hPrinter, DWORD level);

@@ -1,12 +1,12 @@
 // The UI context of one request: where its settings come from, its marks, how it borrows the
 // cached device data record; and the module's start and stop around that cache.
+#include "context/module_instance.h"
+#include "context/ui_context.h"
 #include "entry/driver_ui.h"
-#include "entry/module.h"
-#include "entry/ui_context.h"
+#include "platform/posix/standin_control.h"
 #include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_printer.h"
-#include "platform/posix/standin_control.h"
 
 namespace {
 
