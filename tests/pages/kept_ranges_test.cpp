@@ -1,177 +1,106 @@
-// The ranges the pages keep the record's fields in: each row puts one value into a default record
-// and names the field that is then first out of range, or none.
+// The ranges the pages keep the record's fields in: each row sets fields of a default record by
+// their stored names and gives the field then first out of range, its value and its range.
 #include "pages/kept_ranges.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
 using WString = std::basic_string<WCHAR>;
+using Edits = std::vector<std::pair<std::string, LONG>>;
 
-struct Row {
-    std::function<void(PrinterSettings&)> edit;
-    LPCWSTR field; // null: every field in range
-    LPCWSTR set;
-    int preset;
-    int64_t value;
-    ValueRange range;
-};
+std::string Narrow(LPCWSTR text) {
+    return std::string(text, text + WString(text).size());
+}
 
-WString Text(LPCWSTR text) {
-    return text != nullptr ? WString(text) : WString();
+void Apply(PrinterSettings* ps, const Edits& edits) {
+    for (const auto& [name, value] : edits) {
+        for (const SettingsField& field : kSettingsFields) {
+            if (name == Narrow(field.name)) {
+                SetFieldValue(ps, field, value);
+            }
+        }
+    }
+}
+
+// "Field value min..max", with " of SET PRESET" for a preset's field; "" when all are in range.
+std::string Finding(const PrinterSettings& ps) {
+    FieldOutOfRange f;
+    if (!FindFieldOutOfRange(ps, &f)) {
+        return "";
+    }
+    std::string text = Narrow(f.field);
+    if (f.set != nullptr) {
+        text += " of " + Narrow(f.set) + " " + std::to_string(f.preset);
+    }
+    return text + " " + std::to_string(f.value) + " " + std::to_string(f.range.min) + ".." +
+           std::to_string(f.range.max);
 }
 
 } // namespace
 
 TEST(KeptRanges, TheFirstFieldOutOfItsRangeIsNamedWithItsValueAndRange) {
-    const LPCWSTR none = nullptr;
-    const Row rows[] = {
-        {[](PrinterSettings&) {}, none, none, -1, 0, {}},
-        {[](PrinterSettings& p) { p.UserDefinedX = -100; },
-         TEXT("UserDefinedX"),
-         none,
-         -1,
-         -100,
-         {51, 500}},
-        {[](PrinterSettings& p) { p.UserDefinedY = 501; },
-         TEXT("UserDefinedY"),
-         none,
-         -1,
-         501,
-         {51, 500}},
-        {[](PrinterSettings& p) { p.LimitX = 800, p.UserDefinedX = 800; }, none, none, -1, 0, {}},
-        {[](PrinterSettings& p) { p.LimitX = 1000; }, TEXT("LimitX"), none, -1, 1000, {51, 800}},
-        {[](PrinterSettings& p) { p.LimitY = 50, p.UserDefinedY = 51; },
-         TEXT("LimitY"),
-         none,
-         -1,
-         50,
-         {51, 800}},
-        // The offset rules: (800 - 780) / 2 = 10 bounds the horizontal offset, and the vertical
-        // offset from below.
-        {[](PrinterSettings& p) { p.LimitX = 800, p.UserDefinedX = 780, p.OffsetX = 11; },
-         TEXT("OffsetX"),
-         none,
-         -1,
-         11,
-         {-30, 10}},
-        {[](PrinterSettings& p) { p.LimitY = 800, p.UserDefinedY = 780, p.OffsetY = -11; },
-         TEXT("OffsetY"),
-         none,
-         -1,
-         -11,
-         {-10, 30}},
-        {[](PrinterSettings& p) { p.OffsetX = -31; }, TEXT("OffsetX"), none, -1, -31, {-30, 30}},
-        {[](PrinterSettings& p) { p.OffsetY = 30, p.OffsetX = 30; }, none, none, -1, 0, {}},
-        {[](PrinterSettings& p) { p.Material = 9; }, TEXT("Material"), none, -1, 9, {0, 8}},
-        {[](PrinterSettings& p) { p.UserUnit = 2; }, TEXT("UserUnit"), none, -1, 2, {0, 1}},
-        {[](PrinterSettings& p) { p.DitherPat = 4; }, TEXT("DitherPat"), none, -1, 4, {0, 3}},
-        {[](PrinterSettings& p) { p.Gamma = -901; }, TEXT("Gamma"), none, -1, -901, {-900, 899}},
-        {[](PrinterSettings& p) { p.Gamma = 900; }, TEXT("Gamma"), none, -1, 900, {-900, 899}},
-        {[](PrinterSettings& p) { p.Brightness = 30000; },
-         TEXT("Brightness"),
-         none,
-         -1,
-         30000,
-         {-50, 50}},
-        {[](PrinterSettings& p) { p.Contrast = -51; }, TEXT("Contrast"), none, -1, -51, {-50, 50}},
-        {[](PrinterSettings& p) { p.PassMethod = 6; }, TEXT("PassMethod"), none, -1, 6, {0, 5}},
-        {[](PrinterSettings& p) { p.Nega = -1; }, TEXT("Nega"), none, -1, -1, {0, 1}},
-        {[](PrinterSettings& p) { p.Draft = 4; }, TEXT("Draft"), none, -1, 4, {0, 3}},
-        {[](PrinterSettings& p) { p.LowCutPre = 256; }, TEXT("LowCutPre"), none, -1, 256, {0, 255}},
-        {[](PrinterSettings& p) { p.LowCutPost = -1; }, TEXT("LowCutPost"), none, -1, -1, {0, 255}},
-        {[](PrinterSettings& p) { p.FrameDpiIdx = 2; }, TEXT("FrameDpiIdx"), none, -1, 2, {3, 10}},
-        {[](PrinterSettings& p) { p.FrameDpiIdx = 11; },
-         TEXT("FrameDpiIdx"),
-         none,
-         -1,
-         11,
-         {3, 10}},
-        {[](PrinterSettings& p) { p.ReverseDir = 255; }, TEXT("ReverseDir"), none, -1, 255, {0, 1}},
-        {[](PrinterSettings& p) { p.CmpMode = 3; }, TEXT("CmpMode"), none, -1, 3, {0, 2}},
-        {[](PrinterSettings& p) { p.Rear = 0; }, TEXT("Rear"), none, -1, 0, {1, 25}},
-        {[](PrinterSettings& p) { p.Right = 26; }, TEXT("Right"), none, -1, 26, {1, 25}},
-        {[](PrinterSettings& p) { p.CorrectSlope = 2; }, TEXT("CorrectSlope"), none, -1, 2, {0, 1}},
-        {[](PrinterSettings& p) { p.ImpactPattern = 2; },
-         TEXT("ImpactPattern"),
-         none,
-         -1,
-         2,
-         {0, 1}},
-        {[](PrinterSettings& p) { p.ExtendedSize = -1; },
-         TEXT("ExtendedSize"),
-         none,
-         -1,
-         -1,
-         {0, 1}},
-        // Fields the pages only carry, and the model's base resolution, are not judged.
-        {[](PrinterSettings& p) {
-             p.prtIndex = -7, p.Dummy1 = 9, p.dummy = -1, p.BaseDpi = 0, p.dwPrivData = 0;
-             p.dwFlags = 5, p.wOutFlags = 0xFFFFFFFF, p.TextSet.Entry[3].Reserved = -1;
-         },
-         none,
-         none,
-         -1,
-         0,
-         {}},
-        // Presets after the record's fields, the text set before the photo set.
-        {[](PrinterSettings& p) { p.TextSet.Entry[0].ImpactMin = 99; },
-         TEXT("ImpactMin"),
-         TEXT("text"),
-         0,
-         99,
-         {100, 1100}},
-        {[](PrinterSettings& p) { p.TextSet.Entry[8].ImpactMax = 1101; },
-         TEXT("ImpactMax"),
-         TEXT("text"),
-         8,
-         1101,
-         {100, 1100}},
-        {[](PrinterSettings& p) { p.PhotoSet.Entry[7].Speed = 19, p.Right = 0; },
-         TEXT("Right"),
-         none,
-         -1,
-         0,
-         {1, 25}},
-        {[](PrinterSettings& p) { p.PhotoSet.Entry[7].Speed = 19, p.TextSet.Entry[2].Speed = 0; },
-         TEXT("Speed"),
-         TEXT("text"),
-         2,
-         0,
-         {1, 18}},
-        {[](PrinterSettings& p) { p.PhotoSet.Entry[5].Speed = 19; },
-         TEXT("Speed"),
-         TEXT("photo"),
-         5,
-         19,
-         {1, 18}},
-        {[](PrinterSettings& p) { p.Brightness = 100, p.Left = 0; },
-         TEXT("Brightness"),
-         none,
-         -1,
-         100,
-         {-50, 50}},
-    };
+    // clang-format off
+    // One field set alone: its name, the value and the range it is then out of.
+    const std::tuple<const char*, LONG, const char*> single[] = {
+        {"UserDefinedX", -100, "51..500"}, {"UserDefinedY", 501, "51..500"},
+        {"LimitX", 1000, "51..800"},       {"OffsetX", -31, "-30..30"},
+        {"Material", 9, "0..8"},           {"UserUnit", 2, "0..1"},
+        {"DitherPat", 4, "0..3"},          {"Gamma", -901, "-900..899"},
+        {"Gamma", 900, "-900..899"},       {"Brightness", 30000, "-50..50"},
+        {"Contrast", -51, "-50..50"},      {"PassMethod", 6, "0..5"},
+        {"Nega", -1, "0..1"},              {"Draft", 4, "0..3"},
+        {"LowCutPre", 256, "0..255"},      {"LowCutPost", -1, "0..255"},
+        {"FrameDpiIdx", 2, "3..10"},       {"FrameDpiIdx", 11, "3..10"},
+        {"ReverseDir", 255, "0..1"},       {"CmpMode", 3, "0..2"},
+        {"Rear", 0, "1..25"},              {"Right", 26, "1..25"},
+        {"CorrectSlope", 2, "0..1"},       {"ImpactPattern", 2, "0..1"},
+        {"EnableExtendedSize", 5, "0..1"}, {"ExtendedSize", -1, "0..1"}};
+    // Fields that bound one another, and the order of the search.
+    const std::pair<Edits, const char*> combined[] = {
+        {{}, ""},
+        {{{"LimitX", 800}, {"UserDefinedX", 800}}, ""},
+        {{{"LimitY", 50}, {"UserDefinedY", 51}}, "LimitY 50 51..800"},
+        // The offset rules with a work of 780: (800 - 780) / 2 = 10.
+        {{{"LimitX", 800}, {"UserDefinedX", 780}, {"OffsetX", 11}}, "OffsetX 11 -30..10"},
+        {{{"LimitY", 800}, {"UserDefinedY", 780}, {"OffsetY", -11}}, "OffsetY -11 -10..30"},
+        {{{"OffsetX", 30}, {"OffsetY", 30}}, ""},
+        {{{"Brightness", 100}, {"Left", 0}}, "Brightness 100 -50..50"},
+        // What the pages only carry, and the base resolution, which the model decides.
+        {{{"prtIndex", -7}, {"Dummy1", 9}, {"dummy", -1}, {"BaseDpi", 0}, {"dwPrivData", 0},
+          {"dwFlags", 5}, {"wOutFlags", -1}}, ""}};
+    // The presets come after the record's fields, the text set before the photo set.
+    using Edit = std::function<void(PrinterSettings&)>;
+    const std::pair<Edit, const char*> presets[] = {
+        {[](PrinterSettings& p) { p.TextSet.Entry[0].ImpactMin = 99; }, "ImpactMin of text 0 99 100..1100"},
+        {[](PrinterSettings& p) { p.TextSet.Entry[8].ImpactMax = 1101; }, "ImpactMax of text 8 1101 100..1100"},
+        {[](PrinterSettings& p) { p.PhotoSet.Entry[5].Speed = 19; }, "Speed of photo 5 19 1..18"},
+        {[](PrinterSettings& p) { p.PhotoSet.Entry[5].Speed = 19, p.TextSet.Entry[2].Speed = 0; }, "Speed of text 2 0 1..18"},
+        {[](PrinterSettings& p) { p.PhotoSet.Entry[5].Speed = 0, p.Rear = 0; }, "Rear 0 1..25"},
+        {[](PrinterSettings& p) { p.TextSet.Entry[3].Reserved = -1, p.TextSet.Entry[3].Name[0] = 0; }, ""}};
+    // clang-format on
     for (SHORT baseDpi : {kBaseDpiKlv20, kBaseDpiOther}) {
-        for (const Row& row : rows) {
-            PrinterSettings ps;
-            SetDefaultPrinterSettings(&ps, baseDpi);
-            row.edit(ps);
-            FieldOutOfRange found{};
-            const bool out = FindFieldOutOfRange(ps, &found);
-            const std::string label = "row " + std::to_string(&row - rows);
-            ASSERT_EQ(out, row.field != nullptr) << label;
-            if (out) {
-                EXPECT_EQ(Text(found.field), Text(row.field)) << label;
-                EXPECT_EQ(Text(found.set), Text(row.set)) << label;
-                EXPECT_EQ(found.preset, row.preset) << label;
-                EXPECT_EQ(found.value, row.value) << label;
-                EXPECT_EQ(found.range.min, row.range.min) << label;
-                EXPECT_EQ(found.range.max, row.range.max) << label;
-            }
+        PrinterSettings defaults;
+        SetDefaultPrinterSettings(&defaults, baseDpi);
+        for (const auto& [name, value, range] : single) {
+            PrinterSettings ps = defaults;
+            Apply(&ps, {{name, value}});
+            EXPECT_EQ(Finding(ps), std::string(name) + " " + std::to_string(value) + " " + range);
+        }
+        for (const auto& [edits, finding] : combined) {
+            PrinterSettings ps = defaults;
+            Apply(&ps, edits);
+            EXPECT_EQ(Finding(ps), finding) << baseDpi;
+        }
+        for (const auto& [edit, finding] : presets) {
+            PrinterSettings ps = defaults;
+            edit(ps);
+            EXPECT_EQ(Finding(ps), finding) << baseDpi;
         }
     }
 }

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -80,19 +82,19 @@ PrinterSettings Stored(const TestPrinter& printer) {
     return copy;
 }
 
-bool SameRecord(const PrinterSettings& a, const PrinterSettings& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-// A settings file as the Material page saves one, of a record edited from the model's defaults.
-std::wstring SettingsFile(const wchar_t* name, SHORT baseDpi,
-                          const std::function<void(PrinterSettings&)>& edit) {
+// A settings file as the Material page saves one, of the KLV-20's default record edited, with
+// one more key when one is given.
+std::wstring SettingsFile(const wchar_t* name, const std::function<void(PrinterSettings&)>& edit,
+                          LPCWSTR key = nullptr, LPCWSTR value = nullptr) {
     const std::wstring path = JobFile(name);
     DeleteFileW(path.c_str());
     PrinterSettings ps;
-    SetDefaultPrinterSettings(&ps, baseDpi);
+    SetDefaultPrinterSettings(&ps, kBaseDpiKlv20);
     edit(ps);
     EXPECT_TRUE(WriteSettingsFile(path.c_str(), ps));
+    if (key != nullptr) {
+        WritePrivateProfileStringW(kSettingsSection, key, value, path.c_str());
+    }
     return path;
 }
 
@@ -130,104 +132,80 @@ TEST(VorikactlSettings, ExportEditImportCarriesTheRecordBetweenPrinters) {
     EXPECT_EQ(stored.Brightness, -50);
 }
 
-// Every refused command: its exit status, its one line, and the printer's stored settings, the
-// files and the printer's port as they were.
+// Every refused command: exit status 1, one line, and the printer's stored settings, the files and
+// the printer's port as they were.
 TEST(VorikactlRefusals, EachBadInputGivesOneLineAndChangesNothing) {
     TestPrinter klv20(kModelKlv20);
-    const std::wstring printer = Quoted(klv20.name());
-    const std::string named = "\"" + Narrow(klv20.name()) + "\"";
-    auto fileLine = [](const std::wstring& path, const std::string& what) {
-        return "vorikactl: settings file \"" + Narrow(path) + "\": " + what + "; nothing stored";
+    const std::wstring printer = Quoted(klv20.name()) + L" ";
+    // The arguments and the line; a line ending in ": " goes on with the platform's reason.
+    std::vector<std::pair<std::wstring, std::string>> rows;
+    const auto same = [](PrinterSettings&) {};
+    const std::tuple<std::wstring, const char*> files[] = {
+        {SettingsFile(L"size.txt", [](PrinterSettings& p) { p.UserDefinedX = -100; }),
+         "UserDefinedX is -100, outside 51 .. 500"},
+        {SettingsFile(L"bright.txt", [](PrinterSettings& p) { p.Brightness = 30000; }),
+         "Brightness is 30000, outside -50 .. 50"},
+        {SettingsFile(L"dark.txt", [](PrinterSettings& p) { p.Brightness = -30000; }),
+         "Brightness is -30000, outside -50 .. 50"},
+        {SettingsFile(L"fast.txt", [](PrinterSettings& p) { p.PhotoSet.Entry[5].Speed = 19; }),
+         "Speed of photo preset 5 is 19, outside 1 .. 18"},
+        {SettingsFile(L"hidden.txt", same, kEnableExtendedSizeKey, L"5"),
+         "EnableExtendedSize is 5, outside 0 .. 1"},
+        {SettingsFile(L"klv30.txt",
+                      [](PrinterSettings& p) { SetDefaultPrinterSettings(&p, kBaseDpiOther); }),
+         "made for another model (base 1058 dpi; the printer's is 1016 dpi)"},
     };
-    const std::wstring wide = SettingsFile(L"wide.txt", kBaseDpiKlv20, [](PrinterSettings& p) {
-        p.UserDefinedX = -100, p.UserDefinedY = -250;
-    });
-    const std::wstring bright = SettingsFile(L"bright.txt", kBaseDpiKlv20,
-                                             [](PrinterSettings& p) { p.Brightness = 30000; });
-    const std::wstring dark =
-        SettingsFile(L"dark.txt", kBaseDpiKlv20, [](PrinterSettings& p) { p.Brightness = -30000; });
-    const std::wstring fast = SettingsFile(
-        L"fast.txt", kBaseDpiKlv20, [](PrinterSettings& p) { p.PhotoSet.Entry[5].Speed = 19; });
-    const std::wstring klv30 = SettingsFile(L"klv30.txt", kBaseDpiOther, [](PrinterSettings&) {});
-    const std::wstring hidden = SettingsFile(L"hidden.txt", kBaseDpiKlv20, [](PrinterSettings&) {});
-    WritePrivateProfileStringW(kSettingsSection, kEnableExtendedSizeKey, L"5", hidden.c_str());
-    const std::wstring other = SettingsFile(L"other.txt", kBaseDpiKlv20, [](PrinterSettings&) {});
-    WritePrivateProfileStringW(kSettingsSection, kVersionKey, L"Version 2.00", other.c_str());
+    for (const auto& [path, detail] : files) {
+        rows.push_back(
+            {L"settings import " + printer + Quoted(path),
+             "vorikactl: settings file \"" + Narrow(path) + "\": " + detail + "; nothing stored"});
+    }
     const std::wstring missing = JobFile(L"missing.txt");
     DeleteFileW(missing.c_str());
-    const std::wstring noFolder = L"C:\\no\\such\\folder\\x.ini";
-    const std::wstring folder = JobFile(L"a-folder");
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::string notSettings =
-        "not a settings file of this driver (missing, another version or damaged) \"";
-    const std::string noPattern = "\": the printer has the patterns 0, 1 and 2";
-
-    struct Row {
-        std::wstring arguments;
-        DWORD status;
-        std::string line; // without its CR LF
-    };
-    const Row rows[] = {
-        {L"settings import " + printer + L" " + Quoted(wide), 1,
-         fileLine(wide, "UserDefinedX is -100, outside 51 .. 500")},
-        {L"settings import " + printer + L" " + Quoted(bright), 1,
-         fileLine(bright, "Brightness is 30000, outside -50 .. 50")},
-        {L"settings import " + printer + L" " + Quoted(dark), 1,
-         fileLine(dark, "Brightness is -30000, outside -50 .. 50")},
-        {L"settings import " + printer + L" " + Quoted(fast), 1,
-         fileLine(fast, "Speed of photo preset 5 is 19, outside 1 .. 18")},
-        {L"settings import " + printer + L" " + Quoted(hidden), 1,
-         fileLine(hidden, "EnableExtendedSize is 5, outside 0 .. 1")},
-        {L"settings import " + printer + L" " + Quoted(klv30), 1,
-         fileLine(klv30, "made for another model (base 1058 dpi; the printer's is 1016 dpi)")},
-        {L"settings import " + printer + L" " + Quoted(other), 1,
-         "vorikactl: " + notSettings + Narrow(other) + "\""},
-        {L"settings import " + printer + L" " + Quoted(missing), 1,
-         "vorikactl: " + notSettings + Narrow(missing) + "\""},
-        {L"settings import \"VORIKA no such printer\" " + Quoted(bright), 1,
-         "vorikactl: no settings to be had from printer \"VORIKA no such printer\": " +
-             PlatformReason(ERROR_INVALID_PRINTER_NAME)},
-        {L"settings export " + printer + L" " + Quoted(noFolder), 1,
-         "vorikactl: cannot write the settings file \"" + Narrow(noFolder) + "\": "},
-        {L"settings export " + printer + L" " + Quoted(folder), 1,
-         "vorikactl: cannot write the settings file \"" + Narrow(folder) + "\": "},
-        {L"testprint " + printer + L" --pattern -1", 1,
-         "vorikactl: no test pattern \"-1" + noPattern},
-        {L"testprint " + printer + L" --pattern 3", 1,
-         "vorikactl: no test pattern \"3" + noPattern},
-        {L"testprint " + printer + L" --pattern 99999", 1,
-         "vorikactl: no test pattern \"99999" + noPattern},
-        {L"testprint " + printer + L" --pattern 2147483650", 1,
-         "vorikactl: no test pattern \"2147483650" + noPattern},
-        {L"testprint \"VORIKA no such printer\"", 1,
-         "vorikactl: no printer named \"VORIKA no such printer\": " +
-             PlatformReason(ERROR_INVALID_PRINTER_NAME)},
-    };
-    const PrinterSettings before = Stored(klv20);
-    for (const Row& row : rows) {
-        std::string output;
-        EXPECT_EQ(Vorikactl(row.arguments, &output), row.status) << Narrow(row.arguments);
-        const bool platformReason = row.line.back() == ' ';
-        if (platformReason) {
-            // The platform's words, whichever error it gave, then the code.
-            EXPECT_EQ(output.rfind(row.line, 0), 0u) << output;
-            EXPECT_GT(output.size(), row.line.size() + 6) << output;
-            EXPECT_EQ(output.substr(output.size() - 3), ")\r\n") << output;
-            EXPECT_EQ(output.find('\n'), output.size() - 1) << output;
-        } else {
-            EXPECT_EQ(output, row.line + "\r\n");
-        }
-        EXPECT_TRUE(SameRecord(Stored(klv20), before)) << Narrow(row.arguments);
-        EXPECT_EQ(klv20.Output(), "") << Narrow(row.arguments);
+    for (const std::wstring& path :
+         {SettingsFile(L"other.txt", same, kVersionKey, L"Version 2.00"), missing}) {
+        rows.push_back({L"settings import " + printer + Quoted(path),
+                        "vorikactl: not a settings file of this driver (missing, another version "
+                        "or damaged) \"" +
+                            Narrow(path) + "\""});
     }
-    // The failed exports left no file, whole or in part, anywhere they could have written one.
+    const std::wstring folder = JobFile(L"a-folder"), noFolder = L"C:\\no\\such\\folder\\x.ini";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const std::wstring& path : {noFolder, folder}) {
+        rows.push_back({L"settings export " + printer + Quoted(path),
+                        "vorikactl: cannot write the settings file \"" + Narrow(path) + "\": "});
+    }
+    for (const std::wstring pattern : {L"-1", L"3", L"99999", L"2147483650"}) {
+        rows.push_back({L"testprint " + printer + L"--pattern " + pattern,
+                        "vorikactl: no test pattern \"" + Narrow(pattern) +
+                            "\": the printer has the patterns 0, 1 and 2"});
+    }
+    const std::string noPrinter =
+        " \"VORIKA no such printer\": " + PlatformReason(ERROR_INVALID_PRINTER_NAME);
+    rows.push_back(
+        {L"testprint \"VORIKA no such printer\"", "vorikactl: no printer named" + noPrinter});
+    rows.push_back({L"settings import \"VORIKA no such printer\" " + Quoted(missing),
+                    "vorikactl: no settings to be had from printer" + noPrinter});
+
+    const PrinterSettings before = Stored(klv20);
+    for (const auto& [arguments, line] : rows) {
+        std::string output;
+        EXPECT_EQ(Vorikactl(arguments, &output), 1u) << output;
+        if (line.back() == ' ') { // the platform's words, whichever error it gave, then the code
+            EXPECT_EQ(output.rfind(line, 0), 0u) << output;
+            EXPECT_GT(output.size(), line.size() + 6) << output;
+            EXPECT_EQ(output.find(")\r\n"), output.size() - 3) << output;
+        } else {
+            EXPECT_EQ(output, line + "\r\n");
+        }
+        const PrinterSettings after = Stored(klv20);
+        EXPECT_EQ(std::memcmp(&after, &before, sizeof after), 0) << output;
+        EXPECT_EQ(klv20.Output(), "") << output;
+    }
+    // The failed exports left no file, whole or in part, where they could have written one.
     EXPECT_EQ(GetFileAttributesW(noFolder.c_str()), INVALID_FILE_ATTRIBUTES);
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW(JobFile(L"vks*").c_str(), &found);
-    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << Narrow(found.cFileName);
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search);
-    }
+    EXPECT_EQ(FindFirstFileW(JobFile(L"vks*").c_str(), &found), INVALID_HANDLE_VALUE);
     EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
 }
 
