@@ -78,7 +78,6 @@ TEST(KeptRanges, TheFirstFieldOutOfItsRangeIsNamedWithItsValueAndRange) {
     using Edit = std::function<void(PrinterSettings&)>;
     const std::pair<Edit, const char*> presets[] = {
         {[](PrinterSettings& p) { p.TextSet.Entry[0].ImpactMin = 99; }, "ImpactMin of text 0 99 100..1100"},
-        {[](PrinterSettings& p) { p.TextSet.Entry[8].ImpactMax = 1101; }, "ImpactMax of text 8 1101 100..1100"},
         {[](PrinterSettings& p) { p.PhotoSet.Entry[5].Speed = 19; }, "Speed of photo 5 19 1..18"},
         {[](PrinterSettings& p) { p.PhotoSet.Entry[5].Speed = 19, p.TextSet.Entry[2].Speed = 0; }, "Speed of text 2 0 1..18"},
         {[](PrinterSettings& p) { p.PhotoSet.Entry[5].Speed = 0, p.Rear = 0; }, "Rear 0 1..25"},
