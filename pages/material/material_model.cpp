@@ -8,13 +8,6 @@
 
 namespace {
 
-// A record may carry any limit (an application's DEVMODE, a hand-edited settings file); the page
-// reads it within the range a loaded file is brought into, so a typed size always stays within
-// the marking field and is never negative.
-LONG EffectiveLimit(SHORT limit) {
-    return std::clamp<LONG>(limit, kMinWorkSize, kExtendedLimit);
-}
-
 LONG LengthMax(const PrinterSettings& ps, int fieldId) {
     switch (fieldId) {
     case IDC_WIDTH_EDIT:
@@ -49,6 +42,13 @@ BYTE* SwitchOf(PrinterSettings* ps, int checkId) {
 }
 
 } // namespace
+
+// A record may carry any limit (an application's DEVMODE, a hand-edited settings file); the page
+// reads it within the range a loaded file is brought into, so a typed size always stays within
+// the marking field and is never negative.
+LONG EffectiveLimit(SHORT limit) {
+    return std::clamp<LONG>(limit, kMinWorkSize, kExtendedLimit);
+}
 
 BOOL IsInch(const PrinterSettings& ps) {
     return ps.UserUnit != 0;
@@ -168,7 +168,7 @@ bool SwitchShowsInWorkView(int checkId) {
 }
 
 int CompressionButton(const PrinterSettings& ps) {
-    return ps.CmpMode <= 2 ? IDC_COMPRESSION_NONE + ps.CmpMode : 0;
+    return ps.CmpMode <= kLastCmpMode ? IDC_COMPRESSION_NONE + ps.CmpMode : 0;
 }
 
 void SetCompression(PrinterSettings* ps, int buttonId) {

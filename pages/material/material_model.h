@@ -12,6 +12,8 @@ inline constexpr LONG kExtendedLimit = 800;
 inline constexpr LONG kMaxOffset = 30;
 // The marking field a work and its doubled offset must fit in.
 inline constexpr LONG kMarkingField = 800;
+// The largest work size the page lets a record's limit allow.
+LONG EffectiveLimit(SHORT limit);
 // Characters a length field takes.
 inline constexpr int kLengthFieldChars = 6;
 
@@ -54,6 +56,8 @@ BOOL SwitchState(const PrinterSettings& ps, int checkId);
 void ToggleSwitch(PrinterSettings* ps, int checkId);
 bool SwitchShowsInWorkView(int checkId);
 
+// Compression modes: 0 none, 1 run length, 2 TIFF.
+inline constexpr LONG kLastCmpMode = 2;
 // The compression radio button to mark, 0 when the record's mode names none.
 int CompressionButton(const PrinterSettings& ps);
 void SetCompression(PrinterSettings* ps, int buttonId);

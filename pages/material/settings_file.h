@@ -24,8 +24,9 @@ bool IsSettingsVersion(LPCWSTR text);
 void FinishSettingsLoad(PrinterSettings* ps, LONG enableExtendedSize);
 
 #ifdef _WIN32
-// Writes the version and the record into the file's section; other sections and keys stay.
-void WriteSettingsFile(LPCWSTR path, const PrinterSettings& ps);
+// Writes the version and the record into the file's section; other sections and keys stay. True
+// when the platform took both writes (the page does not look; the console tool does).
+bool WriteSettingsFile(LPCWSTR path, const PrinterSettings& ps);
 
 // Replaces the record by the file's when the file carries this version and a record the
 // platform's reader accepts; true when it did. The record is untouched otherwise.

@@ -43,10 +43,10 @@ void PrepareDialog(FileDialogRecord* record, HWND owner, LPCWSTR filter, DWORD f
 
 } // namespace
 
-void WriteSettingsFile(LPCWSTR path, const PrinterSettings& ps) {
-    WritePrivateProfileStringW(kSettingsSection, kVersionKey, kSettingsVersion, path);
-    WritePrivateProfileStructW(kSettingsSection, kSettingsKey, const_cast<PrinterSettings*>(&ps),
-                               sizeof ps, path);
+bool WriteSettingsFile(LPCWSTR path, const PrinterSettings& ps) {
+    return WritePrivateProfileStringW(kSettingsSection, kVersionKey, kSettingsVersion, path) &&
+           WritePrivateProfileStructW(kSettingsSection, kSettingsKey,
+                                      const_cast<PrinterSettings*>(&ps), sizeof ps, path);
 }
 
 bool ReadSettingsRecord(LPCWSTR path, PrinterSettings* ps) {

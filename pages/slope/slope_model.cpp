@@ -100,6 +100,15 @@ int TestPrintPattern(int id) {
     }
 }
 
+bool IsTestPrintPattern(LONG pattern) {
+    for (int id : {IDC_TEST_PRINT, IDC_TEST_PRINT_1, IDC_TEST_PRINT_0}) {
+        if (TestPrintPattern(id) == pattern) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool RevealsServiceControls(int x, int y, bool chordHeld) {
     return chordHeld && InCorner(x) && InCorner(y);
 }

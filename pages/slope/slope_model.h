@@ -46,6 +46,8 @@ bool SpinReading(LONG current, int scrollCode, LONG* stepped);
 
 // The pattern a test-print button sends; -1 for any other control.
 int TestPrintPattern(int id);
+// The printer has the patterns the test-print buttons send, and no other.
+bool IsTestPrintPattern(LONG pattern);
 
 // A double-click at client point (x, y) reveals the service controls only in the corner and only
 // with the service chord held; every other double-click hides them.

@@ -36,33 +36,53 @@ bool RegisterDriver(LPCWSTR model) {
     return true;
 }
 
+// An existing printer on another port is moved to the port asked for; its settings stay.
+bool MovePrinterToPort(HANDLE printer, PRINTER_INFO_2W* info, LPCWSTR port, LPCWSTR printerName) {
+    if (info->pPortName != nullptr && lstrcmpW(info->pPortName, port) == 0) {
+        return true;
+    }
+    info->pPortName = const_cast<LPWSTR>(port);
+    info->pDevMode = nullptr; // the printer's default DEVMODE stays as it is
+    info->pSecurityDescriptor = nullptr;
+    if (!SetPrinterW(printer, 2, reinterpret_cast<LPBYTE>(info), 0)) {
+        Fail("cannot move to its port the printer", printerName, GetLastError());
+        return false;
+    }
+    std::fputs("printer \"", stdout);
+    PrintWide(stdout, printerName);
+    std::fputs("\" moved to port ", stdout);
+    PrintWide(stdout, port);
+    std::putchar('\n');
+    return true;
+}
+
 // An existing printer is kept when it already uses the model's driver.
-bool KeepExistingPrinter(HANDLE printer, LPCWSTR model, LPCWSTR printerName) {
-    const std::vector<BYTE> info = ReadPrinterInfo2(printer);
-    if (info.empty()) {
+bool KeepExistingPrinter(HANDLE printer, LPCWSTR model, LPCWSTR printerName, LPCWSTR port) {
+    std::vector<BYTE> buffer = ReadPrinterInfo2(printer);
+    if (buffer.empty()) {
         Fail("cannot read the existing printer", printerName, GetLastError());
         return false;
     }
-    LPCWSTR driver = reinterpret_cast<const PRINTER_INFO_2W*>(info.data())->pDriverName;
-    if (driver == nullptr || lstrcmpW(driver, model) != 0) {
+    auto* info = reinterpret_cast<PRINTER_INFO_2W*>(buffer.data());
+    if (info->pDriverName == nullptr || lstrcmpW(info->pDriverName, model) != 0) {
         Fail("a printer of another driver already has the name", printerName);
         return false;
     }
     std::fputs("printer \"", stdout);
     PrintWide(stdout, printerName);
     std::puts("\" already present");
-    return true;
+    return MovePrinterToPort(printer, info, port, printerName);
 }
 
 // Wine adds a printer again over an existing one, so the existing one is looked for first.
-bool RegisterPrinter(LPCWSTR model, LPCWSTR printerName) {
+bool RegisterPrinter(LPCWSTR model, LPCWSTR printerName, LPCWSTR port) {
     PrinterHandle existing(printerName);
     if (existing) {
-        return KeepExistingPrinter(existing.get(), model, printerName);
+        return KeepExistingPrinter(existing.get(), model, printerName, port);
     }
     PRINTER_INFO_2W info{};
     info.pPrinterName = const_cast<LPWSTR>(printerName);
-    info.pPortName = const_cast<LPWSTR>(L"FILE:");
+    info.pPortName = const_cast<LPWSTR>(port);
     info.pDriverName = const_cast<LPWSTR>(model);
     info.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
     info.pDatatype = const_cast<LPWSTR>(L"RAW");
@@ -100,12 +120,12 @@ bool CopyDll(const WString& source) {
 
 } // namespace
 
-int Install(LPCWSTR model, LPCWSTR printerName) {
+int Install(LPCWSTR model, LPCWSTR printerName, LPCWSTR port) {
     const WString dll = DllBesideTool();
     if (dll.empty() || GetFileAttributesW(dll.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return Fail("no DLL beside the tool:", dll.c_str());
     }
-    if (!CopyDll(dll) || !RegisterDriver(model) || !RegisterPrinter(model, printerName)) {
+    if (!CopyDll(dll) || !RegisterDriver(model) || !RegisterPrinter(model, printerName, port)) {
         return 1;
     }
     std::fputs("installed \"", stdout);

@@ -1,7 +1,8 @@
 // vorikactl: the technician's console view of the driver, through the public printing API only.
 //
 //   vorikactl defaults [MODEL ...]                      the default DEVMODE of each model name
-//   vorikactl install [--model MODEL] [--printer NAME]  the driver and a printer of it
+//   vorikactl install [--model MODEL] [--printer NAME] [--port PORT]
+//                                                       the driver and a printer of it
 //   vorikactl show PRINTER                              the printer's DEVMODEs and stored settings
 //   vorikactl caps PRINTER                              the printer's device capabilities
 //   vorikactl testprint PRINTER [--pattern N]           the driver's test print, sent to PRINTER
@@ -24,7 +25,7 @@ namespace {
 
 int Usage() {
     std::fputs("usage: vorikactl defaults [MODEL ...]\n"
-               "       vorikactl install [--model MODEL] [--printer NAME]\n"
+               "       vorikactl install [--model MODEL] [--printer NAME] [--port PORT]\n"
                "       vorikactl show PRINTER\n"
                "       vorikactl caps PRINTER\n"
                "       vorikactl testprint PRINTER [--pattern N]\n"
@@ -61,10 +62,12 @@ int Defaults(int count, wchar_t** models) {
     return 0;
 }
 
-// install's options; the printer is named after the model unless told otherwise.
+// install's options; the printer is named after the model and prints to the platform's file port
+// unless told otherwise.
 int InstallCommand(int count, wchar_t** args) {
     LPCWSTR model = kModelKlv20;
     LPCWSTR printer = nullptr;
+    LPCWSTR port = L"FILE:";
     for (int i = 0; i < count; i += 2) {
         if (i + 1 >= count) {
             return Usage();
@@ -73,11 +76,13 @@ int InstallCommand(int count, wchar_t** args) {
             model = args[i + 1];
         } else if (lstrcmpW(args[i], L"--printer") == 0) {
             printer = args[i + 1];
+        } else if (lstrcmpW(args[i], L"--port") == 0) {
+            port = args[i + 1];
         } else {
             return Usage();
         }
     }
-    return Install(model, printer != nullptr ? printer : model);
+    return Install(model, printer != nullptr ? printer : model, port);
 }
 
 // The sheets' options: with --pictures every page is saved and the sheet cancelled.

@@ -3,6 +3,7 @@
 #include "tools/vorikactl/devmode_print.h"
 #include "tools/vorikactl/spooler.h"
 
+#include "pages/slope/slope_model.h"
 #include "pages/slope/test_print.h"
 
 #include <cstdint>
@@ -89,8 +90,9 @@ int Report(LPCWSTR printerName, LONG pattern, const TestPrintReport& report) {
 int TestPrintCommand(int count, wchar_t** args, int (*usage)()) {
     LONG pattern = kDefaultPattern;
     if (count == 3 && lstrcmpW(args[1], L"--pattern") == 0) {
-        if (!ParsePattern(args[2], &pattern)) {
-            return usage();
+        // A number the printer has no pattern for would reach it all the same: refused here.
+        if (!ParsePattern(args[2], &pattern) || !IsTestPrintPattern(pattern)) {
+            return FailWith("no test pattern", args[2], "the printer has the patterns 0, 1 and 2");
         }
     } else if (count != 1) {
         return usage();

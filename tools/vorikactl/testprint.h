@@ -4,6 +4,6 @@
 
 #include <windows.h>
 
-// testprint PRINTER [--pattern N]; returns the process exit status, or usage()'s answer for
-// arguments it does not take.
+// testprint PRINTER [--pattern N] with N one of the printer's patterns; returns the process exit
+// status, or usage()'s answer for arguments it does not take.
 int TestPrintCommand(int count, wchar_t** args, int (*usage)());

@@ -54,6 +54,9 @@ TEST(SlopeModel, SpinsStepWithinOneToTwentyFiveAndButtonsAndTheCornerAnswer) {
     for (const auto& p : patterns) {
         EXPECT_EQ(TestPrintPattern(p[0]), p[1]) << p[0];
     }
+    for (LONG pattern : {-1, 0, 1, 2, 3}) {
+        EXPECT_EQ(IsTestPrintPattern(pattern), pattern >= 0 && pattern <= 2) << pattern;
+    }
     // x, y, chord held, reveals
     const int clicks[][4] = {{15, 15, 1, 1}, {1, 1, 1, 1}, {16, 3, 1, 0},
                              {0, 5, 1, 0},   {5, 5, 0, 0}, {3, 16, 1, 0}};

@@ -1,0 +1,105 @@
+// The ranges the pages keep the record's fields in: each row sets fields of a default record by
+// their stored names and gives the field then first out of range, its value and its range.
+#include "pages/kept_ranges.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+using WString = std::basic_string<WCHAR>;
+using Edits = std::vector<std::pair<std::string, LONG>>;
+
+std::string Narrow(LPCWSTR text) {
+    return std::string(text, text + WString(text).size());
+}
+
+void Apply(PrinterSettings* ps, const Edits& edits) {
+    for (const auto& [name, value] : edits) {
+        for (const SettingsField& field : kSettingsFields) {
+            if (name == Narrow(field.name)) {
+                SetFieldValue(ps, field, value);
+            }
+        }
+    }
+}
+
+// "Field value min..max", with " of SET PRESET" for a preset's field; "" when all are in range.
+std::string Finding(const PrinterSettings& ps) {
+    FieldOutOfRange f;
+    if (!FindFieldOutOfRange(ps, &f)) {
+        return "";
+    }
+    std::string text = Narrow(f.field);
+    if (f.set != nullptr) {
+        text += " of " + Narrow(f.set) + " " + std::to_string(f.preset);
+    }
+    return text + " " + std::to_string(f.value) + " " + std::to_string(f.range.min) + ".." +
+           std::to_string(f.range.max);
+}
+
+} // namespace
+
+TEST(KeptRanges, TheFirstFieldOutOfItsRangeIsNamedWithItsValueAndRange) {
+    // clang-format off
+    // One field set alone: its name, the value and the range it is then out of.
+    const std::tuple<const char*, LONG, const char*> single[] = {
+        {"UserDefinedX", -100, "51..500"}, {"UserDefinedY", 501, "51..500"},
+        {"LimitX", 1000, "51..800"},       {"OffsetX", -31, "-30..30"},
+        {"Material", 9, "0..8"},           {"UserUnit", 2, "0..1"},
+        {"DitherPat", 4, "0..3"},          {"Gamma", -901, "-900..899"},
+        {"Gamma", 900, "-900..899"},       {"Brightness", 30000, "-50..50"},
+        {"Contrast", -51, "-50..50"},      {"PassMethod", 6, "0..5"},
+        {"Nega", -1, "0..1"},              {"Draft", 4, "0..3"},
+        {"LowCutPre", 256, "0..255"},      {"LowCutPost", -1, "0..255"},
+        {"FrameDpiIdx", 2, "3..10"},       {"FrameDpiIdx", 11, "3..10"},
+        {"ReverseDir", 255, "0..1"},       {"CmpMode", 3, "0..2"},
+        {"Rear", 0, "1..25"},              {"Right", 26, "1..25"},
+        {"CorrectSlope", 2, "0..1"},       {"ImpactPattern", 2, "0..1"},
+        {"EnableExtendedSize", 5, "0..1"}, {"ExtendedSize", -1, "0..1"}};
+    // Fields that bound one another, and the order of the search.
+    const std::pair<Edits, const char*> combined[] = {
+        {{}, ""},
+        {{{"LimitX", 800}, {"UserDefinedX", 800}}, ""},
+        {{{"LimitY", 50}, {"UserDefinedY", 51}}, "LimitY 50 51..800"},
+        // The offset rules with a work of 780: (800 - 780) / 2 = 10.
+        {{{"LimitX", 800}, {"UserDefinedX", 780}, {"OffsetX", 11}}, "OffsetX 11 -30..10"},
+        {{{"LimitY", 800}, {"UserDefinedY", 780}, {"OffsetY", -11}}, "OffsetY -11 -10..30"},
+        {{{"OffsetX", 30}, {"OffsetY", 30}}, ""},
+        {{{"Brightness", 100}, {"Left", 0}}, "Brightness 100 -50..50"},
+        // What the pages only carry, and the base resolution, which the model decides.
+        {{{"prtIndex", -7}, {"Dummy1", 9}, {"dummy", -1}, {"BaseDpi", 0}, {"dwPrivData", 0},
+          {"dwFlags", 5}, {"wOutFlags", -1}}, ""}};
+    // The presets come after the record's fields, the text set before the photo set.
+    using Edit = std::function<void(PrinterSettings&)>;
+    const std::pair<Edit, const char*> presets[] = {
+        {[](PrinterSettings& p) { p.TextSet.Entry[0].ImpactMin = 99; }, "ImpactMin of text 0 99 100..1100"},
+        {[](PrinterSettings& p) { p.PhotoSet.Entry[5].Speed = 19; }, "Speed of photo 5 19 1..18"},
+        {[](PrinterSettings& p) { p.PhotoSet.Entry[5].Speed = 19, p.TextSet.Entry[2].Speed = 0; }, "Speed of text 2 0 1..18"},
+        {[](PrinterSettings& p) { p.PhotoSet.Entry[5].Speed = 0, p.Rear = 0; }, "Rear 0 1..25"},
+        {[](PrinterSettings& p) { p.TextSet.Entry[3].Reserved = -1, p.TextSet.Entry[3].Name[0] = 0; }, ""}};
+    // clang-format on
+    for (SHORT baseDpi : {kBaseDpiKlv20, kBaseDpiOther}) {
+        PrinterSettings defaults;
+        SetDefaultPrinterSettings(&defaults, baseDpi);
+        for (const auto& [name, value, range] : single) {
+            PrinterSettings ps = defaults;
+            Apply(&ps, {{name, value}});
+            EXPECT_EQ(Finding(ps), std::string(name) + " " + std::to_string(value) + " " + range);
+        }
+        for (const auto& [edits, finding] : combined) {
+            PrinterSettings ps = defaults;
+            Apply(&ps, edits);
+            EXPECT_EQ(Finding(ps), finding) << baseDpi;
+        }
+        for (const auto& [edit, finding] : presets) {
+            PrinterSettings ps = defaults;
+            edit(ps);
+            EXPECT_EQ(Finding(ps), finding) << baseDpi;
+        }
+    }
+}
