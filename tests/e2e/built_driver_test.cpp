@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -130,6 +131,108 @@ TEST(Sheets, ConfirmedDocumentSheetStores) {
                                   DM_OUT_BUFFER),
               IDOK);
     EXPECT_EQ(later.ps.UserUnit, 1);
+}
+
+// The user's turn on the driver's own prompt: move through the Material page's lengths, leaving
+// them as shown, then set an offset, noting the Apply button each time; test print from the Slope
+// page; then OK or Cancel.
+constexpr int kApplyButton = 0x3021; // the property sheet's Apply button
+struct PromptUser {
+    bool confirm;
+    bool applyUntouched = true, applyChanged = false, done = false;
+} * prompt;
+
+void CALLBACK ActOnPrompt(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND sheet = FindThreadSheet();
+    if (sheet == nullptr || prompt->done) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    prompt->done = true;
+    HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+    const auto leave = [page](int id) {
+        SetFocus(GetDlgItem(page, id));
+        SetFocus(GetDlgItem(page, IDC_WIDTH_SPIN));
+    };
+    leave(IDC_WIDTH_EDIT);
+    leave(IDC_LENGTH_EDIT);
+    prompt->applyUntouched = IsWindowEnabled(GetDlgItem(sheet, kApplyButton));
+    SetDlgItemTextW(page, IDC_OFFSET_X_EDIT, L"0.05");
+    leave(IDC_OFFSET_X_EDIT);
+    prompt->applyChanged = IsWindowEnabled(GetDlgItem(sheet, kApplyButton));
+    PropSheet_SetCurSel(sheet, nullptr, 2);
+    SendDlgItemMessageW(PropSheet_GetCurrentPageHwnd(sheet), IDC_TEST_PRINT, BM_CLICK, 0, 0);
+    PropSheet_PressButton(sheet, prompt->confirm ? PSBTN_OK : PSBTN_CANCEL);
+}
+
+// Every printer name a DEVMODE-change broadcast carried to this thread's top-level window.
+std::set<std::wstring> told;
+
+LRESULT CALLBACK HearBroadcast(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DEVMODECHANGE) {
+        told.insert(reinterpret_cast<LPCWSTR>(lParam));
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Through Wine's own host, which never delivers a sheet's result: the driver's prompt answers
+// what the user did, a sheet stores only what the user changed, the test print reaches the
+// printer whose sheet it is in its model's form, not the printer named like the driver, and the
+// broadcast names the printer.
+TEST(Sheets, DriverPromptAnswersWhatTheUserDid) {
+    HMODULE driver = LoadLibraryW(InstalledDriverPath().c_str());
+    auto documentProperties =
+        reinterpret_cast<LONG(WINAPI*)(HWND, HANDLE, LPWSTR, DEVMODEW*, DEVMODEW*, DWORD)>(
+            reinterpret_cast<void*>(GetProcAddress(driver, "DrvDocumentProperties")));
+    ASSERT_NE(documentProperties, nullptr);
+    WNDCLASSW listener{};
+    listener.lpfnWndProc = HearBroadcast;
+    listener.lpszClassName = L"VORIKA listener";
+    RegisterClassW(&listener);
+    HWND application = CreateWindowExW(0, listener.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10,
+                                       10, nullptr, nullptr, nullptr, nullptr);
+    const struct {
+        LPCWSTR model;
+        SHORT baseDpi;
+        bool confirm;
+        const char* job;
+    } cases[] = {{kKlv20, kBaseDpiKlv20, true, "@PJL DO TESTPRINT=2\n"},
+                 {L"Velmar VORIKA KLV-30", kBaseDpiOther, false,
+                  "\x1b%-12345X\n@PJL DO TESTPRINT=2\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.confirm ? "confirmed" : "cancelled");
+        TestPrinter printer(c.model);
+        TestPrinter namesake(c.model, c.model);
+        PrinterSettings stored;
+        SetDefaultPrinterSettings(&stored, c.baseDpi);
+        stored.UserUnit = 1, stored.UserDefinedX = 333, stored.UserDefinedY = 450;
+        ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
+        PromptUser act{c.confirm};
+        prompt = &act;
+        told.clear();
+        SetTimer(nullptr, 0, 50, ActOnPrompt);
+        DriverDevMode out{};
+        EXPECT_EQ(documentProperties(nullptr, printer.handle(), printer.name(), &out.dm, nullptr,
+                                     DM_IN_PROMPT | DM_OUT_BUFFER),
+                  c.confirm ? IDOK : IDCANCEL);
+        EXPECT_EQ(std::pair(act.applyUntouched, act.applyChanged), std::pair(false, true));
+        EXPECT_EQ(printer.Output(), c.job);
+        EXPECT_EQ(namesake.Output(), "");
+        // 0.05 inch is 1.27 mm, truncated; a cancelled sheet's output holds the DEVMODE it opened
+        // with.
+        const SHORT offset = c.confirm ? 12 : 0;
+        EXPECT_EQ(std::tuple(out.ps.UserDefinedX, out.ps.UserDefinedY, out.ps.OffsetX),
+                  std::tuple(333, 450, offset));
+        PrinterSettings* now = GetPrinterProperties(printer.handle(), c.model);
+        ASSERT_NE(now, nullptr);
+        EXPECT_EQ(std::tuple(now->UserDefinedX, now->UserDefinedY, now->OffsetX),
+                  std::tuple(333, 450, offset));
+        GlobalFree(now);
+        EXPECT_EQ(told, c.confirm ? std::set<std::wstring>{printer.name()}
+                                  : std::set<std::wstring>{});
+    }
+    DestroyWindow(application);
+    FreeLibrary(driver);
 }
 
 TEST(Sheets, PrinterSheetShowsTheInformationPage) {

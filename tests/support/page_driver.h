@@ -20,7 +20,9 @@ class PageTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_NE(ui_ = FillUiData(printer_.handle(), nullptr), nullptr); }
     void TearDown() override;
-    void Open(int templateId, DLGPROC procedure);
+    void Open(int templateId, DLGPROC procedure) { OpenWith(templateId, procedure, LPARAM(ui_)); }
+    // The same with any parameter in the page record.
+    void OpenWith(int templateId, DLGPROC procedure, LPARAM pageParam);
     PrinterSettings& Record() { return ui_->devmode.ps; }
     std::wstring Text(int id) { return TextOf(page_, id); }
 
@@ -40,6 +42,9 @@ class PageTest : public ::testing::Test {
     // The next dialog of the thread to become active is worked by the script, which must end it.
     // An empty script withdraws one that no dialog took.
     static void ScriptNextDialog(std::function<void(HWND)> script);
+
+    // The changes the page told its sheet of (PSM_CHANGED), which enable the sheet's Apply.
+    static int changesTold;
 
     TestPrinter printer_{L"Velmar VORIKA KLV-20"};
     UiData* ui_ = nullptr;
