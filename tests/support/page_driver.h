@@ -17,6 +17,10 @@
 // into a child page as the property sheet turns it, shown in a popup standing for the sheet. The
 // helpers work any dialog of the thread.
 class PageTest : public ::testing::Test {
+  public:
+    // The changes the page told its sheet of (PSM_CHANGED), which enable the sheet's Apply.
+    static int changesTold;
+
   protected:
     void SetUp() override { ASSERT_NE(ui_ = FillUiData(printer_.handle(), nullptr), nullptr); }
     void TearDown() override;
@@ -42,9 +46,6 @@ class PageTest : public ::testing::Test {
     // The next dialog of the thread to become active is worked by the script, which must end it.
     // An empty script withdraws one that no dialog took.
     static void ScriptNextDialog(std::function<void(HWND)> script);
-
-    // The changes the page told its sheet of (PSM_CHANGED), which enable the sheet's Apply.
-    static int changesTold;
 
     TestPrinter printer_{L"Velmar VORIKA KLV-20"};
     UiData* ui_ = nullptr;

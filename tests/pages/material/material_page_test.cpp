@@ -69,25 +69,27 @@ TEST_F(MaterialPage, WorkedAsAUserWorksIt) {
 // round, and tells the sheet of no change; a text that differs is read with the inches' rounding,
 // and a value outside its limits is brought in when the field is left.
 TEST_F(MaterialPage, UntouchedLengthsKeepTheirValueAndChangesReachTheSheet) {
+    const auto leave = [this](int id) {
+        SetFocus(GetDlgItem(page_, id));
+        SetFocus(GetDlgItem(page_, IDC_WIDTH_SPIN));
+    };
     Click(page_, IDC_UNIT_INCH);
     Record().UserDefinedX = 333, Record().UserDefinedY = 450, Record().OffsetY = -1;
     SetUserBox(page_, &Record());
     SetOffsetBox(page_, &Record());
     changesTold = 0;
     for (int id : {IDC_WIDTH_EDIT, IDC_LENGTH_EDIT, IDC_OFFSET_X_EDIT, IDC_OFFSET_Y_EDIT}) {
-        SetFocus(GetDlgItem(page_, id));
+        leave(id);
     }
-    SetFocus(GetDlgItem(page_, IDC_WIDTH_SPIN));
     EXPECT_EQ(std::tuple(Record().UserDefinedX, Record().UserDefinedY, Record().OffsetY),
               std::tuple(333, 450, -1));
     EXPECT_EQ(changesTold, 0);
 
     TypeInto(page_, IDC_WIDTH_EDIT, L"1.30");
-    SetDlgItemTextW(page_, IDC_OFFSET_X_EDIT, L"0.05"); // set from outside, not typed
     Record().LimitY = 400; // the 45.0 mm held now lie beyond the length's limit
-    for (int id : {IDC_LENGTH_EDIT, IDC_OFFSET_X_EDIT, IDC_WIDTH_SPIN}) {
-        SetFocus(GetDlgItem(page_, id));
-    }
+    leave(IDC_LENGTH_EDIT);
+    SetDlgItemTextW(page_, IDC_OFFSET_X_EDIT, L"0.05"); // set from outside, not typed
+    leave(IDC_OFFSET_X_EDIT);
     EXPECT_EQ(std::tuple(Record().UserDefinedX, Record().UserDefinedY, Record().OffsetX),
               std::tuple(330, 400, 12));
     EXPECT_EQ(changesTold, 3);
