@@ -119,7 +119,8 @@ bool KeepsShownValue(LPCWSTR text, LPCWSTR shown, LONG value, LONG max, LONG min
 LONG TakeUserUnitText(LPCWSTR text, BOOL inch, LONG value, LONG max, LONG min) {
     WCHAR shown[kShowChars];
     FormatUserUnit(shown, inch, value);
-    return KeepsShownValue(text, shown, value, max, min) ? value : ParseUserUnit(text, inch, max, min);
+    return KeepsShownValue(text, shown, value, max, min) ? value
+                                                         : ParseUserUnit(text, inch, max, min);
 }
 
 LONG ParseLong(LPCWSTR text, LONG max, LONG min) {

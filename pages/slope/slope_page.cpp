@@ -156,4 +156,3 @@ INT_PTR CALLBACK SlopeDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
     return AnswerNotingChange(hDlg, ui, message,
                               [&] { return OnPageEvent(hDlg, ui, message, wParam, lParam); });
 }
-

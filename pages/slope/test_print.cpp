@@ -66,5 +66,6 @@ TestPrintReport SendTestPrint(LPCWSTR printerName, const DriverDevMode* devmode,
 }
 
 BOOL TestPrint(LPCWSTR printerName, const DriverDevMode* devmode, LONG pattern) {
-    return SendTestPrint(printerName, devmode, pattern).outcome == TestPrintOutcome::Written ? 1 : 0;
+    return SendTestPrint(printerName, devmode, pattern).outcome == TestPrintOutcome::Written ? 1
+                                                                                             : 0;
 }

@@ -178,9 +178,9 @@ TEST(Sheets, DriverPromptAnswersWhatTheUserDid) {
         SHORT baseDpi;
         bool confirm;
         const char* job;
-    } cases[] = {{kKlv20, kBaseDpiKlv20, true, "@PJL DO TESTPRINT=2\n"},
-                 {L"Velmar VORIKA KLV-30", kBaseDpiOther, false,
-                  "\x1b%-12345X\n@PJL DO TESTPRINT=2\n"}};
+    } cases[] = {
+        {kKlv20, kBaseDpiKlv20, true, "@PJL DO TESTPRINT=2\n"},
+        {L"Velmar VORIKA KLV-30", kBaseDpiOther, false, "\x1b%-12345X\n@PJL DO TESTPRINT=2\n"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.confirm ? "confirmed" : "cancelled");
         TestPrinter printer(c.model);
@@ -201,8 +201,9 @@ TEST(Sheets, DriverPromptAnswersWhatTheUserDid) {
         const SHORT offset = c.confirm ? 12 : 0;
         PrinterSettings* now = GetPrinterProperties(printer.handle(), c.model);
         ASSERT_NE(now, nullptr);
-        EXPECT_EQ(std::tuple(out.ps.UserDefinedX, out.ps.UserDefinedY, out.ps.OffsetX, now->OffsetX),
-                  std::tuple(333, 450, offset, offset));
+        EXPECT_EQ(
+            std::tuple(out.ps.UserDefinedX, out.ps.UserDefinedY, out.ps.OffsetX, now->OffsetX),
+            std::tuple(333, 450, offset, offset));
         GlobalFree(now);
     }
     FreeLibrary(driver);

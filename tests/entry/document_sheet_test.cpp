@@ -45,11 +45,11 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
         std::memset(&out, 0xCD, sizeof out);
         WCHAR other[] = TEXT("Marker 2");
         LPWSTR name = c.named == Own ? printer.name() : c.named == Other ? other : nullptr;
-        EXPECT_EQ(c.advanced ? DrvAdvancedDocumentProperties(nullptr, printer.handle(), name,
-                                                             &out.dm, nullptr)
-                             : DrvDocumentProperties(nullptr, printer.handle(), name, &out.dm,
-                                                     nullptr, c.fMode),
-                  c.answer);
+        EXPECT_EQ(
+            c.advanced
+                ? DrvAdvancedDocumentProperties(nullptr, printer.handle(), name, &out.dm, nullptr)
+                : DrvDocumentProperties(nullptr, printer.handle(), name, &out.dm, nullptr, c.fMode),
+            c.answer);
         ASSERT_EQ(host.pages.size(), 3u);
         for (WORD i = 0; i < 3; ++i) {
             EXPECT_EQ(host.pages[i].pszTemplate, MAKEINTRESOURCEW(i + 1));

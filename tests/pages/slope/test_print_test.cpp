@@ -59,7 +59,8 @@ TEST(StandInTestPrint, OneJobOfOnePageEndedAndClosedWhateverTheSpoolerRefuses) {
             EXPECT_EQ(open.datatype + open.printer + job.docName + job.datatype,
                       TEXT("RAW") + name + TEXT("TestPrintRAW"));
             EXPECT_EQ(open.devMode, &dm.dm);
-            EXPECT_EQ(open.access, DWORD{PRINTER_ACCESS_USE}) << "full access is for administrators";
+            EXPECT_EQ(open.access, DWORD{PRINTER_ACCESS_USE})
+                << "full access is for administrators";
             EXPECT_EQ(std::string(job.bytes.begin(), job.bytes.end()), c.bytes) << c.pattern;
             EXPECT_TRUE(job.ended && job.pagesEnded == 1 &&
                         job.pagesStarted == (c.refused != Page));
