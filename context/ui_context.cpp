@@ -97,7 +97,8 @@ UiData* FillUiData(HANDLE hPrinter, const DEVMODEW* pdmInput) {
         return nullptr;
     }
     ui->pDriverName = CopyToHeap(heap, printerInfo->pDriverName);
-    if (ui->pDriverName == nullptr) {
+    ui->pPrinterName = CopyToHeap(heap, printerInfo->pPrinterName);
+    if (ui->pDriverName == nullptr || ui->pPrinterName == nullptr) {
         GlobalFree(printerInfo);
         ReleaseUiData(ui);
         return nullptr;
@@ -124,6 +125,10 @@ UiData* FillRequestUiData(HANDLE hPrinter, LPCWSTR pPrinterName, const DEVMODEW*
         return nullptr;
     }
     ui->hOpenedPrinter = opened;
+    if (pPrinterName != nullptr) {
+        LPWSTR requested = CopyToHeap(ui->hHeap, pPrinterName);
+        ui->pPrinterName = requested != nullptr ? requested : ui->pPrinterName;
+    }
     return ui;
 }
 

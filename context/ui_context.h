@@ -22,6 +22,15 @@ struct UiData {
     DWORD bApplied;
     MaterialWorkCopy* pDetailsWork;
     HANDLE hOpenedPrinter; // opened by name for a request that came without a handle, else null
+    // The printer whose sheet this is: the name the request came with, or when it named none,
+    // the spooler's name of the printer whose handle it carries. The test print goes there, and
+    // the DEVMODE-change broadcast names it, since applications compare that text with the name
+    // of the printer they use; the DEVMODE's device name holds the driver's name instead.
+    LPWSTR pPrinterName;
+    // The release step ran on this context after the sheet was applied; and the host delivered
+    // the sheet's result itself. A host that never delivers it leaves the answer to the first.
+    DWORD bReleased;
+    DWORD bResultDelivered;
     // The document request whose output the sheet writes when it is confirmed; null when no
     // output was asked for. Kept with the sheet's context, not in one process-wide slot, so
     // that two sheets open in one process each write their own caller's buffer.

@@ -71,7 +71,8 @@ UINT CALLBACK PropPageCallback(HWND, UINT message, LPPROPSHEETPAGEW pPage) {
         ConvertDevmodeOut(&ui->devmode.dm, ui->pDPHdr->pdmIn, ui->pDPHdr->pdmOut);
     }
     SavePrinterProperties(ui->hPrinter, &ui->devmode.ps, sizeof ui->devmode.ps);
-    BroadcastDevModeChange(ui->devmode.dm.dmDeviceName);
+    BroadcastDevModeChange(ui->pPrinterName);
+    ui->bReleased = 1;
     ui->pfnComPropSheet(ui->hComPropSheet, CPSFUNC_SET_RESULT, 0, CPSUI_OK);
     return 1;
 }

@@ -1,5 +1,5 @@
 // The Slope correction page's rules and the test print on any record, pattern, scroll code and
-// click. The input is the DriverDevMode's bytes (its device name need not end), then the pattern,
+// click. The input is the DriverDevMode's bytes, then the pattern,
 // scroll code and click point.
 #include "fuzz/fuzz_input.h"
 #include "pages/slope/slope_model.h"
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const TestPrintJob job = BuildTestPrintJob(dm.ps.BaseDpi, pattern);
     FUZZ_CHECK(job.length > 0 && job.length <= kTestPrintJobMax &&
                job.text[job.length - 1] == '\n');
-    // No printer exists here: the device name, ended or not, is only read.
-    FUZZ_CHECK(SendTestPrint(&dm, pattern).outcome == TestPrintOutcome::NoPrinter);
+    // No printer exists here: any record is refused at the open.
+    FUZZ_CHECK(SendTestPrint(TEXT("VORIKA"), &dm, pattern).outcome == TestPrintOutcome::NoPrinter);
     return 0;
 }

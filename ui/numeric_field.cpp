@@ -1,5 +1,7 @@
 #include "ui/numeric_field.h"
 
+#include "settings/wide_strings.h"
+
 #include <cstdint>
 
 namespace {
@@ -108,6 +110,17 @@ void FormatUserUnit(LPWSTR out, BOOL inch, LONG value) {
     }
     const int64_t h = ToHundredthsInch(value);
     PutFixed(out, negative, negative ? -h : h, 2);
+}
+
+bool KeepsShownValue(LPCWSTR text, LPCWSTR shown, LONG value, LONG max, LONG min) {
+    return value >= min && value <= max && WideEquals(text, shown);
+}
+
+LONG TakeUserUnitText(LPCWSTR text, BOOL inch, LONG value, LONG max, LONG min) {
+    WCHAR shown[kShowChars];
+    FormatUserUnit(shown, inch, value);
+    return KeepsShownValue(text, shown, value, max, min) ? value
+                                                         : ParseUserUnit(text, inch, max, min);
 }
 
 LONG ParseLong(LPCWSTR text, LONG max, LONG min) {

@@ -6,6 +6,8 @@
 
 #include <prsht.h>
 
+#include <cstring>
+
 UiData* TakePageUiData(HWND dialog, LPARAM initParam) {
     const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(initParam);
     auto* ui = page != nullptr ? reinterpret_cast<UiData*>(page->lParam) : nullptr;
@@ -34,6 +36,16 @@ BOOL AnswerSheetNotification(UiData* ui, const NMHDR* header) {
         return TRUE;
     default:
         return TRUE;
+    }
+}
+
+bool IsUserEvent(UINT message) {
+    return message == WM_COMMAND || message == WM_HSCROLL || message == WM_VSCROLL;
+}
+
+void TellSheetOfChange(HWND page, const PrinterSettings& before, const PrinterSettings& after) {
+    if (std::memcmp(&before, &after, sizeof before) != 0) {
+        PropSheet_Changed(GetParent(page), page);
     }
 }
 

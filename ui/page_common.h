@@ -19,6 +19,26 @@ UiData* PageUiData(HWND dialog);
 // contents, leaving the page and Cancel keep the host's default.
 BOOL AnswerSheetNotification(UiData* ui, const NMHDR* header);
 
+// Commands and scroll bars: the events by which the user changes a page's values.
+bool IsUserEvent(UINT message);
+// PSM_CHANGED to the page's sheet when the record differs.
+void TellSheetOfChange(HWND page, const PrinterSettings& before, const PrinterSettings& after);
+
+// A document page's answer to one event, run through this so that a change of the record by the
+// user (a command or a scroll of a bar) is told to the sheet (PSM_CHANGED): that enables its Apply
+// button. Other events may bring a record into range as they show it; that is not a change the
+// user made.
+template <typename Answer>
+INT_PTR AnswerNotingChange(HWND page, const UiData* ui, UINT message, Answer answer) {
+    if (!IsUserEvent(message)) {
+        return answer();
+    }
+    const PrinterSettings before = ui->devmode.ps;
+    const INT_PTR result = answer();
+    TellSheetOfChange(page, before, ui->devmode.ps);
+    return result;
+}
+
 // The module whose template made the page: it also holds the logo and the pages' dialogs.
 HINSTANCE PageModule(HWND dialog);
 

@@ -1,5 +1,6 @@
 #include "pages/correction/correction_model.h"
 
+#include "ui/numeric_field.h"
 #include "settings/wide_strings.h"
 
 #include <algorithm>
@@ -127,6 +128,12 @@ void FormatGamma(LPWSTR out, LONG gamma) {
     *out++ = '.';
     out = PutSigned(out, hundredths % 100, 2);
     *out = 0;
+}
+
+SHORT TakeGammaText(LPCWSTR text, SHORT gamma, SHORT max, SHORT min) {
+    WCHAR shown[kGammaShowChars];
+    FormatGamma(shown, gamma);
+    return KeepsShownValue(text, shown, gamma, max, min) ? gamma : ParseGamma(text, max, min);
 }
 
 SHORT SpinGammaValue(LONG gamma, LONG step) {

@@ -40,6 +40,9 @@ LONG HoldToRange(LONG value, LONG min, LONG max);
 SHORT ParseGamma(LPCWSTR text, SHORT max, SHORT min);
 // The shown form "%d.%02d" of a stored gamma; values outside the range are shown as they are.
 void FormatGamma(LPWSTR out, LONG gamma);
+// The gamma field's value on leaving it: the stored gamma while the text is still its shown form
+// (below 1.00 one shown hundredth stands for ten stored units), else the text read.
+SHORT TakeGammaText(LPCWSTR text, SHORT gamma, SHORT max, SHORT min);
 // One step of `step` shown hundredths; a step never crosses 1.00.
 SHORT SpinGammaValue(LONG gamma, LONG step);
 

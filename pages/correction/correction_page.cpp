@@ -96,6 +96,11 @@ template <size_t N> const FieldControl* FindControl(const FieldControl (&control
     return nullptr;
 }
 
+void ReadGammaText(HWND dialog, int id, WCHAR (&text)[kGammaChars + 1]) {
+    text[0] = 0;
+    GetDlgItemTextW(dialog, id, text, kGammaChars + 1);
+}
+
 PrinterSettings* RecordOf(HWND dialog) {
     return &PageUiData(dialog)->devmode.ps;
 }
@@ -171,7 +176,9 @@ void OnGammaEdit(HWND dialog, int notification) {
     if (notification == EN_SETFOCUS) {
         SelectAll(dialog, IDC_GAMMA_EDIT);
     } else if (notification == EN_KILLFOCUS) {
-        const SHORT gamma = GetGamma(dialog, IDC_GAMMA_EDIT, kGammaMax, kGammaMin);
+        WCHAR text[kGammaChars + 1];
+        ReadGammaText(dialog, IDC_GAMMA_EDIT, text);
+        const SHORT gamma = TakeGammaText(text, RecordOf(dialog)->Gamma, kGammaMax, kGammaMin);
         RecordOf(dialog)->Gamma = gamma;
         SetBar(dialog, IDC_GAMMA_BAR, gamma);
         SetGammaValue(dialog, gamma);
@@ -311,17 +318,7 @@ void OnInit(HWND dialog, LPARAM lParam) {
     }
 }
 
-} // namespace
-
-INT_PTR CALLBACK OutputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        OnInit(dialog, lParam);
-        return TRUE;
-    }
-    // Controls report while the page is built, before it knows its context.
-    if (PageUiData(dialog) == nullptr) {
-        return FALSE;
-    }
+INT_PTR OnPageEvent(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
@@ -354,6 +351,22 @@ INT_PTR CALLBACK OutputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     default:
         return FALSE;
     }
+}
+
+} // namespace
+
+INT_PTR CALLBACK OutputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        OnInit(dialog, lParam);
+        return TRUE;
+    }
+    // Controls report while the page is built, before it knows its context.
+    const UiData* ui = PageUiData(dialog);
+    if (ui == nullptr) {
+        return FALSE;
+    }
+    return AnswerNotingChange(dialog, ui, message,
+                              [&] { return OnPageEvent(dialog, message, wParam, lParam); });
 }
 
 static void SetAllControls(HWND dialog, PrinterSettings* ps) {
@@ -424,8 +437,7 @@ void InvalidCorrect(HWND dialog, BOOL erase) {
 
 SHORT GetGamma(HWND dialog, int id, SHORT max, SHORT min) {
     WCHAR text[kGammaChars + 1];
-    text[0] = 0;
-    GetDlgItemTextW(dialog, id, text, kGammaChars + 1);
+    ReadGammaText(dialog, id, text);
     return ParseGamma(text, max, min);
 }
 

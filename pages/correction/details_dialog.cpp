@@ -1,6 +1,7 @@
 #include "pages/correction/details_dialog.h"
 
 #include "resources/resource.h"
+#include "settings/wide_strings.h"
 #include "ui/help.h"
 #include "ui/numeric_dialog.h"
 #include "ui/page_common.h"
@@ -46,11 +47,17 @@ bool CanTakeIn(MaterialWorkCopy* work) {
     return IsPresetEditable(work->current);
 }
 
+// A name still as the dialog showed it stays as stored: a stored name may be one character longer
+// than a typed one.
 void TakeInName(HWND dialog, MaterialWorkCopy* work) {
-    WCHAR name[kPresetNameInput + 1];
+    WCHAR name[kPresetNameChars + 2];
     name[0] = 0;
-    GetDlgItemTextW(dialog, IDC_NAME_EDIT, name, kPresetNameInput + 1);
-    SetWorkName(work, name);
+    GetDlgItemTextW(dialog, IDC_NAME_EDIT, name, kPresetNameChars + 2);
+    WCHAR shown[kPresetNameChars + 1];
+    PresetNameText(CurrentPreset(work), shown);
+    if (!WideEquals(name, shown)) {
+        SetWorkName(work, name);
+    }
 }
 
 LONG TakeInNumber(HWND dialog, MaterialWorkCopy* work, const NumberField& field) {

@@ -94,7 +94,7 @@ void TakeOverLength(PrinterSettings* ps, int fieldId, LPCWSTR text) {
         return;
     }
     *length = static_cast<SHORT>(
-        ParseUserUnit(text, IsInch(*ps), LengthMax(*ps, fieldId), LengthMin(fieldId)));
+        TakeUserUnitText(text, IsInch(*ps), *length, LengthMax(*ps, fieldId), LengthMin(fieldId)));
     ApplyOffsetRules(ps);
 }
 

@@ -34,7 +34,8 @@ int FieldOfSpin(int spinId);
 bool IsWorkSizeField(int fieldId);
 
 // Takes over a length field's text: parsed in the record's unit, limited, stored, then the offset
-// rules. Nothing happens for a control that is not a length field.
+// rules; a text still the shown form of the stored length keeps it. Nothing happens for a control
+// that is not a length field.
 void TakeOverLength(PrinterSettings* ps, int fieldId, LPCWSTR text);
 
 // One step of a spin button from its field's current text; false (nothing stored) for scroll

@@ -278,7 +278,8 @@ INT_PTR CALLBACK PaperDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     if (ui == nullptr) {
         return FALSE;
     }
-    return OnPageEvent(dialog, ui, message, wParam, lParam);
+    return AnswerNotingChange(dialog, ui, message,
+                              [&] { return OnPageEvent(dialog, ui, message, wParam, lParam); });
 }
 
 static void SetAllControls(HWND dialog, PrinterSettings* ps) {

@@ -69,7 +69,7 @@ BOOL OnCommand(HWND hDlg, UiData* ui, int id, UINT notification) {
     const int pattern = TestPrintPattern(id);
     if (pattern >= 0) {
         // A failed test print is silent on the page.
-        TestPrint(&ui->devmode, pattern);
+        TestPrint(ui->pPrinterName, &ui->devmode, pattern);
         return TRUE;
     }
     return FALSE;
@@ -97,6 +97,31 @@ void OnPaint(HWND hDlg) {
     HDC dc = BeginPaint(hDlg, &paint);
     DrawPageLogo(hDlg, dc, IDC_SLOPE_LOGO_AREA);
     EndPaint(hDlg, &paint);
+}
+
+INT_PTR OnPageEvent(HWND hDlg, UiData* ui, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        return OnCommand(hDlg, ui, LOWORD(wParam), HIWORD(wParam));
+    case WM_VSCROLL:
+        return OnSpin(hDlg, ui, reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+    case WM_LBUTTONDBLCLK:
+        ShowExtraControls(hDlg, RevealsServiceControls(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
+                                                       ServiceChordHeld()));
+        return TRUE;
+    case WM_PAINT:
+        OnPaint(hDlg);
+        return TRUE;
+    case WM_SETCURSOR:
+        return TRUE;
+    case WM_NOTIFY:
+        return AnswerSheetNotification(ui, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+        return AnswerHelpMessage(message, wParam, lParam, slope::aPaperDlgHelpIDs);
+    default:
+        return FALSE;
+    }
 }
 
 } // namespace
@@ -128,26 +153,6 @@ INT_PTR CALLBACK SlopeDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
     if (ui == nullptr) {
         return FALSE;
     }
-    switch (message) {
-    case WM_COMMAND:
-        return OnCommand(hDlg, ui, LOWORD(wParam), HIWORD(wParam));
-    case WM_VSCROLL:
-        return OnSpin(hDlg, ui, reinterpret_cast<HWND>(lParam), LOWORD(wParam));
-    case WM_LBUTTONDBLCLK:
-        ShowExtraControls(hDlg, RevealsServiceControls(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
-                                                       ServiceChordHeld()));
-        return TRUE;
-    case WM_PAINT:
-        OnPaint(hDlg);
-        return TRUE;
-    case WM_SETCURSOR:
-        return TRUE;
-    case WM_NOTIFY:
-        return AnswerSheetNotification(ui, reinterpret_cast<const NMHDR*>(lParam));
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-        return AnswerHelpMessage(message, wParam, lParam, slope::aPaperDlgHelpIDs);
-    default:
-        return FALSE;
-    }
+    return AnswerNotingChange(hDlg, ui, message,
+                              [&] { return OnPageEvent(hDlg, ui, message, wParam, lParam); });
 }

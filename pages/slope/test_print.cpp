@@ -1,18 +1,10 @@
 #include "pages/slope/test_print.h"
 
-#include "settings/wide_strings.h"
-
 #include <winspool.h>
 
 #include <cstdio>
 
 namespace {
-
-// The printer the DEVMODE names. The field is read as at most its 32 characters, whether or not
-// a NUL ends it, since a caller's DEVMODE need not terminate it.
-void DeviceName(const DriverDevMode* devmode, WCHAR (&name)[CCHDEVICENAME + 1]) {
-    CopyStringW(name, devmode->dm.dmDeviceName, CCHDEVICENAME + 1);
-}
 
 TestPrintReport Refused(TestPrintOutcome outcome) {
     return {outcome, 0, 0, GetLastError()};
@@ -48,17 +40,17 @@ TestPrintJob BuildTestPrintJob(SHORT baseDpi, LONG pattern) {
     return job;
 }
 
-TestPrintReport SendTestPrint(const DriverDevMode* devmode, LONG pattern) {
-    if (devmode == nullptr) {
+TestPrintReport SendTestPrint(LPCWSTR printerName, const DriverDevMode* devmode, LONG pattern) {
+    // No name would open the print server itself, not a printer.
+    if (printerName == nullptr || devmode == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return Refused(TestPrintOutcome::NoPrinter);
     }
-    WCHAR name[CCHDEVICENAME + 1];
-    DeviceName(devmode, name);
     WCHAR datatype[] = TEXT("RAW");
-    PRINTER_DEFAULTSW defaults{datatype, const_cast<DEVMODEW*>(&devmode->dm), PRINTER_ALL_ACCESS};
+    // Full access is granted to administrators only; a print job needs no more than use.
+    PRINTER_DEFAULTSW defaults{datatype, const_cast<DEVMODEW*>(&devmode->dm), PRINTER_ACCESS_USE};
     HANDLE printer = nullptr;
-    if (!OpenPrinterW(name, &printer, &defaults)) {
+    if (!OpenPrinterW(const_cast<LPWSTR>(printerName), &printer, &defaults)) {
         return Refused(TestPrintOutcome::NoPrinter);
     }
     WCHAR docName[] = TEXT("TestPrint");
@@ -73,6 +65,7 @@ TestPrintReport SendTestPrint(const DriverDevMode* devmode, LONG pattern) {
     return report;
 }
 
-BOOL TestPrint(const DriverDevMode* devmode, LONG pattern) {
-    return SendTestPrint(devmode, pattern).outcome == TestPrintOutcome::Written ? 1 : 0;
+BOOL TestPrint(LPCWSTR printerName, const DriverDevMode* devmode, LONG pattern) {
+    return SendTestPrint(printerName, devmode, pattern).outcome == TestPrintOutcome::Written ? 1
+                                                                                             : 0;
 }

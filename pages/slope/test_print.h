@@ -30,9 +30,10 @@ struct TestPrintReport {
     DWORD error;   // the spooler's last error at the failing step, 0 when written
 };
 
-// Sends the job to the printer named by the DEVMODE's device name, with the DEVMODE as the
-// printer's opening defaults.
-TestPrintReport SendTestPrint(const DriverDevMode* devmode, LONG pattern);
+// Sends the job to the named printer (the one whose sheet asks for it), opened with the access a
+// print job needs and the DEVMODE as its opening defaults. The DEVMODE's device name is not used:
+// it holds the driver's name, which need not name this printer, or any.
+TestPrintReport SendTestPrint(LPCWSTR printerName, const DriverDevMode* devmode, LONG pattern);
 
 // 1 when the whole job text was written, 0 otherwise.
-BOOL TestPrint(const DriverDevMode* devmode, LONG pattern);
+BOOL TestPrint(LPCWSTR printerName, const DriverDevMode* devmode, LONG pattern);

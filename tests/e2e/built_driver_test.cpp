@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -89,13 +90,33 @@ TEST(Applications, MeetTheDriverByPrinterNameOnly) {
     EXPECT_EQ(std::pair(size.x, size.y), std::pair(432L, 210L));
 }
 
-// The user's turn on a sheet, from a timer that its own message loop runs: count the tabs,
-// then on the document sheet switch the Material page's unit and press OK, on others Cancel.
+// The user's turn on a sheet, from a timer that its own message loop runs: count the tabs. On the
+// document sheet, move through the Material page's lengths leaving them as shown, then set an
+// offset, noting the Apply button each time; test print from the Slope page; then OK or Cancel.
+// On the printer sheet read the information page and cancel.
+constexpr int kApplyButton = 0x3021; // the property sheet's Apply button
 struct SheetUser {
     bool document = true;
+    bool confirm = true;
     int tabs = -1;
     WCHAR info[64] = {}; // the information page's text
+    bool applyUntouched = true, applyChanged = false;
 } * user;
+
+void WorkDocumentSheet(HWND sheet, HWND page) {
+    const auto leave = [page](int id) {
+        SetFocus(GetDlgItem(page, id));
+        SetFocus(GetDlgItem(page, IDC_WIDTH_SPIN));
+    };
+    leave(IDC_WIDTH_EDIT);
+    leave(IDC_LENGTH_EDIT);
+    user->applyUntouched = IsWindowEnabled(GetDlgItem(sheet, kApplyButton));
+    SetDlgItemTextW(page, IDC_OFFSET_X_EDIT, L"0.05");
+    leave(IDC_OFFSET_X_EDIT);
+    user->applyChanged = IsWindowEnabled(GetDlgItem(sheet, kApplyButton));
+    PropSheet_SetCurSel(sheet, nullptr, 2);
+    SendDlgItemMessageW(PropSheet_GetCurrentPageHwnd(sheet), IDC_TEST_PRINT, BM_CLICK, 0, 0);
+}
 
 void CALLBACK ActOnSheet(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND sheet = FindThreadSheet();
@@ -106,17 +127,26 @@ void CALLBACK ActOnSheet(HWND, UINT, UINT_PTR timer, DWORD) {
     user->tabs = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
     HWND page = PropSheet_GetCurrentPageHwnd(sheet);
     if (user->document) {
-        SendDlgItemMessageW(page, IDC_UNIT_INCH, BM_CLICK, 0, 0);
+        WorkDocumentSheet(sheet, page);
     } else {
         GetDlgItemTextW(page, IDC_INFO_TEXT, user->info, 64);
     }
-    PropSheet_PressButton(sheet, user->document ? PSBTN_OK : PSBTN_CANCEL);
+    PropSheet_PressButton(sheet, user->document && user->confirm ? PSBTN_OK : PSBTN_CANCEL);
 }
 
-// Cancelling is the host's business and is checked with our own; here Wine's host takes a
-// confirmed sheet's settings to the printer.
+// A printer whose settings are stored in inches: 33.3 by 45.0 mm, shown 1.31 by 1.77.
+void StoreInches(const TestPrinter& printer, SHORT baseDpi) {
+    PrinterSettings stored;
+    SetDefaultPrinterSettings(&stored, baseDpi);
+    stored.UserUnit = 1, stored.UserDefinedX = 333, stored.UserDefinedY = 450;
+    ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
+}
+
+// An application's prompt through Wine's DocumentPropertiesW: the confirmed sheet's settings
+// reach the printer. (Wine answers for the sheet itself there.)
 TEST(Sheets, ConfirmedDocumentSheetStores) {
     TestPrinter printer(kKlv20);
+    StoreInches(printer, kBaseDpiKlv20);
     SheetUser act;
     user = &act;
     SetTimer(nullptr, 0, 50, ActOnSheet);
@@ -129,7 +159,54 @@ TEST(Sheets, ConfirmedDocumentSheetStores) {
     EXPECT_EQ(DocumentPropertiesW(nullptr, printer.handle(), printer.name(), &later.dm, nullptr,
                                   DM_OUT_BUFFER),
               IDOK);
-    EXPECT_EQ(later.ps.UserUnit, 1);
+    EXPECT_EQ(std::tuple(later.ps.UserDefinedX, later.ps.UserDefinedY, later.ps.OffsetX),
+              std::tuple(333, 450, 12)); // 0.05 inch is 1.27 mm, truncated
+}
+
+// The driver's own prompt through Wine's host, which never delivers a sheet's result: it answers
+// what the user did and stores only then; untouched lengths keep their value; the test print
+// reaches the printer whose sheet it is in its model's form, not the printer named like the
+// driver.
+TEST(Sheets, DriverPromptAnswersWhatTheUserDid) {
+    HMODULE driver = LoadLibraryW(InstalledDriverPath().c_str());
+    auto documentProperties =
+        reinterpret_cast<LONG(WINAPI*)(HWND, HANDLE, LPWSTR, DEVMODEW*, DEVMODEW*, DWORD)>(
+            reinterpret_cast<void*>(GetProcAddress(driver, "DrvDocumentProperties")));
+    ASSERT_NE(documentProperties, nullptr);
+    const struct {
+        LPCWSTR model;
+        SHORT baseDpi;
+        bool confirm;
+        const char* job;
+    } cases[] = {
+        {kKlv20, kBaseDpiKlv20, true, "@PJL DO TESTPRINT=2\n"},
+        {L"Velmar VORIKA KLV-30", kBaseDpiOther, false, "\x1b%-12345X\n@PJL DO TESTPRINT=2\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.confirm ? "confirmed" : "cancelled");
+        TestPrinter printer(c.model);
+        TestPrinter namesake(c.model, c.model);
+        StoreInches(printer, c.baseDpi);
+        SheetUser act;
+        act.confirm = c.confirm;
+        user = &act;
+        SetTimer(nullptr, 0, 50, ActOnSheet);
+        DriverDevMode out{};
+        EXPECT_EQ(documentProperties(nullptr, printer.handle(), printer.name(), &out.dm, nullptr,
+                                     DM_IN_PROMPT | DM_OUT_BUFFER),
+                  c.confirm ? IDOK : IDCANCEL);
+        EXPECT_EQ(std::pair(act.applyUntouched, act.applyChanged), std::pair(false, true));
+        EXPECT_EQ(printer.Output(), c.job);
+        EXPECT_EQ(namesake.Output(), "");
+        // A cancelled sheet's output holds the DEVMODE it opened with; nothing is stored.
+        const SHORT offset = c.confirm ? 12 : 0;
+        PrinterSettings* now = GetPrinterProperties(printer.handle(), c.model);
+        ASSERT_NE(now, nullptr);
+        EXPECT_EQ(
+            std::tuple(out.ps.UserDefinedX, out.ps.UserDefinedY, out.ps.OffsetX, now->OffsetX),
+            std::tuple(333, 450, offset, offset));
+        GlobalFree(now);
+    }
+    FreeLibrary(driver);
 }
 
 TEST(Sheets, PrinterSheetShowsTheInformationPage) {

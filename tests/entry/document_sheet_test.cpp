@@ -11,33 +11,45 @@ namespace {
 
 using namespace testdm;
 
-// On a printer with a 72 mm work width stored, where the user types 60 mm.
+// On a printer with a 72 mm work width stored, where the user types 60 mm. A host that never
+// delivers the result (Wine's) hears the sheet's own: OK once its release step ran. Each of the
+// three pages' release steps tells every window, by the name the request came with, or without
+// one, by the printer's own.
 TEST(DocumentSheet, ConfirmedOrCancelled) {
+    enum Named { Own, Other, None }; // the printer name the request comes with
     const struct {
-        bool advanced, confirm;
+        bool advanced, confirm, delivers;
         DWORD fMode;
         LONG answer;
         SHORT outputWidth; // 0: the caller's buffer is left alone
         SHORT storedWidth;
-    } cases[] = {{false, true, DM_PROMPT | DM_COPY, IDOK, 600, 600},
-                 {false, false, DM_PROMPT | DM_UPDATE, IDCANCEL, 720, 720},
-                 {false, true, DM_PROMPT, IDOK, 0, 600},
-                 {true, true, 0, 1, 600, 600},
-                 {true, false, 0, 0, 720, 720}};
+        Named named;
+    } cases[] = {{false, true, true, DM_PROMPT | DM_COPY, IDOK, 600, 600, Own},
+                 {false, false, true, DM_PROMPT | DM_UPDATE, IDCANCEL, 720, 720, Own},
+                 {false, true, true, DM_PROMPT, IDOK, 0, 600, Other},
+                 {true, true, true, 0, 1, 600, 600, Own},
+                 {true, false, true, 0, 0, 720, 720, Own},
+                 {false, true, false, DM_PROMPT | DM_COPY, IDOK, 600, 600, None},
+                 {false, false, false, DM_PROMPT | DM_COPY, IDCANCEL, 720, 720, Own},
+                 {true, true, false, 0, 1, 600, 600, Own}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "mode " << c.fMode << ", confirmed " << c.confirm);
+        SCOPED_TRACE(testing::Message() << "mode " << c.fMode << ", confirmed " << c.confirm
+                                        << ", delivered " << c.delivers);
         TestPrinter printer(kKlv20);
         const PrinterSettings stored = Record(720, 410);
         ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
         TestSheetHost host;
         host.confirm = c.confirm;
+        host.deliversResult = c.delivers;
         DriverDevMode out;
         std::memset(&out, 0xCD, sizeof out);
-        EXPECT_EQ(c.advanced ? DrvAdvancedDocumentProperties(nullptr, printer.handle(),
-                                                             printer.name(), &out.dm, nullptr)
-                             : DrvDocumentProperties(nullptr, printer.handle(), printer.name(),
-                                                     &out.dm, nullptr, c.fMode),
-                  c.answer);
+        WCHAR other[] = TEXT("Marker 2");
+        LPWSTR name = c.named == Own ? printer.name() : c.named == Other ? other : nullptr;
+        EXPECT_EQ(
+            c.advanced
+                ? DrvAdvancedDocumentProperties(nullptr, printer.handle(), name, &out.dm, nullptr)
+                : DrvDocumentProperties(nullptr, printer.handle(), name, &out.dm, nullptr, c.fMode),
+            c.answer);
         ASSERT_EQ(host.pages.size(), 3u);
         for (WORD i = 0; i < 3; ++i) {
             EXPECT_EQ(host.pages[i].pszTemplate, MAKEINTRESOURCEW(i + 1));
@@ -51,8 +63,8 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
         PrinterSettings* now = GetPrinterProperties(printer.handle(), kKlv20);
         EXPECT_EQ(now->UserDefinedX, c.storedWidth);
         GlobalFree(now);
-        // Each of the three pages runs the release step of a confirmed sheet.
-        EXPECT_EQ(host.broadcasts, std::vector<WString>(c.confirm ? 3 : 0, kKlv20));
+        const WString told = name != nullptr ? name : printer.name();
+        EXPECT_EQ(host.broadcasts, std::vector<WString>(c.confirm ? 3 : 0, told));
     }
 }
 
@@ -118,6 +130,17 @@ TEST(Sheets, AnswerEachReason) {
         EXPECT_EQ(DrvDevicePropertySheets(&info, 0), -1);
     }
     EXPECT_EQ(DrvDevicePropertySheets(nullptr, 0), -1);
+    // Output asked for without a buffer to write it to is a bad parameter: no sheet, no context.
+    for (DWORD output : {DWORD{DM_COPY}, DWORD{DM_UPDATE}}) {
+        DOCUMENTPROPERTYHEADER noBuffer = document;
+        noBuffer.fMode = DM_PROMPT | output;
+        PROPSHEETUI_INFO info{};
+        info.lParamInit = LPARAM(&noBuffer);
+        SetLastError(0);
+        EXPECT_EQ(DrvDocumentPropertySheets(&info, 0), ERR_CPSUI_GETLASTERROR);
+        EXPECT_EQ(GetLastError(), DWORD{ERROR_INVALID_PARAMETER});
+        EXPECT_EQ(info.UserData, 0u);
+    }
     // A request naming no printer and carrying no handle opens no sheet.
     DOCUMENTPROPERTYHEADER nowhere = document;
     nowhere.hPrinter = nullptr;

@@ -12,7 +12,18 @@ void PageTest::TearDown() {
     ReleaseUiData(ui_);
 }
 
-void PageTest::Open(int templateId, DLGPROC procedure) {
+int PageTest::changesTold = 0;
+
+namespace {
+
+LRESULT CALLBACK SheetStandIn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    PageTest::changesTold += message == PSM_CHANGED ? 1 : 0;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+void PageTest::OpenWith(int templateId, DLGPROC procedure, LPARAM pageParam) {
     static const HINSTANCE templates = LoadLibraryW(TEXT(VORIKAUI_DLL));
     HRSRC found = FindResourceW(templates, MAKEINTRESOURCEW(templateId), RT_DIALOG);
     const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(templates, found)));
@@ -22,9 +33,11 @@ void PageTest::Open(int templateId, DLGPROC procedure) {
     *style |= DS_CONTROL;
     PROPSHEETPAGEW sheetPage{};
     sheetPage.dwSize = sizeof sheetPage;
-    sheetPage.lParam = reinterpret_cast<LPARAM>(ui_);
+    sheetPage.lParam = pageParam;
     HWND sheet = CreateWindowExW(0, L"STATIC", L"sheet", WS_POPUP | WS_VISIBLE, 0, 0, 600, 500,
                                  nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetStandIn));
+    changesTold = 0;
     page_ = CreateDialogIndirectParamW(templates, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()),
                                        sheet, procedure, reinterpret_cast<LPARAM>(&sheetPage));
     ASSERT_NE(page_, nullptr);

@@ -17,10 +17,16 @@
 // into a child page as the property sheet turns it, shown in a popup standing for the sheet. The
 // helpers work any dialog of the thread.
 class PageTest : public ::testing::Test {
+  public:
+    // The changes the page told its sheet of (PSM_CHANGED), which enable the sheet's Apply.
+    static int changesTold;
+
   protected:
     void SetUp() override { ASSERT_NE(ui_ = FillUiData(printer_.handle(), nullptr), nullptr); }
     void TearDown() override;
-    void Open(int templateId, DLGPROC procedure);
+    void Open(int templateId, DLGPROC procedure) { OpenWith(templateId, procedure, LPARAM(ui_)); }
+    // The same with any parameter in the page record.
+    void OpenWith(int templateId, DLGPROC procedure, LPARAM pageParam);
     PrinterSettings& Record() { return ui_->devmode.ps; }
     std::wstring Text(int id) { return TextOf(page_, id); }
 

@@ -12,7 +12,8 @@ using WString = std::basic_string<WCHAR>;
 
 class TestPrinter {
   public:
-    explicit TestPrinter(LPCWSTR model);
+    // A printer of a name of its own, or of the name given.
+    explicit TestPrinter(LPCWSTR model, LPCWSTR name = nullptr);
     ~TestPrinter();
     TestPrinter(const TestPrinter&) = delete;
     TestPrinter& operator=(const TestPrinter&) = delete;

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-TestPrinter::TestPrinter(LPCWSTR model) : name_(TEXT("VORIKA test printer")), model_(model) {
+TestPrinter::TestPrinter(LPCWSTR model, LPCWSTR name)
+    : name_(name != nullptr ? name : TEXT("VORIKA test printer")), model_(model) {
     standin::Reset();
     standin::AddDriver({model_, TEXT("klv20.tpd"), TEXT("vorikaui.dll")});
     standin::AddPrinter({name_, model_, {}, false});

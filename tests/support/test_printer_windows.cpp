@@ -19,8 +19,10 @@ constexpr LPCWSTR kPortFiles = L"Software\\Wine\\Printing\\Spooler";
 
 } // namespace
 
-TestPrinter::TestPrinter(LPCWSTR model) : name_(UniqueName()), model_(model) {
-    port_ = L"VORIKA" + name_.substr(name_.rfind(L' ') + 1);
+TestPrinter::TestPrinter(LPCWSTR model, LPCWSTR name)
+    : name_(name != nullptr ? name : UniqueName()), model_(model) {
+    const WString serial = UniqueName(); // each printer's port is its own
+    port_ = L"VORIKA" + serial.substr(serial.rfind(L' ') + 1);
     file_ = L"" VORIKA_JOB_DIR L"/" + port_ + L".prn";
     port_ += L":";
     EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kPortFiles, port_.c_str(), REG_SZ, file_.c_str(),

@@ -13,7 +13,7 @@ LONG_PTR WINAPI HostCallback(HANDLE, UINT function, LPARAM lParam1, LPARAM lPara
         host->pages.push_back(*reinterpret_cast<const PROPSHEETPAGEW*>(lParam1));
         return 1;
     }
-    if (function != CPSFUNC_SET_RESULT) {
+    if (function != CPSFUNC_SET_RESULT || !host->deliversResult) {
         return 0;
     }
     SETRESULT_INFO result{sizeof result, 0, nullptr, lParam2};

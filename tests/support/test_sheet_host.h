@@ -1,8 +1,8 @@
 // A property-sheet host of our own in place of the platform's, for the life of the object: it does
 // what the platform's host does with a sheet function (initialise, add the pages, describe the
 // header, let the user confirm or cancel, run each page's release step, deliver the result that
-// step sets, destroy the sheet, hand the result to the caller) and records what it saw, with every
-// DEVMODE-change broadcast.
+// step sets (or not, as Wine's host), destroy the sheet, hand the result to the caller) and
+// records what it saw, with every DEVMODE-change broadcast.
 #pragma once
 
 #include "entry/sheet_host.h"
@@ -17,6 +17,9 @@ struct TestSheetHost {
 
     bool confirm = true;     // the user presses OK: the pages report the sheet applied
     SHORT editedWidth = 600; // the work width the user typed before confirming
+    // Windows' host delivers the result the release step sets; Wine's answers 0 and hands back
+    // the Result field as the destroy call leaves it.
+    bool deliversResult = true;
     PFNPROPSHEETUI sheet = nullptr;
     PROPSHEETUI_INFO info{};
     std::vector<PROPSHEETPAGEW> pages;

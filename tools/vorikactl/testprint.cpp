@@ -101,5 +101,5 @@ int TestPrintCommand(int count, wchar_t** args, int (*usage)()) {
     if (!PrinterDevMode(args[0], &dm)) {
         return 1;
     }
-    return Report(args[0], pattern, SendTestPrint(&dm, pattern));
+    return Report(args[0], pattern, SendTestPrint(args[0], &dm, pattern));
 }

@@ -42,6 +42,11 @@ TEST(Gamma, ReadAndShown) {
     EXPECT_EQ(ParseGamma(TEXT("10"), SHRT_MAX, SHRT_MIN), 900);
     // A thumb can set any stored value; values from outside the page are shown as they are.
     EXPECT_EQ(Shown(-505) + Shown(-1500), u"0.490.-50");
+    // Left as shown, a stored gamma stays, unless outside the range; another text is read.
+    const SHORT taken[] = {TakeGammaText(TEXT("0.49"), -505, kGammaMax, kGammaMin),
+                           TakeGammaText(TEXT("0.48"), -505, kGammaMax, kGammaMin),
+                           TakeGammaText(TEXT("10.50"), 950, kGammaMax, kGammaMin)};
+    EXPECT_EQ(std::vector<SHORT>(taken, taken + 3), (std::vector<SHORT>{-505, -520, 899}));
 }
 
 TEST(ScrollBars, CodesStepAndTheResultIsHeld) {

@@ -6,6 +6,13 @@
 #include "pages/correction/tone_curve.h"
 #include "resources/resource.h"
 #include "tests/support/page_driver.h"
+#include "ui/page_common.h"
+#include "ui/small_dialogs.h"
+
+#include <prsht.h>
+
+#include <utility>
+#include <vector>
 
 using CorrectionPage = PageTest;
 
@@ -33,6 +40,28 @@ TEST_F(CorrectionPage, WorkedAsAUserWorksIt) {
         Click(page_, IDC_DETAILS);
         EXPECT_EQ(Record().TextSet.Entry[4].Name, button == IDC_DETAILS_OK ? L"Mine" : preset);
     }
+}
+
+// A page record whose parameter is no UI context (none, or a pointer to something else) leaves
+// the page and the printer sheet's information page without one: nothing is read from or written
+// to it, whatever the page is sent afterwards.
+TEST_F(PageTest, PagesGivenNoContextStayEmpty) {
+    std::vector<BYTE> notAContext(sizeof(UiData), 0xCD);
+    const std::pair<int, DLGPROC> pages[] = {{IDD_CORRECTION_PAGE, OutputDlgProc},
+                                             {IDD_INFO_PAGE, UtilityProc}};
+    for (const auto& [templateId, procedure] : pages) {
+        for (const LPARAM param : {LPARAM{0}, LPARAM(notAContext.data())}) {
+            OpenWith(templateId, procedure, param);
+            EXPECT_EQ(PageUiData(page_), nullptr) << templateId;
+            NMHDR apply{GetParent(page_), 0, static_cast<UINT>(PSN_APPLY)};
+            SendMessageW(page_, WM_NOTIFY, 0, LPARAM(&apply));
+            SendMessageW(page_, WM_SHOWWINDOW, TRUE, 0);
+            Click(page_, IDC_SET_STANDARD);
+            RedrawWindow(page_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            DestroyWindow(GetParent(page_));
+        }
+    }
+    EXPECT_EQ(notAContext, std::vector<BYTE>(sizeof(UiData), 0xCD));
 }
 
 TEST(ToneCurveDrawing, FrameGridReferenceAndCurveOnPixels) {

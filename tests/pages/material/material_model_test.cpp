@@ -19,6 +19,7 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
         {0, 500, 500, 500, IDC_WIDTH_EDIT, kTakeOver, "600", 500},
         {0, 500, 500, 500, IDC_LENGTH_EDIT, kTakeOver, "3", 51},
         {1, 500, 500, 500, IDC_LENGTH_EDIT, kTakeOver, "1.31", 332}, // 33.3 mm shows as 1.31
+        {1, 500, 500, 333, IDC_LENGTH_EDIT, kTakeOver, "1.31", 333}, // ... and is kept so
         {0, 0, 500, 500, IDC_WIDTH_EDIT, kTakeOver, "60", 51},       // limits read in 51..800
         {0, 30000, 500, 500, IDC_LENGTH_EDIT, kTakeOver, "99", 800},
         {0, 500, 500, 500, IDC_OFFSET_X_EDIT, kTakeOver, "5", 30},

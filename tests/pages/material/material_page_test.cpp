@@ -12,6 +12,7 @@
 #include "ui/dialog_host.h"
 
 #include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -62,6 +63,36 @@ TEST_F(MaterialPage, WorkedAsAUserWorksIt) {
     EXPECT_TRUE(Shown(page_, IDC_RESOLUTION_LIST));
     DoubleClick(page_, 16, 8, true);
     EXPECT_FALSE(Shown(page_, IDC_RESOLUTION_LIST));
+}
+
+// In inches, leaving the length fields as shown keeps what they hold, which their text would
+// round, and tells the sheet of no change; a text that differs is read with the inches' rounding,
+// and a value outside its limits is brought in when the field is left.
+TEST_F(MaterialPage, UntouchedLengthsKeepTheirValueAndChangesReachTheSheet) {
+    const auto leave = [this](int id) {
+        SetFocus(GetDlgItem(page_, id));
+        SetFocus(GetDlgItem(page_, IDC_WIDTH_SPIN));
+    };
+    Click(page_, IDC_UNIT_INCH);
+    Record().UserDefinedX = 333, Record().UserDefinedY = 450, Record().OffsetY = -1;
+    SetUserBox(page_, &Record());
+    SetOffsetBox(page_, &Record());
+    changesTold = 0;
+    for (int id : {IDC_WIDTH_EDIT, IDC_LENGTH_EDIT, IDC_OFFSET_X_EDIT, IDC_OFFSET_Y_EDIT}) {
+        leave(id);
+    }
+    EXPECT_EQ(std::tuple(Record().UserDefinedX, Record().UserDefinedY, Record().OffsetY),
+              std::tuple(333, 450, -1));
+    EXPECT_EQ(changesTold, 0);
+
+    TypeInto(page_, IDC_WIDTH_EDIT, L"1.30");
+    Record().LimitY = 400; // the 45.0 mm held now lie beyond the length's limit
+    leave(IDC_LENGTH_EDIT);
+    SetDlgItemTextW(page_, IDC_OFFSET_X_EDIT, L"0.05"); // set from outside, not typed
+    leave(IDC_OFFSET_X_EDIT);
+    EXPECT_EQ(std::tuple(Record().UserDefinedX, Record().UserDefinedY, Record().OffsetX),
+              std::tuple(330, 400, 12));
+    EXPECT_EQ(changesTold, 3);
 }
 
 TEST_F(MaterialPage, SettingsFileSavedAndLoaded) {

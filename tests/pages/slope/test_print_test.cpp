@@ -1,5 +1,6 @@
-// The test print in the stand-in's spooler: the exact job for both models, what reaches the
-// spooler, and what happens when the printer is missing or the spooler refuses or shortens a step.
+// The test print in the stand-in's spooler: the exact job for both models, the printer it goes to
+// and how it is opened, and what happens when the printer is missing or the spooler refuses or
+// shortens a step.
 #ifndef _WIN32
 #include "pages/slope/test_print.h"
 
@@ -13,7 +14,7 @@
 TEST(StandInTestPrint, OneJobOfOnePageEndedAndClosedWhateverTheSpoolerRefuses) {
     using standin::Op;
     using O = TestPrintOutcome;
-    // Unknown: the device name names no printer; Short: the write takes 5 bytes; only the write
+    // Unknown: the name names no printer; Short: the write takes 5 bytes; only the write
     // decides, the start of a page is not looked at.
     enum Step { None, Unknown, Document, Page, Write, Short };
     const struct {
@@ -33,20 +34,22 @@ TEST(StandInTestPrint, OneJobOfOnePageEndedAndClosedWhateverTheSpoolerRefuses) {
         {Page, 1016, 2, O::Written, 0, "@PJL DO TESTPRINT=2\n"},
         {Write, 1016, 2, O::WriteFailed, ERROR_ACCESS_DENIED, ""},
         {Short, 1016, 2, O::WriteShort, 0, "@PJL "}};
-    // The device name is read to all its 32 characters, with no NUL after them.
-    const standin::WString name(32, 'P');
+    // The job goes to the printer named, longer than a DEVMODE's device name, never to the one
+    // that the device name (the driver's) happens to name.
+    const standin::WString name(40, 'P');
+    const standin::WString model = TEXT("Velmar VORIKA KLV-20");
     DriverDevMode dm;
-    SetDefaultDevMode(&dm, nullptr);
-    std::copy(name.begin(), name.end(), dm.dm.dmDeviceName);
+    SetDefaultDevMode(&dm, model.c_str());
     for (const auto& c : cases) {
         standin::Reset();
-        standin::AddPrinter({c.refused == Unknown ? name + TEXT("Q") : name, TEXT("m"), {}, false});
+        standin::AddPrinter({model, model, {}, false});
+        standin::AddPrinter({c.refused == Unknown ? name + TEXT("Q") : name, model, {}, false});
         dm.ps.BaseDpi = c.baseDpi;
         standin::FailCall(Op::StartDocPrinter, c.refused == Document, c.error);
         standin::FailCall(Op::WritePrinter, c.refused == Write, c.error);
         standin::ShortenWrite(c.refused == Short, 5);
         standin::FailCall(Op::StartPagePrinter, c.refused == Page, ERROR_ACCESS_DENIED);
-        const TestPrintReport report = SendTestPrint(&dm, c.pattern);
+        const TestPrintReport report = SendTestPrint(name.c_str(), &dm, c.pattern);
         EXPECT_EQ(std::pair(report.outcome, report.error), std::pair(c.outcome, c.error));
         EXPECT_EQ(standin::CallCount(Op::ClosePrinter), standin::Opens().size()) << c.refused;
         ASSERT_EQ(standin::Jobs().size(), c.bytes == nullptr ? 0u : 1u) << c.refused;
@@ -56,6 +59,8 @@ TEST(StandInTestPrint, OneJobOfOnePageEndedAndClosedWhateverTheSpoolerRefuses) {
             EXPECT_EQ(open.datatype + open.printer + job.docName + job.datatype,
                       TEXT("RAW") + name + TEXT("TestPrintRAW"));
             EXPECT_EQ(open.devMode, &dm.dm);
+            EXPECT_EQ(open.access, DWORD{PRINTER_ACCESS_USE})
+                << "full access is for administrators";
             EXPECT_EQ(std::string(job.bytes.begin(), job.bytes.end()), c.bytes) << c.pattern;
             EXPECT_TRUE(job.ended && job.pagesEnded == 1 &&
                         job.pagesStarted == (c.refused != Page));
@@ -63,9 +68,12 @@ TEST(StandInTestPrint, OneJobOfOnePageEndedAndClosedWhateverTheSpoolerRefuses) {
     }
     // The answer is 1 only for the whole job written.
     standin::ShortenWrite(1, 19);
-    EXPECT_EQ(TestPrint(&dm, 2), 0);
-    EXPECT_EQ(TestPrint(&dm, 2), 1);
-    EXPECT_EQ(TestPrint(nullptr, 2), 0);
+    EXPECT_EQ(TestPrint(name.c_str(), &dm, 2), 0);
+    EXPECT_EQ(TestPrint(name.c_str(), &dm, 2), 1);
+    // No name would open the print server; no record, nothing to print.
+    const size_t opened = standin::Opens().size();
+    EXPECT_EQ(TestPrint(nullptr, &dm, 2) + TestPrint(name.c_str(), nullptr, 2), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(standin::Opens().size(), opened);
 }
 #endif
