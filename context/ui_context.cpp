@@ -125,10 +125,6 @@ UiData* FillRequestUiData(HANDLE hPrinter, LPCWSTR pPrinterName, const DEVMODEW*
         return nullptr;
     }
     ui->hOpenedPrinter = opened;
-    if (pPrinterName != nullptr) {
-        LPWSTR requested = CopyToHeap(ui->hHeap, pPrinterName);
-        ui->pPrinterName = requested != nullptr ? requested : ui->pPrinterName;
-    }
     return ui;
 }
 

@@ -22,8 +22,9 @@ struct UiData {
     DWORD bApplied;
     MaterialWorkCopy* pDetailsWork;
     HANDLE hOpenedPrinter; // opened by name for a request that came without a handle, else null
-    // The printer whose sheet this is: the name the request came with, or when it named none,
-    // the spooler's name of the printer whose handle it carries. The test print goes there, and
+    // The printer whose sheet this is, by the spooler's name for the printer the request works on
+    // (its handle's, or the one it named and we opened), never by a name the caller passed: an
+    // application may pass the DEVMODE's device name, the driver's. The test print goes there, and
     // the DEVMODE-change broadcast names it, since applications compare that text with the name
     // of the printer they use; the DEVMODE's device name holds the driver's name instead.
     LPWSTR pPrinterName;

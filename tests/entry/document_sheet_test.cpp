@@ -63,8 +63,8 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
         PrinterSettings* now = GetPrinterProperties(printer.handle(), kKlv20);
         EXPECT_EQ(now->UserDefinedX, c.storedWidth);
         GlobalFree(now);
-        const WString told = name != nullptr ? name : printer.name();
-        EXPECT_EQ(host.broadcasts, std::vector<WString>(c.confirm ? 3 : 0, told));
+        // The handle's printer, whatever name the caller passed beside it.
+        EXPECT_EQ(host.broadcasts, std::vector<WString>(c.confirm ? 3 : 0, printer.name()));
     }
 }
 
