@@ -143,7 +143,8 @@ INT_PTR CALLBACK SlopeDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETCURSOR:
         return TRUE;
     case WM_NOTIFY:
-        return AnswerSheetNotification(ui, reinterpret_cast<const NMHDR*>(lParam));
+        return AnswerSheetNotification(hDlg, ui, reinterpret_cast<const NMHDR*>(lParam),
+                                       slope::aPaperDlgHelpIDs);
     case WM_HELP:
     case WM_CONTEXTMENU:
         return AnswerHelpMessage(message, wParam, lParam, slope::aPaperDlgHelpIDs);
