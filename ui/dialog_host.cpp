@@ -7,8 +7,8 @@ namespace {
 LONG WINAPI KernelVersion(RTL_OSVERSIONINFOW* info) {
     using Call = LONG(WINAPI*)(RTL_OSVERSIONINFOW*);
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    auto call = reinterpret_cast<Call>(
-        reinterpret_cast<void*>(ntdll != nullptr ? GetProcAddress(ntdll, "RtlGetVersion") : nullptr));
+    auto call = reinterpret_cast<Call>(reinterpret_cast<void*>(
+        ntdll != nullptr ? GetProcAddress(ntdll, "RtlGetVersion") : nullptr));
     constexpr LONG kNotImplemented = static_cast<LONG>(0xC0000002);
     return call != nullptr ? call(info) : kNotImplemented;
 }

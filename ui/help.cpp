@@ -14,7 +14,6 @@ constexpr LANGID kJapanese = 1041;
 constexpr WCHAR kJapaneseHelp[] = TEXT("\\2\\QTKLVJP.HLP");
 constexpr WCHAR kEnglishHelp[] = TEXT("\\2\\QTKLVEN.HLP");
 
-
 // Runs of consecutive help contexts and the topic of each run's first.
 struct ContextRun {
     DWORD first;
@@ -119,7 +118,8 @@ UINT TableTopics(const DWORD* table, UINT (&topics)[kHelpTopics]) {
     for (; table[0] != 0 || table[1] != 0; table += 2) {
         const UINT topic = HelpTopicOf(table[1]);
         const UINT* const end = topics + count;
-        if (topic != 0 && count < kHelpTopics && std::find(static_cast<const UINT*>(topics), end, topic) == end) {
+        if (topic != 0 && count < kHelpTopics &&
+            std::find(static_cast<const UINT*>(topics), end, topic) == end) {
             topics[count++] = topic;
         }
     }

@@ -26,7 +26,8 @@ bool LoadHelpString(HINSTANCE module, UINT id, bool japanese, LPWSTR out, int ou
     HRSRC found = FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1),
                                   japanese ? kJapaneseStrings : kEnglishStrings);
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
-    const auto* block = static_cast<const WCHAR*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+    const auto* block =
+        static_cast<const WCHAR*>(loaded != nullptr ? LockResource(loaded) : nullptr);
     return block != nullptr && StringOfBlock(block, SizeofResource(module, found) / sizeof(WCHAR),
                                              id % 16, out, outChars);
 }
@@ -139,8 +140,8 @@ void Append(HelpListing* listing, LPCWSTR text) {
 
 void AppendTopic(HelpListing* listing, HINSTANCE module, UINT topic, bool japanese) {
     WCHAR string[kTextChars];
-    if (topic != 0 && LoadHelpString(module, HelpCaptionId(topic, japanese), japanese, string,
-                                     kTextChars)) {
+    if (topic != 0 &&
+        LoadHelpString(module, HelpCaptionId(topic, japanese), japanese, string, kTextChars)) {
         Append(listing, string);
         Append(listing, L"\r\n");
     }
@@ -194,8 +195,8 @@ void ShowHelpPopup(HWND control, const DWORD* table) {
     HINSTANCE module = ModuleOf(control);
     const bool japanese = HelpInJapanese();
     WCHAR text[kTextChars];
-    if (topic == 0 || !LoadHelpString(module, HelpTextId(topic, japanese), japanese, text,
-                                      kTextChars) ||
+    if (topic == 0 ||
+        !LoadHelpString(module, HelpTextId(topic, japanese), japanese, text, kTextChars) ||
         !RegisterPopupClass(module)) {
         return;
     }

@@ -78,9 +78,12 @@ TEST(Help, EngineAskedOnlyWhereItCanAnswer) {
         const char16_t* present; // the help file that exists, if any
         DWORD version;
         bool asked;
-    } cases[] = {{u"\\2\\QTKLVEN.HLP", 5, true},  {u"\\2\\QTKLVEN.HLP", 4, true},
-                 {u"\\2\\QTKLVEN.HLP", 6, false}, {u"\\2\\QTKLVEN.HLP", 10, false},
-                 {u"\\2\\QTKLVEN.HLP", 0, false}, {u"\\2\\QTKLVJP.HLP", 5, false},
+    } cases[] = {{u"\\2\\QTKLVEN.HLP", 5, true},
+                 {u"\\2\\QTKLVEN.HLP", 4, true},
+                 {u"\\2\\QTKLVEN.HLP", 6, false},
+                 {u"\\2\\QTKLVEN.HLP", 10, false},
+                 {u"\\2\\QTKLVEN.HLP", 0, false},
+                 {u"\\2\\QTKLVJP.HLP", 5, false},
                  {nullptr, 5, false}};
     for (const auto& c : cases) {
         const WString file = c.present ? kDir + c.present : WString();

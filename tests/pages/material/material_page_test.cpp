@@ -99,8 +99,9 @@ class MaterialHelp : public MaterialPage {
 TEST_F(MaterialHelp, OwnHelpAnswersInTheUsersLanguage) {
     majorVersion = 10;
     language = 1041;
-    const std::wstring japanese = L"任意サイズのワークの「幅」を設定します。\r\n設定可能な範囲は、"
-                                  L"以下の通りです。\r\n最小幅  5.1mm(0.20ｲﾝﾁ)\r\n最大幅 50.0mm(1.97ｲﾝﾁ)";
+    const std::wstring japanese =
+        L"任意サイズのワークの「幅」を設定します。\r\n設定可能な範囲は、"
+        L"以下の通りです。\r\n最小幅  5.1mm(0.20ｲﾝﾁ)\r\n最大幅 50.0mm(1.97ｲﾝﾁ)";
     EXPECT_EQ(AskHelp(page_, IDC_WIDTH_EDIT, WM_HELP), japanese);
     EXPECT_EQ(AskHelp(page_, IDC_WIDTH_EDIT, WM_CONTEXTMENU), japanese);
     EXPECT_EQ(AskHelp(page_, IDC_EXTENDED_SIZE, WM_HELP), L"");
