@@ -10,6 +10,7 @@
 #define IDD_ABOUT 5
 #define IDD_DETAILS 6
 #define IDD_WARNING 7
+#define IDD_HELP_TOPICS 8 // the module's own help window
 
 // Bitmap and icons.
 #define IDB_LOGO 100          // product logo, 128 x 43 pixels, 16 colours
@@ -117,6 +118,9 @@
 // Information page (template 4).
 #define IDC_INFO_TEXT 850
 
+// Help window (template 8).
+#define IDC_HELP_TOPICS_TEXT 860
+
 // Material details dialog (template 6).
 #define IDC_SPEED_IMPACT_GROUP 602
 #define IDC_NAME_EDIT 604
@@ -135,3 +139,11 @@
 // context (1100 to 1115, 1200 to 1209, 1300 to 1305, 1400 and 1401, in that order).
 #define IDS_FIRST_HELP_TEXT 901
 #define IDS_LAST_HELP_TEXT 934
+
+// The module's own help strings, base + topic: topic 0 is the driver's general topic (its text, and
+// as its caption the help window's title), topics 1 to 34 the help contexts in the order above.
+// The Japanese texts of topics 1 to 34 are the popup texts 901 to 934.
+#define IDS_HELP_TEXT_JAPANESE 900
+#define IDS_HELP_TEXT_ENGLISH 1900
+#define IDS_HELP_CAPTION_JAPANESE 1000
+#define IDS_HELP_CAPTION_ENGLISH 2000

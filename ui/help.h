@@ -1,5 +1,6 @@
 // Context help: the help file by the user's language, the control-to-context tables of every
-// page and dialog, and the help requests they make.
+// page and dialog, the help requests they make of the help engine where it can answer, and which
+// of the module's own help strings belongs to a context.
 #pragma once
 
 #include <windows.h>
@@ -36,14 +37,43 @@ inline constexpr DWORD aPaperDlgHelpIDs[] = {
 // The help context of a control in a table; 0 when the control has none.
 DWORD FindHelpContext(const DWORD* table, int controlId);
 
-// Help on a control (F1 or help mode), with the page's table.
-void ShowControlHelp(HWND control, const DWORD* table);
-// Help for the control a context menu was asked on, with the page's table.
-void ShowContextMenuHelp(HWND clicked, const DWORD* table);
-#ifdef _WIN32
-// A dialog's WM_HELP or WM_CONTEXTMENU answered with its table: help on the control asked about.
-INT_PTR AnswerHelpMessage(UINT message, WPARAM wParam, LPARAM lParam, const DWORD* table);
-#endif
+// The help engine answers only where the help file is there and the system still ships the
+// engine, which Windows dropped with Windows Vista (major version 6); an unknown version (0) counts
+// as a system without it.
+bool HelpEngineAnswers(bool helpFilePresent, DWORD majorVersion);
 
+// Requests to the help engine, each made only where the engine answers; false when none was made,
+// and then the module's own help answers.
+// Help on a control (F1 or help mode), with the page's table.
+bool ShowControlHelp(HWND control, const DWORD* table);
+// Help for the control a context menu was asked on, with the page's table.
+bool ShowContextMenuHelp(HWND clicked, const DWORD* table);
 // The help contents, owned by the given window (may be null).
-void ShowHelpContents(HWND owner);
+bool ShowHelpContents(HWND owner);
+
+// The module's own help strings. Topic 0 is the driver's general topic; topics 1 to 34 are the
+// help contexts 1100 to 1115, 1200 to 1209, 1300 to 1305, 1400 and 1401, in that order.
+inline constexpr UINT kHelpTopics = 34;
+// The topic of a help context; 0 for a context that has none.
+UINT HelpTopicOf(DWORD context);
+// Whether the help strings are read in Japanese: the user's default language is 1041.
+bool HelpInJapanese();
+// The string IDs of a topic's text and of its caption in the chosen language.
+UINT HelpTextId(UINT topic, bool japanese);
+UINT HelpCaptionId(UINT topic, bool japanese);
+// The topics of a table's contexts in the order they first appear; returns how many were written
+// (at most kHelpTopics).
+UINT TableTopics(const DWORD* table, UINT (&topics)[kHelpTopics]);
+// The string at `index` of a string-table block (16 counted strings) copied into `out` (always
+// ended; cut to its size); false when the block holds no such string.
+bool StringOfBlock(const WCHAR* block, size_t blockChars, UINT index, LPWSTR out, int outChars);
+
+#ifdef _WIN32
+// A dialog's WM_HELP or WM_CONTEXTMENU answered with its table: help on the control asked about,
+// from the help engine or in the module's own popup beside the control.
+INT_PTR AnswerHelpMessage(UINT message, WPARAM wParam, LPARAM lParam, const DWORD* table);
+// A page's help (the sheet's Help button or the page's own): the engine's contents owned by
+// `engineOwner`, or the module's help window of the page's topics over the page (the driver's
+// general topic for a null table).
+void ShowPageHelp(HWND engineOwner, HWND page, const DWORD* table);
+#endif

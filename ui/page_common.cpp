@@ -23,7 +23,7 @@ UiData* PageUiData(HWND dialog) {
     return reinterpret_cast<UiData*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-BOOL AnswerSheetNotification(UiData* ui, const NMHDR* header) {
+BOOL AnswerSheetNotification(HWND dialog, UiData* ui, const NMHDR* header, const DWORD* helpTable) {
     switch (header->code) {
     case PSN_APPLY:
         ui->bApplied = 1;
@@ -32,7 +32,7 @@ BOOL AnswerSheetNotification(UiData* ui, const NMHDR* header) {
     case PSN_RESET:
         return FALSE;
     case PSN_HELP:
-        ShowHelpContents(header->hwndFrom);
+        ShowPageHelp(header->hwndFrom, dialog, helpTable);
         return TRUE;
     default:
         return TRUE;

@@ -15,9 +15,9 @@ UiData* TakePageUiData(HWND dialog, LPARAM initParam);
 UiData* PageUiData(HWND dialog);
 
 // Every document page's answer to the sheet's notifications: Apply marks the context applied (the
-// record holds the values already; the release step writes them back), Help opens the help
-// contents, leaving the page and Cancel keep the host's default.
-BOOL AnswerSheetNotification(UiData* ui, const NMHDR* header);
+// record holds the values already; the release step writes them back), Help opens the help of
+// the page's help table, leaving the page and Cancel keep the host's default.
+BOOL AnswerSheetNotification(HWND dialog, UiData* ui, const NMHDR* header, const DWORD* helpTable);
 
 // Commands and scroll bars: the events by which the user changes a page's values.
 bool IsUserEvent(UINT message);

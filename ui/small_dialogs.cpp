@@ -66,7 +66,8 @@ INT_PTR CALLBACK UtilityProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->code == static_cast<UINT>(PSN_HELP)) {
-            ShowHelpContents(header->hwndFrom);
+            // The page has no help table of its own: its help is the driver's general topic.
+            ShowPageHelp(header->hwndFrom, dialog, nullptr);
         }
         return TRUE;
     }

@@ -340,7 +340,9 @@ INT_PTR OnPageEvent(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         return AnswerHelpMessage(message, wParam, lParam, correction::aPaperDlgHelpIDs);
     case WM_NOTIFY:
-        return AnswerSheetNotification(PageUiData(dialog), reinterpret_cast<const NMHDR*>(lParam));
+        return AnswerSheetNotification(dialog, PageUiData(dialog),
+                                       reinterpret_cast<const NMHDR*>(lParam),
+                                       correction::aPaperDlgHelpIDs);
     case WM_SHOWWINDOW:
         if (wParam) {
             SetAllControls(dialog, RecordOf(dialog));

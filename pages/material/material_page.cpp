@@ -193,7 +193,7 @@ void OnButton(HWND dialog, PrinterSettings* ps, int id) {
         AboutDlg(PageModule(dialog), dialog);
         break;
     case IDC_HELP_CONTENTS:
-        ShowHelpContents(nullptr);
+        ShowPageHelp(nullptr, dialog, material::aPaperDlgHelpIDs);
         break;
     case IDC_SAVE_SETTINGS:
         OnSave(dialog, ps);
@@ -259,7 +259,8 @@ INT_PTR OnPageEvent(HWND dialog, UiData* ui, UINT message, WPARAM wParam, LPARAM
     case WM_CONTEXTMENU:
         return AnswerHelpMessage(message, wParam, lParam, material::aPaperDlgHelpIDs);
     case WM_NOTIFY:
-        return AnswerSheetNotification(ui, reinterpret_cast<const NMHDR*>(lParam));
+        return AnswerSheetNotification(dialog, ui, reinterpret_cast<const NMHDR*>(lParam),
+                                       material::aPaperDlgHelpIDs);
     case WM_SETCURSOR:
         return TRUE;
     default:

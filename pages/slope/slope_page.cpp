@@ -115,7 +115,8 @@ INT_PTR OnPageEvent(HWND hDlg, UiData* ui, UINT message, WPARAM wParam, LPARAM l
     case WM_SETCURSOR:
         return TRUE;
     case WM_NOTIFY:
-        return AnswerSheetNotification(ui, reinterpret_cast<const NMHDR*>(lParam));
+        return AnswerSheetNotification(hDlg, ui, reinterpret_cast<const NMHDR*>(lParam),
+                                       slope::aPaperDlgHelpIDs);
     case WM_HELP:
     case WM_CONTEXTMENU:
         return AnswerHelpMessage(message, wParam, lParam, slope::aPaperDlgHelpIDs);

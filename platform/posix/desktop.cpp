@@ -12,6 +12,7 @@ std::mutex profileLock; // also guards the module path and the loaded names
 std::map<standin::WString, standin::WString> profile; // "app\key" -> value
 LANGID userLanguage = 0x0409;
 standin::WString modulePath;
+std::vector<standin::WString> presentFiles;
 std::vector<standin::WString> loadedLibraries;
 
 standin::WString ProfileKey(LPCWSTR app, LPCWSTR key) {
@@ -62,6 +63,30 @@ LANGID GetUserDefaultLangID() {
 
 BOOL WinHelpW(HWND, LPCWSTR, UINT, ULONG_PTR) {
     return FALSE;
+}
+
+LONG RtlGetVersion(RTL_OSVERSIONINFOW* info) {
+    info->dwMajorVersion = 10;
+    info->dwMinorVersion = 0;
+    info->dwBuildNumber = 19045;
+    info->dwPlatformId = 2;
+    info->szCSDVersion[0] = 0;
+    return 0;
+}
+
+DWORD GetFileAttributesW(LPCWSTR path) {
+    std::lock_guard guard(profileLock);
+    const bool present =
+        std::find(presentFiles.begin(), presentFiles.end(), path) != presentFiles.end();
+    return present ? FILE_ATTRIBUTE_NORMAL : INVALID_FILE_ATTRIBUTES;
+}
+
+void standin::SetFilePresent(const WString& path, bool present) {
+    std::lock_guard guard(profileLock);
+    std::erase(presentFiles, path);
+    if (present) {
+        presentFiles.push_back(path);
+    }
 }
 
 BOOL GetOpenFileNameW(LPOPENFILENAMEW) {

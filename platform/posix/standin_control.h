@@ -113,6 +113,9 @@ void NoteLive(long delta);
 // The user's default language.
 void SetUserDefaultLangID(LANGID language);
 
+// Makes a file exist for GetFileAttributesW, or not.
+void SetFilePresent(const WString& path, bool present);
+
 // The path GetModuleFileNameW answers for any module (empty: the call fails), and the names
 // LoadLibraryW was asked for since the last ForgetLoadedLibraries.
 void SetModulePath(const WString& path);

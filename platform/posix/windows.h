@@ -186,6 +186,20 @@ UINT GetProfileIntW(LPCWSTR app, LPCWSTR key, INT defaultValue);
 BOOL WriteProfileStringW(LPCWSTR app, LPCWSTR key, LPCWSTR value);
 LANGID GetUserDefaultLangID();
 BOOL WinHelpW(HWND window, LPCWSTR file, UINT command, ULONG_PTR data);
+// The system's version as the kernel reports it: Windows 10, as Wine 8 reports it.
+typedef struct _OSVERSIONINFOW {
+    DWORD dwOSVersionInfoSize;
+    DWORD dwMajorVersion;
+    DWORD dwMinorVersion;
+    DWORD dwBuildNumber;
+    DWORD dwPlatformId;
+    WCHAR szCSDVersion[128];
+} OSVERSIONINFOW, RTL_OSVERSIONINFOW;
+LONG RtlGetVersion(RTL_OSVERSIONINFOW* info);
+// A file's attributes; only the files a test declared (standin::SetFilePresent) exist.
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+DWORD GetFileAttributesW(LPCWSTR path);
 BOOL GetOpenFileNameW(LPOPENFILENAMEW ofn);
 BOOL GetSaveFileNameW(LPOPENFILENAMEW ofn);
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,8 @@
 #ifdef _WIN32
 #include "tests/support/page_driver.h"
 
+#include "ui/help_popup.h"
+
 #include <prsht.h>
 
 #include <algorithm>
@@ -54,6 +56,28 @@ void PageTest::TypeInto(HWND dialog, int id, const wchar_t* text) {
 std::wstring PageTest::TextOf(HWND dialog, int id) {
     wchar_t text[64] = {};
     GetDlgItemTextW(dialog, id, text, 64);
+    return text;
+}
+
+std::wstring PageTest::AskHelp(HWND dialog, int id, UINT message) {
+    HWND control = GetDlgItem(dialog, id);
+    HELPINFO info{sizeof info, HELPINFO_WINDOW, id, control, 0, {0, 0}};
+    SendMessageW(dialog, message, message == WM_HELP ? 0 : WPARAM(control),
+                 message == WM_HELP ? LPARAM(&info) : MAKELPARAM(-1, -1));
+    HWND popup = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            const bool popup = IsWindowVisible(window) && lstrcmpW(name, kHelpPopupClass) == 0;
+            *reinterpret_cast<HWND*>(found) = popup ? window : nullptr;
+            return !popup;
+        },
+        LPARAM(&popup));
+    wchar_t text[512] = {};
+    GetWindowTextW(popup, text, 512);
+    DestroyWindow(popup);
     return text;
 }
 

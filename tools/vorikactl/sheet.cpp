@@ -21,15 +21,16 @@ struct Photographer {
     std::wstring name;           // "document-LANG" or "printer-LANG"
     bool materialStates = false; // the document sheet's first page in its other states
     bool done = false;
+    bool helpWindowSaved = false;
     int failures = 0;
 };
 
 Photographer* photographer = nullptr;
 
-void Photograph(HWND sheet, const std::wstring& state) {
+void Photograph(HWND window, const std::wstring& state, HWND around = nullptr) {
     const std::wstring path =
         photographer->directory + L"\\" + photographer->name + L"-" + state + L".bmp";
-    photographer->failures += CaptureWindow(sheet, path) ? 0 : 1;
+    photographer->failures += CaptureWindow(window, path, around) ? 0 : 1;
 }
 
 // The Warning that switching extended size on opens: a dialog of this thread with an OK button
@@ -83,6 +84,70 @@ void PhotographMaterialStates(HWND sheet) {
     Photograph(sheet, L"1-service");
 }
 
+// A window of this thread of the given class, or holding a control of the given ID.
+HWND FindThreadWindow(LPCWSTR className, int controlId) {
+    struct Wanted {
+        LPCWSTR className;
+        int controlId;
+        HWND found;
+    } wanted = {className, controlId, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* w = reinterpret_cast<Wanted*>(param);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            const bool match = IsWindowVisible(window) &&
+                               ((w->className != nullptr && lstrcmpW(name, w->className) == 0) ||
+                                (w->controlId != 0 && GetDlgItem(window, w->controlId) != nullptr));
+            w->found = match ? window : nullptr;
+            return !match;
+        },
+        reinterpret_cast<LPARAM>(&wanted));
+    return wanted.found;
+}
+
+// The context help a person gets with F1 on a field of a page: its popup, saved with the sheet.
+void PhotographHelpPopup(HWND sheet, int page, int field, const wchar_t* state) {
+    PropSheet_SetCurSel(sheet, nullptr, page);
+    HWND dialog = PropSheet_GetCurrentPageHwnd(sheet);
+    HWND control = GetDlgItem(dialog, field);
+    HELPINFO info{sizeof info, HELPINFO_WINDOW, field, control, 0, {0, 0}};
+    SendMessageW(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    HWND popup = FindThreadWindow(L"VorikaHelpPopup", 0);
+    if (popup == nullptr) {
+        ++photographer->failures;
+        return;
+    }
+    Photograph(popup, state, sheet);
+    DestroyWindow(popup);
+}
+
+// The help window that the sheet's Help button opens, saved and closed from inside its own loop.
+void CALLBACK PhotographHelpWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND window = FindThreadWindow(nullptr, IDC_HELP_TOPICS_TEXT);
+    if (window != nullptr) {
+        KillTimer(nullptr, timer);
+        Photograph(window, L"3-help");
+        photographer->helpWindowSaved = true;
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+}
+
+// The page's help as a person asks for it: F1 on the Material page's width and the Image
+// correction page's gamma, and the Slope correction page's Help button.
+void PhotographHelp(HWND sheet) {
+    PhotographHelpPopup(sheet, 0, IDC_WIDTH_EDIT, L"1-help-width");
+    PhotographHelpPopup(sheet, 1, IDC_GAMMA_EDIT, L"2-help-gamma");
+    PropSheet_SetCurSel(sheet, nullptr, 2);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, PhotographHelpWindow);
+    // The button's click itself: the sheet's press-button message only posts it.
+    SendMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDHELP, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(sheet, IDHELP)));
+    KillTimer(nullptr, timer); // when no help window opened
+    photographer->failures += photographer->helpWindowSaved ? 0 : 1;
+}
+
 // Runs inside the sheet's modal loop: each page in turn, then Cancel, so that nothing is stored.
 void CALLBACK PhotographSheet(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND sheet = FindThreadSheet();
@@ -97,6 +162,7 @@ void CALLBACK PhotographSheet(HWND, UINT, UINT_PTR timer, DWORD) {
         Photograph(sheet, std::to_wstring(i + 1));
     }
     if (photographer->materialStates) {
+        PhotographHelp(sheet);
         PhotographMaterialStates(sheet);
     }
     PropSheet_PressButton(sheet, PSBTN_CANCEL);

@@ -50,10 +50,14 @@ bool WriteBitmap(const std::wstring& path, HDC dc, HBITMAP bitmap, int width, in
 
 } // namespace
 
-bool CaptureWindow(HWND window, const std::wstring& path) {
+bool CaptureWindow(HWND window, const std::wstring& path, HWND around) {
     Settle(window);
     RECT r;
     GetWindowRect(window, &r);
+    RECT other;
+    if (around != nullptr && GetWindowRect(around, &other)) {
+        UnionRect(&r, &r, &other);
+    }
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     HDC screen = GetDC(nullptr);

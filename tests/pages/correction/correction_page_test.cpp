@@ -6,6 +6,8 @@
 #include "pages/correction/tone_curve.h"
 #include "resources/resource.h"
 #include "tests/support/page_driver.h"
+#include "tests/support/seam_override.h"
+#include "ui/dialog_host.h"
 #include "ui/page_common.h"
 #include "ui/small_dialogs.h"
 
@@ -15,6 +17,44 @@
 #include <vector>
 
 using CorrectionPage = PageTest;
+
+namespace {
+LANGID WINAPI Japanese() {
+    return 1041;
+}
+} // namespace
+
+// Each field of the details dialog answers with its own context's text: in Japanese, the
+// module's strings of the contexts 1300 to 1305.
+TEST_F(CorrectionPage, DetailsFieldsAnswerHelpWithTheirContexts) {
+    SeamOverride<decltype(g_dialogHost.GetUserDefaultLangID)> language(
+        g_dialogHost.GetUserDefaultLangID, Japanese);
+    const std::vector<std::pair<int, std::wstring>> fields = {
+        {IDC_NAME_LABEL, L"登録されている材料名を変更できます。"},
+        {IDC_NAME_EDIT, L"登録されている材料名を変更できます。"},
+        {IDC_PRESET_SCROLL, L"登録されている他の材料を選択できます。"},
+        {IDC_SPEED_IMPACT_GROUP, L"印字速度や印字する強さを設定して記憶させることができます。"},
+        {IDC_SPEED_EDIT, L"印字速度を設定できます。"},
+        {IDC_IMPACT_MIN_LABEL, L"印字する強さの最小値を設定できます。"},
+        {IDC_IMPACT_MAX_EDIT, L"印字する強さの最大値を設定できます。"},
+        {IDC_DETAILS_OK, L""}};
+    Open(IDD_CORRECTION_PAGE, OutputDlgProc);
+    std::vector<std::wstring> shown;
+    ScriptNextDialog([&shown, &fields](HWND dialog) {
+        for (const auto& field : fields) {
+            shown.push_back(AskHelp(dialog, field.first, WM_HELP));
+        }
+        Click(dialog, IDC_DETAILS_CANCEL);
+    });
+    Click(page_, IDC_DETAILS);
+    ASSERT_EQ(shown.size(), fields.size());
+    for (size_t i = 0; i < fields.size(); ++i) {
+        EXPECT_EQ(shown[i], fields[i].second) << "control " << fields[i].first;
+    }
+    // The gamma field of the page itself, in Japanese too.
+    EXPECT_EQ(AskHelp(page_, IDC_GAMMA_EDIT, WM_CONTEXTMENU),
+              L"画像のガンマ補正値を設定します。初期値は 0.5 です。");
+}
 
 TEST_F(CorrectionPage, WorkedAsAUserWorksIt) {
     Record().Material = 4; // the first preset a user may edit

@@ -10,9 +10,14 @@
 #include "tests/support/page_driver.h"
 #include "tests/support/seam_override.h"
 #include "ui/dialog_host.h"
+#include "ui/help.h"
+
+#include <prsht.h>
 
 #include <cstring>
+#include <string>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -34,7 +39,138 @@ class MaterialPage : public PageTest {
                                                                 Choose};
 };
 
+LANGID language = 1033;
+LANGID WINAPI UserLanguage() {
+    return language;
+}
+
+DWORD majorVersion = 10;
+LONG WINAPI SystemVersion(RTL_OSVERSIONINFOW* info) {
+    info->dwMajorVersion = majorVersion;
+    return 0;
+}
+
+using Request = std::tuple<HWND, std::wstring, UINT, ULONG_PTR>;
+std::vector<Request> requests;
+BOOL WINAPI RecordHelp(HWND window, LPCWSTR file, UINT command, ULONG_PTR data) {
+    requests.emplace_back(window, file ? file : L"", command, data);
+    return TRUE;
+}
+
+// Help asked on the page, with the language, the system's version and the help engine seen
+// through the seams; the help window, when one opens, has its text read and is closed with Escape.
+class MaterialHelp : public MaterialPage {
+  protected:
+    void SetUp() override {
+        MaterialPage::SetUp();
+        requests.clear();
+    }
+    std::wstring HelpWindowAfter(UINT message, WPARAM wParam, LPARAM lParam) {
+        std::wstring text = L"(none)";
+        ScriptNextDialog([&text](HWND window) {
+            HWND edit = GetDlgItem(window, IDC_HELP_TOPICS_TEXT);
+            text.resize(GetWindowTextLengthW(edit) + 1);
+            text.resize(GetWindowTextW(edit, text.data(), int(text.size())));
+            PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 1);
+        });
+        SendMessageW(page_, message, wParam, lParam);
+        ScriptNextDialog(nullptr);
+        return text;
+    }
+    std::wstring AfterHelpButton() {
+        return HelpWindowAfter(WM_COMMAND, MAKEWPARAM(IDC_HELP_CONTENTS, BN_CLICKED), 0);
+    }
+    std::wstring AfterHelpNotification() {
+        NMHDR header{sheet(), 0, static_cast<UINT>(PSN_HELP)};
+        return HelpWindowAfter(WM_NOTIFY, 0, LPARAM(&header));
+    }
+    HWND sheet() { return GetParent(page_); }
+    SeamOverride<decltype(g_dialogHost.GetUserDefaultLangID)> language_{
+        g_dialogHost.GetUserDefaultLangID, UserLanguage};
+    SeamOverride<decltype(g_dialogHost.RtlGetVersion)> version_{g_dialogHost.RtlGetVersion,
+                                                                SystemVersion};
+    SeamOverride<decltype(g_dialogHost.WinHelpW)> engine_{g_dialogHost.WinHelpW, RecordHelp};
+};
+
 } // namespace
+
+// Wine reports a system without the help engine: the module's own help answers, in the user's
+// language, with the context of the control asked about, and never asks the engine.
+TEST_F(MaterialHelp, OwnHelpAnswersInTheUsersLanguage) {
+    majorVersion = 10;
+    language = 1041;
+    const std::wstring japanese =
+        L"任意サイズのワークの「幅」を設定します。\r\n設定可能な範囲は、"
+        L"以下の通りです。\r\n最小幅  5.1mm(0.20ｲﾝﾁ)\r\n最大幅 50.0mm(1.97ｲﾝﾁ)";
+    EXPECT_EQ(AskHelp(page_, IDC_WIDTH_EDIT, WM_HELP), japanese);
+    EXPECT_EQ(AskHelp(page_, IDC_WIDTH_EDIT, WM_CONTEXTMENU), japanese);
+    EXPECT_EQ(AskHelp(page_, IDC_EXTENDED_SIZE, WM_HELP), L"");
+    language = 1040;
+    const std::wstring english = AskHelp(page_, IDC_WIDTH_EDIT, WM_HELP);
+    for (const wchar_t* part : {L"width", L"5.1 mm", L"50.0 mm"}) {
+        EXPECT_NE(english.find(part), english.npos) << part;
+    }
+    EXPECT_EQ(AskHelp(page_, IDC_WIDTH_EDIT, WM_CONTEXTMENU), english);
+    EXPECT_NE(AskHelp(page_, IDC_LENGTH_EDIT, WM_HELP).find(L"length"), english.npos);
+
+    // The help window lists the page's topics, from the first to the last, caption then text.
+    const std::wstring topics = AfterHelpButton();
+    const size_t width = topics.find(L"Width\r\n" + english);
+    EXPECT_NE(width, topics.npos);
+    EXPECT_LT(topics.find(L"Work Size"), width);
+    EXPECT_GT(topics.find(L"Load Settings"), width);
+    EXPECT_EQ(AfterHelpNotification(), topics);
+    language = 1041;
+    EXPECT_NE(AfterHelpButton().find(japanese), std::wstring::npos);
+    EXPECT_TRUE(requests.empty());
+}
+
+// The popup closes on a key and when the focus leaves it.
+TEST_F(MaterialHelp, PopupClosesOnKeyOrFocusLoss) {
+    for (const bool key : {true, false}) {
+        SendMessageW(page_, WM_CONTEXTMENU, WPARAM(GetDlgItem(page_, IDC_WIDTH_EDIT)), -1);
+        HWND popup = GetFocus();
+        ASSERT_TRUE(IsWindow(popup));
+        if (key) {
+            SendMessageW(popup, WM_KEYDOWN, VK_SPACE, 1);
+        } else {
+            SetFocus(GetDlgItem(page_, IDC_LENGTH_EDIT));
+        }
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+            DispatchMessageW(&message);
+        }
+        EXPECT_FALSE(IsWindow(popup)) << key;
+    }
+}
+
+// With the help file in the driver directory and a system that still ships the engine, every
+// request goes to the engine as it always did, and no popup or window of the module's opens.
+TEST_F(MaterialHelp, EngineAnswersWhereItCan) {
+    wchar_t directory[MAX_PATH] = {};
+    DWORD size = 0;
+    ASSERT_TRUE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, LPBYTE(directory), sizeof directory,
+                                           &size));
+    const std::wstring file = directory + std::wstring(L"\\2\\QTKLVEN.HLP");
+    CreateDirectoryW((directory + std::wstring(L"\\2")).c_str(), nullptr);
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    language = 1033;
+    majorVersion = 6; // Windows Vista: no engine
+    EXPECT_NE(AskHelp(page_, IDC_WIDTH_EDIT, WM_HELP), L"");
+    EXPECT_TRUE(requests.empty());
+    majorVersion = 5;
+    HWND edit = GetDlgItem(page_, IDC_WIDTH_EDIT);
+    const auto table = ULONG_PTR(material::aPaperDlgHelpIDs);
+    EXPECT_EQ(AskHelp(page_, IDC_WIDTH_EDIT, WM_HELP), L"");
+    EXPECT_EQ(AskHelp(page_, IDC_WIDTH_EDIT, WM_CONTEXTMENU), L"");
+    EXPECT_EQ(AfterHelpNotification(), L"(none)");
+    EXPECT_EQ(AfterHelpButton(), L"(none)");
+    DeleteFileW(file.c_str());
+    EXPECT_EQ(requests, (std::vector<Request>{{edit, file, HELP_WM_HELP, table},
+                                              {edit, file, HELP_CONTEXTMENU, table},
+                                              {sheet(), file, HELP_CONTENTS, 0},
+                                              {nullptr, file, HELP_CONTENTS, 0}}));
+    EXPECT_NE(AskHelp(page_, IDC_WIDTH_EDIT, WM_HELP).find(L"width"), file.npos) << "file gone";
+}
 
 TEST_F(MaterialPage, WorkedAsAUserWorksIt) {
     // Typed text is taken over when the focus moves on, limited to the work size limit.
