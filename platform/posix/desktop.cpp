@@ -64,14 +64,6 @@ BOOL WinHelpW(HWND, LPCWSTR, UINT, ULONG_PTR) {
     return FALSE;
 }
 
-BOOL GetOpenFileNameW(LPOPENFILENAMEW) {
-    return FALSE;
-}
-
-BOOL GetSaveFileNameW(LPOPENFILENAMEW) {
-    return FALSE;
-}
-
 LRESULT SendMessageW(HWND, UINT, WPARAM, LPARAM) {
     return 0;
 }

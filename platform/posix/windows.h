@@ -186,8 +186,6 @@ UINT GetProfileIntW(LPCWSTR app, LPCWSTR key, INT defaultValue);
 BOOL WriteProfileStringW(LPCWSTR app, LPCWSTR key, LPCWSTR value);
 LANGID GetUserDefaultLangID();
 BOOL WinHelpW(HWND window, LPCWSTR file, UINT command, ULONG_PTR data);
-BOOL GetOpenFileNameW(LPOPENFILENAMEW ofn);
-BOOL GetSaveFileNameW(LPOPENFILENAMEW ofn);
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HMODULE LoadLibraryW(LPCWSTR name);
 BOOL FreeLibrary(HMODULE module);

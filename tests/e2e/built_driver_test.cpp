@@ -188,9 +188,10 @@ TEST(BuiltModuleTables, ExportTheDriverEntryPointsAndImportOnlySystemModules) {
               "DrvDocumentPropertySheets DrvPrinterEvent DrvUpgradePrinter PrinterProperties ");
     EXPECT_EQ(exports->NumberOfFunctions, 11u) << "exports without a name";
 
+    // Not the common dialogs: the DLL loads them when a file dialog opens.
     const std::set<std::string> system = {"KERNEL32.DLL", "MSVCRT.DLL",   "WINSPOOL.DRV",
-                                          "USER32.DLL",   "GDI32.DLL",    "COMDLG32.DLL",
-                                          "COMCTL32.DLL", "ADVAPI32.DLL", "SHELL32.DLL"};
+                                          "USER32.DLL",   "GDI32.DLL",    "COMCTL32.DLL",
+                                          "ADVAPI32.DLL", "SHELL32.DLL"};
     std::set<std::string> modules;
     for (const auto* d = At<IMAGE_IMPORT_DESCRIPTOR>(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT));
          d->Name != 0; ++d) {
