@@ -14,9 +14,11 @@
 #include <prsht.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -86,6 +88,41 @@ TEST(Applications, MeetTheDriverByPrinterNameOnly) {
     EXPECT_EQ(DeviceCapabilitiesW(printer.name(), L"FILE:", DC_PAPERSIZE, LPWSTR(&size), nullptr),
               1);
     EXPECT_EQ(std::pair(size.x, size.y), std::pair(432L, 210L));
+}
+
+// The driver reads a printer's stored settings in one enumeration of the key that GetPrinterDataW
+// and SetPrinterDataW use: Wine's spooler lists there every value a save wrote, with its type and
+// bytes, sized by a first call that answers how much it needs.
+TEST(Spooler, EnumeratesTheValuesASaveWrote) {
+    TestPrinter printer(kKlv20);
+    PrinterSettings stored;
+    SetDefaultPrinterSettings(&stored, kBaseDpiKlv20);
+    stored.Gamma = 123;
+    ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
+    DWORD needed = 0, count = 0;
+    ASSERT_EQ(EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", nullptr, 0, &needed,
+                                 &count),
+              DWORD{ERROR_MORE_DATA});
+    std::vector<BYTE> answer(needed);
+    ASSERT_EQ(EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", answer.data(), needed,
+                                 &needed, &count),
+              DWORD{ERROR_SUCCESS});
+    using Value = std::pair<DWORD, std::vector<BYTE>>;
+    std::map<std::wstring, Value> values;
+    const auto* entries = reinterpret_cast<const PRINTER_ENUM_VALUESW*>(answer.data());
+    for (DWORD i = 0; i < count; ++i) {
+        const BYTE* data = entries[i].pData;
+        values[entries[i].pValueName] = {entries[i].dwType, {data, data + entries[i].cbData}};
+    }
+    const SHORT gamma = 123;
+    const DWORD whole = sizeof stored;
+    const auto bytes = [](const void* at, size_t n) {
+        return std::vector<BYTE>(static_cast<const BYTE*>(at), static_cast<const BYTE*>(at) + n);
+    };
+    EXPECT_EQ(values[L"Gamma"], Value(REG_BINARY, bytes(&gamma, 2)));
+    EXPECT_EQ(values[L"PrinterDataSize"], Value(REG_DWORD, bytes(&whole, 4)));
+    EXPECT_EQ(values[L"PrinterData"], Value(REG_BINARY, bytes(&stored, sizeof stored)));
+    EXPECT_EQ(values.size(), 46u) << "40 fields and three blocks of two values";
 }
 
 // The user's turn on a sheet, from a timer that its own message loop runs: count the tabs,

@@ -1,25 +1,51 @@
 // Loading the built DLL into a process that has the platform's windowing, drawing and printing
 // modules but not the common dialogs: applications that only ask a printer's capabilities must
-// not pay for the dialogs (and the shell modules they bring) that only the settings file needs.
-// This program links nothing that would load them itself.
+// not pay for the dialogs (and the shell modules they bring), which only the settings file's
+// dialogs need; those load them when they open. This program links nothing that would load them.
 #ifdef _WIN32
-#include <windows.h>
+#include "ui/dialog_host.h"
+
 #include <winspool.h>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(ModuleLoad, LeavesTheCommonDialogsUnloaded) {
+// Cancels the file dialog from inside its own modal loop.
+void CALLBACK CancelFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            *reinterpret_cast<HWND*>(found) = window;
+            return !IsWindowVisible(window);
+        },
+        reinterpret_cast<LPARAM>(&dialog));
+    if (dialog != nullptr && IsWindowVisible(dialog)) {
+        KillTimer(nullptr, timer);
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+TEST(ModuleLoad, LoadsTheCommonDialogsOnlyWhenAFileDialogOpens) {
     // What the spooler's clients have loaded before they reach the driver.
-    ASSERT_NE(LoadLibraryW(L"user32.dll"), nullptr);
-    ASSERT_NE(LoadLibraryW(L"gdi32.dll"), nullptr);
-    ASSERT_NE(LoadLibraryW(L"winspool.drv"), nullptr);
+    for (LPCWSTR module : {L"user32.dll", L"gdi32.dll", L"winspool.drv"}) {
+        ASSERT_NE(LoadLibraryW(module), nullptr);
+    }
     ASSERT_EQ(GetModuleHandleW(L"comdlg32.dll"), nullptr) << "loaded before the driver";
     HMODULE driver = LoadLibraryW(L"" VORIKAUI_DLL);
     ASSERT_NE(driver, nullptr) << GetLastError();
     EXPECT_EQ(GetModuleHandleW(L"comdlg32.dll"), nullptr);
     FreeLibrary(driver);
+
+    WCHAR file[MAX_PATH] = {};
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    SetTimer(nullptr, 0, 50, CancelFileDialog);
+    EXPECT_FALSE(kPlatformDialogHost.GetOpenFileNameW(&ofn)) << "cancelled";
+    EXPECT_NE(GetModuleHandleW(L"comdlg32.dll"), nullptr);
 }
 
 } // namespace
