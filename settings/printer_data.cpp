@@ -56,15 +56,21 @@ constexpr WCHAR kDriverDataKey[] = TEXT("PrinterDriverData");
 const BYTE kNoValues = 0;
 
 // The value names the driver stores are ASCII, and the registry compares names without case.
-bool SameValueName(LPCWSTR stored, DWORD storedChars, LPCWSTR wanted) {
+// The answer packs names behind data of any length, so a name's characters are read bytewise.
+bool SameValueName(const BYTE* stored, DWORD storedChars, LPCWSTR wanted) {
     auto fold = [](WCHAR c) { return c >= 'A' && c <= 'Z' ? WCHAR(c - 'A' + 'a') : c; };
-    DWORD i = 0;
-    for (; i < storedChars && wanted[i] != 0; ++i) {
-        if (fold(stored[i]) != fold(wanted[i])) {
+    for (DWORD i = 0;; ++i) {
+        WCHAR c = 0;
+        if (i < storedChars) {
+            std::memcpy(&c, stored + i * sizeof c, sizeof c);
+        }
+        if (fold(c) != fold(wanted[i])) {
             return false;
         }
+        if (c == 0) {
+            return true;
+        }
     }
-    return wanted[i] == 0 && (i == storedChars || stored[i] == 0);
 }
 
 bool InAnswer(const StoredValues& from, const BYTE* at, DWORD length) {
@@ -75,18 +81,17 @@ bool InAnswer(const StoredValues& from, const BYTE* at, DWORD length) {
 
 // The entry of that name in the answer; an entry whose name or data would lie outside the
 // answer is not taken at its word.
-const PRINTER_ENUM_VALUESW* FindInAnswer(const StoredValues& from, LPCWSTR name) {
+bool FindInAnswer(const StoredValues& from, LPCWSTR name, PRINTER_ENUM_VALUESW* found) {
     for (DWORD i = 0; i < from.count; ++i) {
-        PRINTER_ENUM_VALUESW entry;
-        std::memcpy(&entry, from.answer + i * sizeof entry, sizeof entry);
-        const auto* entryName = reinterpret_cast<const BYTE*>(entry.pValueName);
-        if (InAnswer(from, entryName, entry.cbValueName) &&
-            InAnswer(from, entry.pData, entry.cbData) &&
-            SameValueName(entry.pValueName, entry.cbValueName / sizeof(WCHAR), name)) {
-            return reinterpret_cast<const PRINTER_ENUM_VALUESW*>(from.answer + i * sizeof entry);
+        std::memcpy(found, from.answer + i * sizeof *found, sizeof *found);
+        const auto* foundName = reinterpret_cast<const BYTE*>(found->pValueName);
+        if (InAnswer(from, foundName, found->cbValueName) &&
+            InAnswer(from, found->pData, found->cbData) &&
+            SameValueName(foundName, found->cbValueName / sizeof(WCHAR), name)) {
+            return true;
         }
     }
-    return nullptr;
+    return false;
 }
 
 // One value into `size` bytes, answered as GetPrinterDataW answers: 2 when missing, 234 when
@@ -98,12 +103,10 @@ DWORD ReadStoredValue(const StoredValues& from, LPCWSTR name, void* data, DWORD 
         return GetPrinterDataW(from.printer, ValueName(name), &type, static_cast<LPBYTE>(data),
                                size, stored);
     }
-    const PRINTER_ENUM_VALUESW* entry = FindInAnswer(from, name);
-    if (entry == nullptr) {
+    PRINTER_ENUM_VALUESW found;
+    if (!FindInAnswer(from, name, &found)) {
         return ERROR_FILE_NOT_FOUND;
     }
-    PRINTER_ENUM_VALUESW found;
-    std::memcpy(&found, entry, sizeof found);
     *stored = found.cbData;
     if (found.cbData > size) {
         return ERROR_MORE_DATA;

@@ -11,22 +11,6 @@
 
 namespace {
 
-// Cancels the file dialog from inside its own modal loop.
-void CALLBACK CancelFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            *reinterpret_cast<HWND*>(found) = window;
-            return !IsWindowVisible(window);
-        },
-        reinterpret_cast<LPARAM>(&dialog));
-    if (dialog != nullptr && IsWindowVisible(dialog)) {
-        KillTimer(nullptr, timer);
-        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    }
-}
-
 TEST(ModuleLoad, LoadsTheCommonDialogsOnlyWhenAFileDialogOpens) {
     // What the spooler's clients have loaded before they reach the driver.
     for (LPCWSTR module : {L"user32.dll", L"gdi32.dll", L"winspool.drv"}) {
@@ -43,8 +27,12 @@ TEST(ModuleLoad, LoadsTheCommonDialogsOnlyWhenAFileDialogOpens) {
     ofn.lStructSize = sizeof ofn;
     ofn.lpstrFile = file;
     ofn.nMaxFile = MAX_PATH;
-    SetTimer(nullptr, 0, 50, CancelFileDialog);
+    // Cancelled from inside its own modal loop.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        PostMessageW(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+    });
     EXPECT_FALSE(kPlatformDialogHost.GetOpenFileNameW(&ofn)) << "cancelled";
+    KillTimer(nullptr, timer);
     EXPECT_NE(GetModuleHandleW(L"comdlg32.dll"), nullptr);
 }
 
