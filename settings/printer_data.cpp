@@ -136,8 +136,11 @@ StoredValues EnumerateStoredValues(HANDLE hPrinter) {
         }
         GlobalFree(answer);
     }
-    // A key without values answers at once, with nothing.
-    return result == ERROR_SUCCESS ? StoredValues{hPrinter, &kNoValues, 0, 0} : none;
+    // A key without values answers at once, with nothing; a printer that never had a value
+    // stored may have no key at all (Wine's spooler makes it with the first value), and every
+    // read of a value would answer that it is missing.
+    const bool nothingStored = result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+    return nothingStored ? StoredValues{hPrinter, &kNoValues, 0, 0} : none;
 }
 
 void ReleaseStoredValues(const StoredValues& from) {

@@ -433,7 +433,8 @@ bool SameKeyName(LPCWSTR a, LPCWSTR b) {
 
 // Every value of the printer's data key (the one GetPrinterDataW and SetPrinterDataW use) in one
 // answer: the array of entries first, each entry's name and data packed behind it. Too small a
-// buffer answers 234 with the size needed; a key without values answers success with nothing.
+// buffer answers 234 with the size needed. As in Wine's spooler the key comes with the first
+// value stored: before that the answer is 2.
 DWORD EnumPrinterDataExW(HANDLE printer, LPCWSTR key, LPBYTE values, DWORD cbValues,
                          LPDWORD pcbNeeded, LPDWORD pnValues) {
     std::lock_guard guard(S().lock);
@@ -445,7 +446,7 @@ DWORD EnumPrinterDataExW(HANDLE printer, LPCWSTR key, LPBYTE values, DWORD cbVal
     if (p == nullptr || key == nullptr || pcbNeeded == nullptr || pnValues == nullptr) {
         return p == nullptr ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER;
     }
-    if (!SameKeyName(key, TEXT("PrinterDriverData"))) {
+    if (!SameKeyName(key, TEXT("PrinterDriverData")) || p->data.empty()) {
         return ERROR_FILE_NOT_FOUND;
     }
     Packer pack(sizeof(PRINTER_ENUM_VALUESW) * p->data.size());

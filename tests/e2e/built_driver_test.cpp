@@ -92,14 +92,18 @@ TEST(Applications, MeetTheDriverByPrinterNameOnly) {
 
 // The driver reads a printer's stored settings in one enumeration of the key that GetPrinterDataW
 // and SetPrinterDataW use: Wine's spooler lists there every value a save wrote, with its type and
-// bytes, sized by a first call that answers how much it needs.
+// bytes, sized by a first call that answers how much it needs. The key comes with the first value.
 TEST(Spooler, EnumeratesTheValuesASaveWrote) {
     TestPrinter printer(kKlv20);
+    DWORD needed = 0, count = 0;
+    EXPECT_EQ(EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", nullptr, 0, &needed,
+                                 &count),
+              DWORD{ERROR_FILE_NOT_FOUND})
+        << "nothing stored yet: no key";
     PrinterSettings stored;
     SetDefaultPrinterSettings(&stored, kBaseDpiKlv20);
     stored.Gamma = 123;
     ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
-    DWORD needed = 0, count = 0;
     ASSERT_EQ(EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", nullptr, 0, &needed,
                                  &count),
               DWORD{ERROR_MORE_DATA});
