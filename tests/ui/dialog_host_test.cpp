@@ -1,8 +1,6 @@
-// The desktop values the pages read through the dialog host: the user's country and held keys;
-// the common dialogs loaded only when a file dialog opens.
+// The desktop values the pages read through the dialog host: the user's country and held keys.
 #include "ui/dialog_host.h"
 
-#include "platform/posix/standin_control.h"
 #include "tests/support/seam_override.h"
 
 #include <gtest/gtest.h>
@@ -31,17 +29,6 @@ TEST(DialogHost, KeyCountsAsHeldOnlyWithTheHighBit) {
     for (SHORT state : {SHORT(0x8000), SHORT(0x8001), SHORT(0x0001), SHORT(0x7FFF)}) {
         keyState = state;
         EXPECT_EQ(IsKeyHeld(VK_SHIFT), state < 0) << state;
-    }
-}
-
-// The stand-in loads no module: a file dialog that cannot be had answers as a cancelled one.
-TEST(DialogHost, FileDialogsLoadTheCommonDialogsWhenTheyOpen) {
-    standin::ForgetLoadedLibraries();
-    for (auto dialog : {kPlatformDialogHost.GetOpenFileNameW, kPlatformDialogHost.GetSaveFileNameW}) {
-        EXPECT_EQ(standin::LoadedLibraries().size(), 0u);
-        EXPECT_FALSE(dialog(nullptr));
-        EXPECT_EQ(standin::LoadedLibraries(), std::vector<standin::WString>{TEXT("comdlg32.dll")});
-        standin::ForgetLoadedLibraries();
     }
 }
 
