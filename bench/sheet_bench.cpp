@@ -219,7 +219,7 @@ int wmain(int argc, wchar_t** argv) {
         double t[3];
         for (int k = 0; k < 3; ++k) {
             const int which = (k + r) % 3;
-            t[which] = TimeSheet(which == 0 ? std::function<void()>(documentSheet)
+            t[which] = TimeSheet(which == 0   ? std::function<void()>(documentSheet)
                                  : which == 1 ? std::function<void()>(emptySheet)
                                               : std::function<void()>(bareSheet));
         }

@@ -58,7 +58,6 @@ void BareStoredValues(HANDLE h) {
     }
 }
 
-
 // A sized read: the size, then the data.
 template <typename Get> void SizedRead(Get get) {
     DWORD needed = 0;

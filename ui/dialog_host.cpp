@@ -10,9 +10,9 @@ using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEW ofn);
 // repeated load only counts up the module's references.
 FileDialog CommonFileDialog(LPCSTR name) {
     HMODULE dialogs = LoadLibraryW(TEXT("comdlg32.dll"));
-    return dialogs == nullptr
-               ? nullptr
-               : reinterpret_cast<FileDialog>(reinterpret_cast<void*>(GetProcAddress(dialogs, name)));
+    return dialogs == nullptr ? nullptr
+                              : reinterpret_cast<FileDialog>(
+                                    reinterpret_cast<void*>(GetProcAddress(dialogs, name)));
 }
 
 // Without the common dialogs the user could choose no file: as if the dialog was cancelled.

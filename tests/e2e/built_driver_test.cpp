@@ -98,17 +98,17 @@ TEST(Applications, MeetTheDriverByPrinterNameOnly) {
 TEST(Spooler, EnumeratesTheValuesASaveWrote) {
     TestPrinter printer(kKlv20);
     DWORD needed = 0, count = 0;
-    EXPECT_EQ(EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", nullptr, 0, &needed,
-                                 &count),
-              DWORD{ERROR_FILE_NOT_FOUND})
+    EXPECT_EQ(
+        EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", nullptr, 0, &needed, &count),
+        DWORD{ERROR_FILE_NOT_FOUND})
         << "nothing stored yet: no key";
     PrinterSettings stored;
     SetDefaultPrinterSettings(&stored, kBaseDpiKlv20);
     stored.Gamma = 123;
     ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
-    ASSERT_EQ(EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", nullptr, 0, &needed,
-                                 &count),
-              DWORD{ERROR_MORE_DATA});
+    ASSERT_EQ(
+        EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", nullptr, 0, &needed, &count),
+        DWORD{ERROR_MORE_DATA});
     std::vector<BYTE> answer(needed);
     ASSERT_EQ(EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", answer.data(), needed,
                                  &needed, &count),
@@ -225,8 +225,8 @@ TEST(BuiltModuleTables, ExportTheDriverEntryPointsAndImportOnlySystemModules) {
     EXPECT_EQ(exports->NumberOfFunctions, 11u) << "exports without a name";
 
     // Not the common dialogs: the DLL loads them when a file dialog opens.
-    const std::set<std::string> system = {"KERNEL32.DLL", "MSVCRT.DLL",   "WINSPOOL.DRV",
-                                          "USER32.DLL",   "GDI32.DLL",    "COMCTL32.DLL",
+    const std::set<std::string> system = {"KERNEL32.DLL", "MSVCRT.DLL", "WINSPOOL.DRV",
+                                          "USER32.DLL",   "GDI32.DLL",  "COMCTL32.DLL",
                                           "ADVAPI32.DLL", "SHELL32.DLL"};
     std::set<std::string> modules;
     for (const auto* d = At<IMAGE_IMPORT_DESCRIPTOR>(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT));
