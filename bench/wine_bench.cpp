@@ -43,78 +43,20 @@ template <typename Fn> Fn Export(HMODULE module, const char* name) {
 
 // ---- The bare spooler calls of the driver's steps ----
 
-// The stored settings read field by field when no whole record is stored, in the order the
-// driver reads them, with the width of each: the whole record's size value first, then the
-// fields, the two material blocks' size values and the record's tail.
-struct Read {
-    LPCWSTR name;
-    DWORD bytes;
-};
-const Read kFieldReads[] = {
-    {L"PrinterDataSize", 4},
-    {L"UserDefinedX", 2},
-    {L"UserDefinedY", 2},
-    {L"Material", 2},
-    {L"prtIndex", 2},
-    {L"OffsetX", 2},
-    {L"OffsetY", 2},
-    {L"LimitX", 2},
-    {L"LimitY", 2},
-    {L"UserUnit", 2},
-    {L"DitherPat", 2},
-    {L"Gamma", 2},
-    {L"Brightness", 2},
-    {L"Contrast", 2},
-    {L"PassMethod", 2},
-    {L"BiDir", 2},
-    {L"Mirror", 2},
-    {L"Nega", 2},
-    {L"Draft", 2},
-    {L"LowCut", 2},
-    {L"LowCutPre", 2},
-    {L"LowCutPost", 2},
-    {L"FrameDpiIdx", 2},
-    {L"ULOrigin", 1},
-    {L"ReverseDir", 1},
-    {L"CmpMode", 1},
-    {L"FileOutput", 1},
-    {L"Rear", 4},
-    {L"Front", 4},
-    {L"Left", 4},
-    {L"Right", 4},
-    {L"CorrectSlope", 1},
-    {L"Dummy1", 1},
-    {L"MaterialSetDataSize", 4},
-    {L"MaterialPhotoSetDataSize", 4},
-    {L"ImpactPattern", 4},
-    {L"dummy", 4},
-    {L"EnableExtendedSize", 4},
-    {L"ExtendedSize", 4},
-    {L"dwPrivData", 4},
-    {L"dwFlags", 4},
-    {L"wOutFlags", 4},
-};
-static_assert(sizeof kFieldReads / sizeof kFieldReads[0] == 42);
+std::vector<BYTE> gInfo(4096);
 
-BYTE gScratch[kPrivateBytes];
-
-void ReadValue(HANDLE h, LPCWSTR name, DWORD bytes) {
-    DWORD type = 0, needed = 0;
-    GetPrinterDataW(h, const_cast<LPWSTR>(name), &type, gScratch, bytes, &needed);
-}
-
-void BareFieldReads(HANDLE h) {
-    for (const Read& r : kFieldReads) {
-        ReadValue(h, r.name, r.bytes);
+// The fewest calls that give the stored settings: one enumeration of the printer's data key,
+// asked for its size first and read only when there is something to read.
+void BareStoredValues(HANDLE h) {
+    DWORD needed = 0, count = 0;
+    if (EnumPrinterDataExW(h, L"PrinterDriverData", nullptr, 0, &needed, &count) ==
+        ERROR_MORE_DATA) {
+        if (needed > gInfo.size()) {
+            gInfo.resize(needed);
+        }
+        EnumPrinterDataExW(h, L"PrinterDriverData", gInfo.data(), needed, &needed, &count);
     }
 }
-
-void BareWholeRecordReads(HANDLE h) {
-    ReadValue(h, L"PrinterDataSize", 4);
-    ReadValue(h, L"PrinterData", kPrivateBytes);
-}
-
-std::vector<BYTE> gInfo(4096);
 
 // A sized read: the size, then the data.
 template <typename Get> void SizedRead(Get get) {
@@ -333,13 +275,13 @@ int wmain(int argc, wchar_t** argv) {
                      document(nothing, nullptr), [=] {
                          BareDriverInfo(nothing);
                          BarePrinterInfo(nothing);
-                         BareFieldReads(nothing);
+                         BareStoredValues(nothing);
                      }});
     cases.push_back({"DrvDocumentProperties(DM_COPY)", "no input, whole record stored",
                      document(stored, nullptr), [=] {
                          BareDriverInfo(stored);
                          BarePrinterInfo(stored);
-                         BareWholeRecordReads(stored);
+                         BareStoredValues(stored);
                      }});
     cases.push_back(
         {"DrvDocumentProperties(DM_COPY)", "input DEVMODE", document(nothing, pdmInput), [=] {
@@ -354,9 +296,9 @@ int wmain(int argc, wchar_t** argv) {
             return [=, &capsOut] { pDeviceCapabilities(h, device, cap, capsOut.data(), dm); };
         };
         cases.push_back({entry, "no DEVMODE, nothing stored", caps(nothing, nullptr),
-                         [=] { BareFieldReads(nothing); }});
+                         [=] { BareStoredValues(nothing); }});
         cases.push_back({entry, "no DEVMODE, whole record stored", caps(stored, nullptr),
-                         [=] { BareWholeRecordReads(stored); }});
+                         [=] { BareStoredValues(stored); }});
         cases.push_back({entry, "DEVMODE", caps(nothing, pdmInput), {}});
     }
 

@@ -18,9 +18,37 @@ LONG WINAPI KernelVersion(RTL_OSVERSIONINFOW* info) {
 #define KernelVersion ::RtlGetVersion
 #endif
 
+namespace {
+
+using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEW ofn);
+
+// The common dialogs (and the shell modules they bring) are loaded when a file dialog opens, not
+// with this module: every application that asks a printer's capabilities loads this module, and
+// only the settings file's Save and Load need them. Once loaded they stay for the process; a
+// repeated load only counts up the module's references.
+FileDialog CommonFileDialog(LPCSTR name) {
+    HMODULE dialogs = LoadLibraryW(TEXT("comdlg32.dll"));
+    return dialogs == nullptr ? nullptr
+                              : reinterpret_cast<FileDialog>(
+                                    reinterpret_cast<void*>(GetProcAddress(dialogs, name)));
+}
+
+// Without the common dialogs the user could choose no file: as if the dialog was cancelled.
+BOOL WINAPI OpenFileDialog(LPOPENFILENAMEW ofn) {
+    FileDialog dialog = CommonFileDialog("GetOpenFileNameW");
+    return dialog != nullptr && dialog(ofn);
+}
+
+BOOL WINAPI SaveFileDialog(LPOPENFILENAMEW ofn) {
+    FileDialog dialog = CommonFileDialog("GetSaveFileNameW");
+    return dialog != nullptr && dialog(ofn);
+}
+
+} // namespace
+
 const DialogHostOps kPlatformDialogHost = {
-    ::GetAsyncKeyState, ::GetProfileIntW,   ::GetUserDefaultLangID, KernelVersion,
-    ::WinHelpW,         ::GetOpenFileNameW, ::GetSaveFileNameW,
+    ::GetAsyncKeyState, ::GetProfileIntW, ::GetUserDefaultLangID, KernelVersion,
+    ::WinHelpW,         OpenFileDialog,   SaveFileDialog,
 };
 
 DialogHostOps g_dialogHost = kPlatformDialogHost;

@@ -21,7 +21,8 @@ struct DialogHostOps {
     BOOL(WINAPI* GetSaveFileNameW)(LPOPENFILENAMEW ofn);
 };
 
-// The table in force; its defaults are the platform's functions. Tests swap entries and restore.
+// The table in force; its defaults are the platform's functions (the file dialogs load the
+// common dialogs when they first open). Tests swap entries and restore.
 extern DialogHostOps g_dialogHost;
 extern const DialogHostOps kPlatformDialogHost;
 

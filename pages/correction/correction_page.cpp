@@ -13,6 +13,7 @@
 #include <windowsx.h>
 
 #include <climits>
+#include <cstring>
 
 // Each page has its own; they stay inside this file.
 // Loads every control from the record, normalising the list indexes in it.
@@ -310,12 +311,39 @@ void OnPaint(HWND dialog) {
     EndPaint(dialog, &paint);
 }
 
+// The record as the page last filled its controls from it (null without memory: the page then
+// fills them each time it is shown). Filling all controls is most of the page's own work, and
+// the page is shown right after it was made.
+PrinterSettings* FilledFrom(HWND dialog) {
+    return reinterpret_cast<PrinterSettings*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+}
+
+void FillControls(HWND dialog) {
+    PrinterSettings* ps = RecordOf(dialog);
+    SetAllControls(dialog, ps);
+    if (PrinterSettings* filled = FilledFrom(dialog)) {
+        *filled = *ps;
+    }
+}
+
+// Shown again, the page shows what changed the record meanwhile: another page, a loaded
+// settings file, or its own controls.
+void OnShown(HWND dialog) {
+    const PrinterSettings* filled = FilledFrom(dialog);
+    if (filled == nullptr || std::memcmp(filled, RecordOf(dialog), sizeof *filled) != 0) {
+        FillControls(dialog);
+    }
+}
+
 void OnInit(HWND dialog, LPARAM lParam) {
     UiData* ui = TakePageUiData(dialog, lParam);
-    if (ui != nullptr) {
-        FillUnnamedPresets(&ui->devmode.ps, GetUserCountryCode());
-        SetAllControls(dialog, &ui->devmode.ps);
+    if (ui == nullptr) {
+        return;
     }
+    FillUnnamedPresets(&ui->devmode.ps, GetUserCountryCode());
+    SetWindowLongPtrW(dialog, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(GlobalAlloc(GMEM_FIXED, sizeof(PrinterSettings))));
+    FillControls(dialog);
 }
 
 INT_PTR OnPageEvent(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -345,7 +373,7 @@ INT_PTR OnPageEvent(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
                                        correction::aPaperDlgHelpIDs);
     case WM_SHOWWINDOW:
         if (wParam) {
-            SetAllControls(dialog, RecordOf(dialog));
+            OnShown(dialog);
         }
         return FALSE;
     case WM_SETCURSOR:
@@ -361,6 +389,10 @@ INT_PTR CALLBACK OutputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     if (message == WM_INITDIALOG) {
         OnInit(dialog, lParam);
         return TRUE;
+    }
+    if (message == WM_NCDESTROY) {
+        GlobalFree(FilledFrom(dialog));
+        return FALSE;
     }
     // Controls report while the page is built, before it knows its context.
     const UiData* ui = PageUiData(dialog);

@@ -89,14 +89,6 @@ void standin::SetFilePresent(const WString& path, bool present) {
     }
 }
 
-BOOL GetOpenFileNameW(LPOPENFILENAMEW) {
-    return FALSE;
-}
-
-BOOL GetSaveFileNameW(LPOPENFILENAMEW) {
-    return FALSE;
-}
-
 LRESULT SendMessageW(HWND, UINT, WPARAM, LPARAM) {
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace standin {
 namespace {
@@ -415,6 +416,64 @@ DWORD GetPrinterDataW(HANDLE printer, LPWSTR name, LPDWORD type, LPBYTE data, DW
     if (!v.bytes.empty()) {
         std::memcpy(data, v.bytes.data(), v.bytes.size());
     }
+    return ERROR_SUCCESS;
+}
+
+namespace {
+
+// The spooler's registry keys are named without regard to case.
+bool SameKeyName(LPCWSTR a, LPCWSTR b) {
+    auto fold = [](WCHAR c) { return c >= 'A' && c <= 'Z' ? WCHAR(c - 'A' + 'a') : c; };
+    for (; *a != 0 && fold(*a) == fold(*b); ++a, ++b) {
+    }
+    return fold(*a) == fold(*b);
+}
+
+} // namespace
+
+// Every value of the printer's data key (the one GetPrinterDataW and SetPrinterDataW use) in one
+// answer: the array of entries first, each entry's name and data packed behind it. Too small a
+// buffer answers 234 with the size needed. As in Wine's spooler the key comes with the first
+// value stored: before that the answer is 2.
+DWORD EnumPrinterDataExW(HANDLE printer, LPCWSTR key, LPBYTE values, DWORD cbValues,
+                         LPDWORD pcbNeeded, LPDWORD pnValues) {
+    std::lock_guard guard(S().lock);
+    DWORD error;
+    if (Enter(Op::EnumPrinterDataEx, &error)) {
+        return error;
+    }
+    const Printer* p = FindPrinter(printer);
+    if (p == nullptr || key == nullptr || pcbNeeded == nullptr || pnValues == nullptr) {
+        return p == nullptr ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER;
+    }
+    if (!SameKeyName(key, TEXT("PrinterDriverData")) || p->data.empty()) {
+        return ERROR_FILE_NOT_FOUND;
+    }
+    Packer pack(sizeof(PRINTER_ENUM_VALUESW) * p->data.size());
+    std::vector<std::pair<size_t, size_t>> at; // each value's name and data
+    for (const auto& [name, value] : p->data) {
+        const size_t nameAt = pack.ReserveString(name);
+        at.emplace_back(nameAt, pack.Reserve(value.bytes.size()));
+    }
+    *pcbNeeded = static_cast<DWORD>(pack.size());
+    *pnValues = 0;
+    if (cbValues < pack.size()) {
+        return ERROR_MORE_DATA;
+    }
+    auto* entry = reinterpret_cast<PRINTER_ENUM_VALUESW*>(values);
+    size_t i = 0;
+    for (const auto& [name, value] : p->data) {
+        entry->pValueName = PutString(values, at[i].first, name);
+        entry->cbValueName = static_cast<DWORD>((name.size() + 1) * sizeof(WCHAR));
+        entry->dwType = value.type;
+        entry->pData = values + at[i].second;
+        entry->cbData = static_cast<DWORD>(value.bytes.size());
+        if (!value.bytes.empty()) {
+            std::memcpy(entry->pData, value.bytes.data(), value.bytes.size());
+        }
+        ++entry, ++i;
+    }
+    *pnValues = static_cast<DWORD>(p->data.size());
     return ERROR_SUCCESS;
 }
 

@@ -19,6 +19,7 @@ enum class Op {
     GetPrinterDriver,
     GetPrinterDriverDirectory,
     GetPrinterData,
+    EnumPrinterDataEx,
     SetPrinterData,
     StartDocPrinter,
     StartPagePrinter,

@@ -200,8 +200,6 @@ LONG RtlGetVersion(RTL_OSVERSIONINFOW* info);
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 DWORD GetFileAttributesW(LPCWSTR path);
-BOOL GetOpenFileNameW(LPOPENFILENAMEW ofn);
-BOOL GetSaveFileNameW(LPOPENFILENAMEW ofn);
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HMODULE LoadLibraryW(LPCWSTR name);
 BOOL FreeLibrary(HMODULE module);

@@ -52,6 +52,16 @@ typedef struct _DRIVER_INFO_2W {
     LPWSTR pConfigFile;
 } DRIVER_INFO_2W;
 
+// One value of an EnumPrinterDataExW answer; names and data lie in the same buffer behind the
+// array of these.
+typedef struct _PRINTER_ENUM_VALUESW {
+    LPWSTR pValueName;
+    DWORD cbValueName; // bytes, the terminating NUL included
+    DWORD dwType;
+    LPBYTE pData;
+    DWORD cbData;
+} PRINTER_ENUM_VALUESW;
+
 typedef struct _DOC_INFO_1W {
     LPWSTR pDocName;
     LPWSTR pOutputFile;
@@ -67,6 +77,8 @@ BOOL GetPrinterDriverDirectoryW(LPWSTR server, LPWSTR environment, DWORD level, 
                                 DWORD cbBuf, LPDWORD pcbNeeded);
 DWORD GetPrinterDataW(HANDLE printer, LPWSTR name, LPDWORD type, LPBYTE data, DWORD size,
                       LPDWORD pcbNeeded);
+DWORD EnumPrinterDataExW(HANDLE printer, LPCWSTR key, LPBYTE values, DWORD cbValues,
+                         LPDWORD pcbNeeded, LPDWORD pnValues);
 DWORD SetPrinterDataW(HANDLE printer, LPWSTR name, DWORD type, LPBYTE data, DWORD size);
 DWORD StartDocPrinterW(HANDLE printer, DWORD level, LPBYTE docInfo);
 BOOL StartPagePrinter(HANDLE printer);

@@ -15,10 +15,13 @@
 #include <prsht.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -88,6 +91,38 @@ TEST(Applications, MeetTheDriverByPrinterNameOnly) {
     EXPECT_EQ(DeviceCapabilitiesW(printer.name(), L"FILE:", DC_PAPERSIZE, LPWSTR(&size), nullptr),
               1);
     EXPECT_EQ(std::pair(size.x, size.y), std::pair(432L, 210L));
+}
+
+// The driver reads a printer's stored settings in one enumeration of the key that GetPrinterDataW
+// and SetPrinterDataW use: Wine's spooler lists there every value a save wrote, with its type and
+// bytes, sized by a first call that answers how much it needs. The key comes with the first value.
+TEST(Spooler, EnumeratesTheValuesASaveWrote) {
+    TestPrinter printer(kKlv20);
+    DWORD needed = 0, count = 0;
+    EXPECT_EQ(
+        EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", nullptr, 0, &needed, &count),
+        DWORD{ERROR_FILE_NOT_FOUND})
+        << "nothing stored yet: no key";
+    PrinterSettings stored;
+    SetDefaultPrinterSettings(&stored, kBaseDpiKlv20);
+    stored.Gamma = 123;
+    ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
+    ASSERT_EQ(
+        EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", nullptr, 0, &needed, &count),
+        DWORD{ERROR_MORE_DATA});
+    std::vector<BYTE> answer(needed);
+    ASSERT_EQ(EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", answer.data(), needed,
+                                 &needed, &count),
+              DWORD{ERROR_SUCCESS});
+    std::map<std::wstring, PRINTER_ENUM_VALUESW> values;
+    for (const auto& e : std::span(reinterpret_cast<PRINTER_ENUM_VALUESW*>(answer.data()), count)) {
+        values[e.pValueName] = e;
+    }
+    ASSERT_EQ(values.count(L"Gamma"), 1u);
+    const PRINTER_ENUM_VALUESW gamma = values[L"Gamma"];
+    EXPECT_EQ(std::tuple(gamma.dwType, gamma.cbData, gamma.pData[0]), std::tuple(3ul, 2ul, 123));
+    EXPECT_EQ(values[L"PrinterData"].cbData, sizeof stored);
+    EXPECT_EQ(values.size(), 46u) << "40 fields and three blocks of two values";
 }
 
 // The user's turn on a sheet, from a timer that its own message loop runs: count the tabs. On the
@@ -259,9 +294,10 @@ TEST(BuiltModuleTables, ExportTheDriverEntryPointsAndImportOnlySystemModules) {
               "DrvDocumentPropertySheets DrvPrinterEvent DrvUpgradePrinter PrinterProperties ");
     EXPECT_EQ(exports->NumberOfFunctions, 11u) << "exports without a name";
 
-    const std::set<std::string> system = {"KERNEL32.DLL", "MSVCRT.DLL",   "WINSPOOL.DRV",
-                                          "USER32.DLL",   "GDI32.DLL",    "COMDLG32.DLL",
-                                          "COMCTL32.DLL", "ADVAPI32.DLL", "SHELL32.DLL"};
+    // Not the common dialogs: the DLL loads them when a file dialog opens.
+    const std::set<std::string> system = {"KERNEL32.DLL", "MSVCRT.DLL", "WINSPOOL.DRV",
+                                          "USER32.DLL",   "GDI32.DLL",  "COMCTL32.DLL",
+                                          "ADVAPI32.DLL", "SHELL32.DLL"};
     std::set<std::string> modules;
     for (const auto* d = At<IMAGE_IMPORT_DESCRIPTOR>(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT));
          d->Name != 0; ++d) {

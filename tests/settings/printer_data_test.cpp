@@ -27,6 +27,20 @@ void ExpectLoaded(PrinterSettings* loaded, const PrinterSettings& expected) {
     GlobalFree(loaded);
 }
 
+// A load from one enumeration of the printer's values, checked against a load whose enumeration
+// the spooler refuses, which reads each value on its own: both ways take the same.
+PrinterSettings* LoadBothWays(HANDLE h, LPCWSTR model) {
+    PrinterSettings* enumerated = GetPrinterProperties(h, model);
+    standin::FailCall(standin::Op::EnumPrinterDataEx, 1, ERROR_ACCESS_DENIED);
+    PrinterSettings* oneByOne = GetPrinterProperties(h, model);
+    EXPECT_TRUE(enumerated != nullptr && oneByOne != nullptr);
+    if (enumerated != nullptr && oneByOne != nullptr) {
+        ExpectSameBytes(oneByOne, enumerated, sizeof *enumerated);
+    }
+    GlobalFree(oneByOne);
+    return enumerated;
+}
+
 // A record unlike any default, every byte unlike its neighbours, with our signature.
 const PrinterSettings kDistinct = [] {
     PrinterSettings ps;
@@ -79,12 +93,12 @@ TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
     PrinterSettings expected = kDistinct;
     for (const auto& [model, base] : {std::pair{kKlv20, 1016}, std::pair{kOtherModel, 1058}}) {
         expected.BaseDpi = static_cast<SHORT>(base);
-        ExpectLoaded(GetPrinterProperties(p.handle(), model), expected);
+        ExpectLoaded(LoadBothWays(p.handle(), model), expected);
     }
     standin::PutData(p.name(), TEXT("PrinterDataSize"), REG_DWORD, Bytes(4, 0));
     expected.TextSet = WithoutReserved(&kDistinct.TextSet);
     expected.PhotoSet = WithoutReserved(&kDistinct.PhotoSet);
-    ExpectLoaded(GetPrinterProperties(p.handle(), kOtherModel), expected);
+    ExpectLoaded(LoadBothWays(p.handle(), kOtherModel), expected);
 }
 
 // A block of another length than the driver writes, a data value shorter or longer than its size
@@ -115,7 +129,7 @@ TEST(PrinterDataLoad, DamagedValuesCountAsMissing) {
             expected.TextSet = WithoutReserved(&kDistinct);
         }
         SCOPED_TRACE(length);
-        ExpectLoaded(GetPrinterProperties(p.handle(), kKlv20), expected);
+        ExpectLoaded(LoadBothWays(p.handle(), kKlv20), expected);
     }
 }
 
@@ -139,7 +153,8 @@ TEST(PrinterDataSave, ARefusedWriteIsSkippedAndTheSequenceGoesOn) {
 }
 
 // A block or value that cannot be had, for want of memory or because it cannot be read, is
-// missing: the load goes on without it and frees what it took.
+// missing: the load goes on without it and frees what it took. The faults hit the reads of a
+// spooler that cannot enumerate the printer's values, the way that reads each value alone.
 TEST(PrinterDataMemory, AValueThatCannotBeHadCountsAsMissing) {
     const SHORT brightness = 21;
     const std::array<unsigned, 5> cases[] = {
@@ -159,6 +174,7 @@ TEST(PrinterDataMemory, AValueThatCannotBeHadCountsAsMissing) {
         standin::PutData(p.name(), TEXT("Brightness"), REG_BINARY, Slice(&brightness, 0, 2));
         const long live = standin::LiveAllocations();
         standin::FailAllocation(failedAllocation);
+        standin::FailCall(standin::Op::EnumPrinterDataEx, 1, ERROR_ACCESS_DENIED);
         standin::FailCall(standin::Op::GetPrinterData, failedRead, ERROR_INVALID_HANDLE);
         PrinterSettings expected = Defaults(kKlv20).ps;
         expected.Brightness = SHORT(loaded);
@@ -169,6 +185,22 @@ TEST(PrinterDataMemory, AValueThatCannotBeHadCountsAsMissing) {
         SCOPED_TRACE(std::to_string(failedAllocation) + "/" + std::to_string(failedRead));
         ExpectLoaded(GetPrinterProperties(p.handle(), kKlv20), expected);
         EXPECT_EQ(standin::LiveAllocations(), live);
+    }
+}
+
+// One enumeration answers a load, asked for its size first; values that grew between the two
+// calls (the second asks for more again) are asked for again.
+TEST(PrinterDataLoad, OneEnumerationAnswersALoad) {
+    TestPrinter p(kKlv20);
+    ASSERT_EQ(SavePrinterProperties(p.handle(), &kDistinct, sizeof kDistinct), 1u);
+    PrinterSettings expected = kDistinct;
+    expected.BaseDpi = 1016;
+    for (const unsigned grown : {0u, 2u}) {
+        standin::ResetCounts();
+        standin::FailCall(standin::Op::EnumPrinterDataEx, grown, ERROR_MORE_DATA);
+        ExpectLoaded(GetPrinterProperties(p.handle(), kKlv20), expected);
+        EXPECT_EQ(standin::CallCount(standin::Op::EnumPrinterDataEx), grown ? 3u : 2u);
+        EXPECT_EQ(standin::CallCount(standin::Op::GetPrinterData), 0u);
     }
 }
 

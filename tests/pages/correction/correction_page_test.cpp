@@ -104,6 +104,20 @@ TEST_F(PageTest, PagesGivenNoContextStayEmpty) {
     EXPECT_EQ(notAContext, std::vector<BYTE>(sizeof(UiData), 0xCD));
 }
 
+// Shown again, the page fills its controls only when the record changed since it last filled
+// them: a check set behind the page's back stays until another page changes the record.
+TEST_F(CorrectionPage, ShownAgainShowsWhatChangedTheRecord) {
+    Open(IDD_CORRECTION_PAGE, OutputDlgProc);
+    CheckDlgButton(page_, IDC_MIRROR, BST_CHECKED);
+    for (const SHORT brightness : {Record().Brightness, SHORT(33)}) {
+        Record().Brightness = brightness;
+        ShowWindow(page_, SW_HIDE);
+        ShowWindow(page_, SW_SHOW);
+        EXPECT_EQ(Text(IDC_BRIGHTNESS_EDIT), std::to_wstring(brightness));
+        EXPECT_EQ(IsDlgButtonChecked(page_, IDC_MIRROR), brightness == 33 ? 0u : 1u);
+    }
+}
+
 TEST(ToneCurveDrawing, FrameGridReferenceAndCurveOnPixels) {
     PrinterSettings ps; // b 0, c 0, gamma 0.50, low cut on at 40 / 0
     SetDefaultPrinterSettings(&ps, kBaseDpiKlv20);
