@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include "context/ppd_cache.h"
 #include "settings/driver_devmode.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testdm {
@@ -91,6 +93,13 @@ inline void ExpectSameBytes(const void* actual, const void* expected, size_t siz
             ++reported;
         }
     }
+}
+
+// The device data cache's record and how many requests hold it.
+inline std::pair<PpdData*, WORD> PeekCache() {
+    std::pair<PpdData*, WORD> v{};
+    PeekPpdCache(&v.first, &v.second);
+    return v;
 }
 
 } // namespace testdm
