@@ -1,8 +1,8 @@
 // The built DLL's export and import tables, read from the image as the loader maps it; and the DLL
 // of this build installed as the configuration file of printers in Wine's spooler and
-// reached as applications reach it: a printer added with the driver in place, the print dialogs'
-// defaults, document properties and capabilities asked for by printer name only (Wine's spooler
-// passes no handle there), and the sheets through Wine's own property-sheet host.
+// reached as applications reach it: a printer added with the driver in place, the page setup
+// dialog's defaults, document properties and capabilities asked for by printer name only (Wine's
+// spooler passes no handle there), and the sheets through Wine's own property-sheet host.
 #include "resources/resource.h"
 #include "settings/driver_devmode.h"
 #include "settings/printer_data.h"
@@ -43,33 +43,23 @@ class InstalledDriver : public ::testing::Environment {
 
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new InstalledDriver);
 
-// What the dialogs hand an application: the driver's DEVMODE for a printer whose only paper is
-// the user-defined 50 by 50 mm.
-void ExpectDriverDefaults(HGLOBAL devMode) {
-    const auto* dm = static_cast<const DriverDevMode*>(GlobalLock(devMode));
-    ASSERT_NE(dm, nullptr);
-    EXPECT_EQ(dm->ps.dwPrivData, kPrivSignature);
-    EXPECT_EQ(dm->dm.dmPaperSize, DMPAPER_USER);
-    EXPECT_EQ(dm->dm.dmPaperWidth, 500);
-    GlobalUnlock(devMode);
-    GlobalFree(devMode);
-}
-
 // Each test printer is added with the DLL in place: the spooler asks the driver for its DEVMODE.
 TEST(Applications, MeetTheDriverByPrinterNameOnly) {
     TestPrinter printer(kKlv20);
     ASSERT_TRUE(SetDefaultPrinterW(printer.name())) << GetLastError();
-    PRINTDLGW pd{};
-    pd.lStructSize = sizeof pd;
-    pd.Flags = PD_RETURNDEFAULT;
-    ASSERT_TRUE(PrintDlgW(&pd)) << CommDlgExtendedError();
-    ExpectDriverDefaults(pd.hDevMode);
-    GlobalFree(pd.hDevNames);
+    // What the print dialogs hand an application: the driver's DEVMODE for a printer whose only
+    // paper is the user-defined 50 by 50 mm.
     PAGESETUPDLGW psd{};
     psd.lStructSize = sizeof psd;
     psd.Flags = PSD_RETURNDEFAULT | PSD_INHUNDREDTHSOFMILLIMETERS;
     ASSERT_TRUE(PageSetupDlgW(&psd)) << CommDlgExtendedError();
-    ExpectDriverDefaults(psd.hDevMode);
+    const auto* dm = static_cast<const DriverDevMode*>(GlobalLock(psd.hDevMode));
+    ASSERT_NE(dm, nullptr);
+    EXPECT_EQ(dm->ps.dwPrivData, kPrivSignature);
+    EXPECT_EQ(std::pair(dm->dm.dmPaperSize, dm->dm.dmPaperWidth),
+              std::pair(SHORT{DMPAPER_USER}, SHORT{500}));
+    GlobalUnlock(psd.hDevMode);
+    GlobalFree(psd.hDevMode);
     GlobalFree(psd.hDevNames);
     EXPECT_EQ(std::pair(psd.ptPaperSize.x, psd.ptPaperSize.y), std::pair(5000L, 5000L));
 

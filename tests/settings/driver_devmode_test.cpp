@@ -77,15 +77,6 @@ DriverDevMode Target() {
     return dm;
 }
 
-// Nothing to merge leaves every byte, even public fields that disagree with the private record.
-TEST(ValidateSetDevMode, NullInputChangesNothing) {
-    DriverDevMode dm = Target();
-    dm.dm.dmPaperWidth = 1, dm.dm.dmPelsHeight = 2, dm.dm.dmColor = 1;
-    const DriverDevMode before = dm;
-    EXPECT_EQ(ValidateSetDevMode(&dm, nullptr), TRUE);
-    ExpectSameBytes(&dm, &before, sizeof dm);
-}
-
 // One rule at a time: the caller's bits, the value it holds in every field but the width, then
 // the width (the form name is "A4"); the value the announced range rule keeps, and the bits added
 // besides DM_COLOR. Paper: length and width (both set, both positive) win over the form

@@ -49,14 +49,4 @@ TEST(TextFields, CopiesStayInTheirFieldAndEndInNul) {
     }
 }
 
-// cbDst counts bytes; the count written is two bytes a character, 0 when the text does not fit.
-TEST(MyMultiByteToUnicode, CountsBytes) {
-    DWORD written = 1;
-    Field([&](WCHAR* d) { EXPECT_EQ(MyMultiByteToUnicode(d, 20, &written, "hello", 6), 6); });
-    EXPECT_EQ(written, 12u);
-    EXPECT_EQ(Field([&](WCHAR* d) { MyMultiByteToUnicode(d, 8, &written, "abcdef", 7); })[4], F);
-    EXPECT_EQ(written, 0u);
-    Field([&](WCHAR* d) { EXPECT_EQ(MyMultiByteToUnicode(d, 8, nullptr, "xy", 2), 2); });
-}
-
 } // namespace

@@ -29,34 +29,33 @@ BOOL WINAPI RecordHelp(HWND window, LPCWSTR file, UINT command, ULONG_PTR data) 
 }
 
 // Only language 1041 gets the Japanese file; either lies in the subdirectory 2 of the driver
-// directory; each request names the file, its window and the page's table.
+// directory; each request names the file, its window and the page's table, and frees the name.
 TEST(Help, RequestsNameTheFileOfTheUsersLanguage) {
     const WString dir = TEXT("C:\\windows\\system32\\spool\\drivers\\x64"); // the stand-in's
     SeamOverride languageSeam(g_dialogHost.GetUserDefaultLangID, &UserLanguage);
     SeamOverride helpSeam(g_dialogHost.WinHelpW, &RecordHelp);
     auto* window = reinterpret_cast<HWND>(0x1234);
+    const long live = standin::LiveAllocations();
     requests.clear();
     language = 1041;
     ShowControlHelp(window, slope::aPaperDlgHelpIDs);
     language = 1033;
     ShowContextMenuHelp(window, material::aPaperDlgHelpIDs);
     language = 0x0811;
+    standin::SetDriverDirectory(TEXT("D:\\DRIVERS\\W32X86"));
     ShowHelpContents(nullptr);
+    standin::SetDriverDirectory(dir);
     EXPECT_EQ(requests,
-              (std::vector<Request>{{window, dir + TEXT("\\2\\QTKLVJP.HLP"), HELP_WM_HELP,
-                                     ULONG_PTR(slope::aPaperDlgHelpIDs)},
-                                    {window, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTEXTMENU,
-                                     ULONG_PTR(material::aPaperDlgHelpIDs)},
-                                    {nullptr, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTENTS, 0}}));
+              (std::vector<Request>{
+                  {window, dir + TEXT("\\2\\QTKLVJP.HLP"), HELP_WM_HELP,
+                   ULONG_PTR(slope::aPaperDlgHelpIDs)},
+                  {window, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTEXTMENU,
+                   ULONG_PTR(material::aPaperDlgHelpIDs)},
+                  {nullptr, TEXT("D:\\DRIVERS\\W32X86\\2\\QTKLVEN.HLP"), HELP_CONTENTS, 0}}));
+    EXPECT_EQ(standin::LiveAllocations(), live) << "a help file name was not freed";
 }
 
 TEST(Help, NoFileWithoutTheDriverDirectoryOrMemory) {
-    standin::SetDriverDirectory(TEXT("D:\\DRIVERS\\W32X86"));
-    language = 1041;
-    SeamOverride seam(g_dialogHost.GetUserDefaultLangID, &UserLanguage);
-    LPWSTR name = GetHelpFileName();
-    EXPECT_EQ(WString(name), TEXT("D:\\DRIVERS\\W32X86\\2\\QTKLVJP.HLP"));
-    GlobalFree(name);
     const long live = standin::LiveAllocations();
     for (unsigned nth : {1u, 2u}) {
         standin::FailCall(standin::Op::GetPrinterDriverDirectory, nth, ERROR_ACCESS_DENIED);
@@ -66,7 +65,6 @@ TEST(Help, NoFileWithoutTheDriverDirectoryOrMemory) {
     standin::FailAllocation(1);
     EXPECT_EQ(GetHelpFileName(), nullptr);
     EXPECT_EQ(standin::LiveAllocations(), live);
-    standin::SetDriverDirectory(TEXT("C:\\windows\\system32\\spool\\drivers\\x64"));
 }
 
 // A table maps a control to its context and ends at its first pair of zeros, not at a zero
