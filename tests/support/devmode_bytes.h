@@ -12,6 +12,7 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -69,13 +70,22 @@ inline PrinterSettings Record(SHORT x, SHORT y, SHORT frameIdx = 4) {
     return ps;
 }
 
-// A text field up to its NUL.
+// A text field up to its NUL or its end.
 inline std::u16string Text(const WCHAR* field, size_t capacity = 32) {
     std::u16string out;
     for (size_t i = 0; i < capacity && field[i] != 0; ++i) {
         out.push_back(static_cast<char16_t>(field[i]));
     }
     return out;
+}
+
+// ASCII test text as the platform's wide text, and a field's text back as ASCII for messages.
+inline std::basic_string<WCHAR> Wide(std::string_view ascii) {
+    return {ascii.begin(), ascii.end()};
+}
+inline std::string Narrow(const WCHAR* field, size_t capacity = 256) {
+    const std::u16string text = Text(field, capacity);
+    return {text.begin(), text.end()};
 }
 
 inline Bytes Slice(const void* base, size_t offset, size_t size) {

@@ -12,16 +12,7 @@
 namespace {
 
 using WString = std::basic_string<WCHAR>;
-
-WString Wide(const std::string& ascii) {
-    return WString(ascii.begin(), ascii.end());
-}
-
-// The ASCII text of a field, for messages and comparisons.
-std::string Narrow(const WCHAR* text) {
-    const std::u16string wide = testdm::Text(text, kFilterChars + 8);
-    return std::string(wide.begin(), wide.end());
-}
+using testdm::Narrow, testdm::Wide;
 
 // Text, inch, maximum, minimum, value in tenths of a millimetre. Work sizes are limited to 5.1 ..
 // 50.0 mm, origin offsets to -3.0 .. 3.0 mm. The first dropped decimal rounds half up; a '-'

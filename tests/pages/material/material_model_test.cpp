@@ -3,6 +3,7 @@
 #include "pages/material/material_model.h"
 
 #include "resources/resource.h"
+#include "tests/support/devmode_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
         ps.LimitX = ps.LimitY = c.limit;
         ps.UserDefinedX = c.x;
         ps.UserDefinedY = c.y;
-        const std::basic_string<WCHAR> text(c.text, c.text + strlen(c.text));
+        const auto text = testdm::Wide(c.text);
         if (c.code == kTakeOver) {
             TakeOverLength(&ps, c.field, text.c_str());
         } else {
@@ -60,7 +61,7 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
 TEST(MaterialModel, ResolutionListRoundsEachBaseAndFallsBackToTheThirdEntry) {
     WCHAR text[kResolutionChars];
     FormatResolutionEntry(text, 1016, 3);
-    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), u" 339 ");
+    EXPECT_EQ(testdm::Text(text), u" 339 ");
     const LONG selected[][2] = {{0, 5}, {2, 5}, {3, 3}, {10, 10}, {11, 5}, {32767, 5}};
     for (const auto& s : selected) {
         EXPECT_EQ(SelectedFrameIdx(s[0]), s[1]) << s[0];
