@@ -6,7 +6,7 @@
 #include "resources/resource.h"
 #include "settings/driver_devmode.h"
 #include "settings/printer_data.h"
-#include "tests/support/test_printer.h"
+#include "tests/support/devmode_bytes.h"
 #include "tools/vorikactl/find_sheet.h"
 
 #include <commctrl.h>
@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr LPCWSTR kKlv20 = L"Velmar VORIKA KLV-20";
+using testdm::kKlv20;
 
 // Where the spooler keeps this driver's configuration file: the DLL applications load.
 std::wstring InstalledDriverPath() {
@@ -135,7 +135,8 @@ TEST(Sheets, PrinterSheetShowsTheInformationPage) {
     ASSERT_NE(printerProperties, nullptr);
     printerProperties(nullptr, printer.handle());
     EXPECT_EQ(act.tabs, 1);
-    EXPECT_EQ(std::wstring(act.info), L"Velmar VORIKA KLV-20\r\n") << "the driver's name, one line";
+    EXPECT_EQ(std::wstring(act.info), kKlv20 + std::wstring(L"\r\n"))
+        << "the driver's name, one line";
     FreeLibrary(driver);
 }
 

@@ -23,7 +23,7 @@ TEST(DefaultDevMode, EveryByteForEachModel) {
         EXPECT_EQ(SetDefaultDevMode(&dm, klv20 ? kKlv20 : nullptr), TRUE);
         DriverDevMode e{};
         DEVMODEW& d = e.dm;
-        std::memcpy(d.dmDeviceName, TEXT("Velmar VORIKA KLV-20"), klv20 ? 40 : 0);
+        std::memcpy(d.dmDeviceName, kKlv20, klv20 ? 40 : 0);
         std::memcpy(d.dmFormName, TEXT("user size"), 18);
         d.dmSpecVersion = 0x401, d.dmDriverVersion = 0x11F, d.dmSize = 220, d.dmDriverExtra = 1536;
         d.dmFields = 0x6C0E, d.dmOrientation = 1, d.dmPaperSize = 256, d.dmScale = 100;

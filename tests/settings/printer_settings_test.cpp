@@ -13,7 +13,7 @@
 namespace {
 
 TEST(ModelRule, OnlyTheExactModelNameGivesTheKlv20Base) {
-    EXPECT_EQ(BaseDpiForModel(TEXT("Velmar VORIKA KLV-20")), 1016);
+    EXPECT_EQ(BaseDpiForModel(testdm::kKlv20), 1016);
     for (LPCWSTR name : {TEXT("velmar VORIKA KLV-20"), TEXT("Velmar VORIKA KLV-20 "),
                          TEXT("Velmar VORIKA KLV-2"), TEXT(""), static_cast<LPCWSTR>(nullptr)}) {
         EXPECT_EQ(BaseDpiForModel(name), 1058);

@@ -7,6 +7,8 @@
 
 #include "context/ppd_cache.h"
 #include "settings/driver_devmode.h"
+#include "settings/printer_data.h"
+#include "tests/support/test_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -80,12 +82,21 @@ inline std::u16string Text(const WCHAR* field, size_t capacity = 32) {
 }
 
 // ASCII test text as the platform's wide text, and a field's text back as ASCII for messages.
-inline std::basic_string<WCHAR> Wide(std::string_view ascii) {
+inline WString Wide(std::string_view ascii) {
     return {ascii.begin(), ascii.end()};
 }
 inline std::string Narrow(const WCHAR* field, size_t capacity = 256) {
     const std::u16string text = Text(field, capacity);
     return {text.begin(), text.end()};
+}
+
+// The printer's stored settings as a request loads them: the defaults when none are stored.
+inline PrinterSettings StoredSettings(HANDLE printer, LPCWSTR model) {
+    PrinterSettings* loaded = GetPrinterProperties(printer, model);
+    EXPECT_NE(loaded, nullptr);
+    const PrinterSettings ps = loaded ? *loaded : PrinterSettings{};
+    GlobalFree(loaded);
+    return ps;
 }
 
 inline Bytes Slice(const void* base, size_t offset, size_t size) {

@@ -2,6 +2,7 @@
 #include "ui/help.h"
 
 #include "tests/support/seam_override.h"
+#include "tests/support/test_printer.h"
 #include "ui/dialog_host.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,6 @@
 
 namespace {
 
-using WString = std::basic_string<WCHAR>;
 using Request = std::tuple<HWND, WString, UINT, ULONG_PTR>;
 
 LANGID language = 0;

@@ -11,7 +11,6 @@
 
 namespace {
 
-using WString = std::basic_string<WCHAR>;
 using testdm::Narrow, testdm::Wide;
 
 // Text, inch, maximum, minimum, value in tenths of a millimetre. Work sizes are limited to 5.1 ..

@@ -2,7 +2,7 @@
 // two printers through the real profile functions, and the test print, whose bytes reach the
 // printer's port. Each says in one line (text mode, ended by CR LF) what it did or why not.
 #include "settings/printer_data.h"
-#include "tests/support/test_printer.h"
+#include "tests/support/devmode_bytes.h"
 
 #include <windows.h>
 
@@ -43,10 +43,8 @@ DWORD Vorikactl(const std::wstring& arguments, std::string* output) {
 
 // The stored width and the speed of text preset 5, as a loaded record holds them.
 std::pair<SHORT, LONG> Stored(const TestPrinter& printer) {
-    PrinterSettings* stored = GetPrinterProperties(printer.handle(), printer.model());
-    const std::pair<SHORT, LONG> values{stored->UserDefinedX, stored->TextSet.Entry[5].Speed};
-    GlobalFree(stored);
-    return values;
+    const PrinterSettings ps = testdm::StoredSettings(printer.handle(), printer.model());
+    return {ps.UserDefinedX, ps.TextSet.Entry[5].Speed};
 }
 
 TEST(VorikactlSettings, ExportFromOnePrinterImportsIntoAnother) {
@@ -54,7 +52,7 @@ TEST(VorikactlSettings, ExportFromOnePrinterImportsIntoAnother) {
     DeleteFileW(L"" VORIKA_JOB_DIR L"/exported-settings.txt");
     std::string output;
     {
-        TestPrinter source(L"Velmar VORIKA KLV-20");
+        TestPrinter source(testdm::kKlv20);
         PrinterSettings ps;
         SetDefaultPrinterSettings(&ps, kBaseDpiKlv20);
         ps.UserDefinedX = 432;
@@ -65,7 +63,7 @@ TEST(VorikactlSettings, ExportFromOnePrinterImportsIntoAnother) {
             0u)
             << output;
     }
-    TestPrinter target(L"Velmar VORIKA KLV-20");
+    TestPrinter target(testdm::kKlv20);
     const std::wstring import = L"settings import \"" + std::wstring(target.name()) + L"\" ";
     EXPECT_EQ(Vorikactl(import + file, &output), 0u) << output;
     EXPECT_EQ(Stored(target), (std::pair<SHORT, LONG>{432, 7}));
