@@ -7,6 +7,7 @@
 #include "settings/driver_devmode.h"
 #include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
+#include "tests/support/run_vorikactl.h"
 #include "tools/vorikactl/find_sheet.h"
 
 #include <commctrl.h>
@@ -42,6 +43,32 @@ class InstalledDriver : public ::testing::Environment {
 };
 
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new InstalledDriver);
+
+// The console tool installs a printer of the driver (first of all: no process here has loaded
+// the DLL it copies again) and reads back through the spooler what the driver answers there.
+TEST(Vorikactl, InstallsAPrinterAndShowsWhatTheDriverAnswers) {
+    std::string out;
+    const std::string name = "\"VORIKA installed by the tool\"";
+    const std::wstring printer(name.begin(), name.end());
+    EXPECT_EQ(Vorikactl(L"install --printer " + printer, &out), 0u);
+    EXPECT_EQ(Vorikactl(L"install --printer " + printer, &out), 0u);
+    EXPECT_EQ(Vorikactl(L"show " + printer, &out) + Vorikactl(L"caps " + printer, &out), 0u);
+    EXPECT_EQ(Vorikactl(L"defaults", &out), 0u);
+    for (const std::string line : {
+             "printer " + name + " added",
+             "installed " + name + " with driver \"Velmar VORIKA KLV-20\"",
+             "printer " + name + " already present",
+             "Printer " + name + ": DocumentPropertiesW(fMode 0) answers 1756 bytes",
+             "  no settings values stored either: the driver uses its defaults",
+             "   3 DC_PAPERSIZE         1: 500 x 500 (0.1 mm)",
+             "   8 DC_SIZE              220",
+             "   9 DC_EXTRA             1536",
+             "Default driver DEVMODE for \"Velmar VORIKA KLV-20\" (1756 bytes, base 1016 dpi)",
+             "Default driver DEVMODE for \"Velmar VORIKA KLV-20E\" (1756 bytes, base 1058 dpi)",
+         }) {
+        EXPECT_NE(out.find(line + "\r\n"), std::string::npos) << line << "\n" << out;
+    }
+}
 
 // Each test printer is added with the DLL in place: the spooler asks the driver for its DEVMODE.
 TEST(Applications, MeetTheDriverByPrinterNameOnly) {

@@ -3,6 +3,7 @@
 // printer's port. Each says in one line (text mode, ended by CR LF) what it did or why not.
 #include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
+#include "tests/support/run_vorikactl.h"
 
 #include <windows.h>
 
@@ -11,35 +12,6 @@
 #include <string>
 
 namespace {
-
-// The command's exit status, with both its streams appended to output.
-DWORD Vorikactl(const std::wstring& arguments, std::string* output) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE read, write;
-    CreatePipe(&read, &write, &inherit, 0);
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = write;
-    std::wstring command = L"\"" VORIKACTL_EXE L"\" " + arguments;
-    PROCESS_INFORMATION process{};
-    DWORD status = ~0u;
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process)) {
-        WaitForSingleObject(process.hProcess, 60000); // a few short lines: the pipe never fills
-        GetExitCodeProcess(process.hProcess, &status);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    CloseHandle(write);
-    char buffer[512];
-    for (DWORD got = 0; ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0;) {
-        output->append(buffer, got);
-    }
-    CloseHandle(read);
-    return status;
-}
 
 // The stored width and the speed of text preset 5, as a loaded record holds them.
 std::pair<SHORT, LONG> Stored(const TestPrinter& printer) {
