@@ -10,38 +10,35 @@
 #include <cstdlib>
 #include <algorithm>
 #include <functional>
-#include <sstream>
+#include <tuple>
 
 namespace {
 
 using namespace testdm;
 
-// The lines a listing writes.
-std::vector<std::string> Lines(const std::function<void(FILE*)>& print) {
+// What a listing writes, behind a line break of its own so that every line starts after one.
+std::string Listed(const std::function<void(FILE*)>& print) {
     char* text = nullptr;
     size_t length = 0;
     FILE* out = open_memstream(&text, &length);
     print(out);
     std::fclose(out);
-    std::istringstream in(std::string(text, length));
+    const std::string listing = "\n" + std::string(text, length);
     std::free(text);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
+    return listing;
 }
 
 // A heap block of exactly the first `size` bytes of `dm`, so that a read past them is caught.
-std::vector<std::string> Listing(const DriverDevMode& dm, size_t size) {
+std::string Listing(const DriverDevMode& dm, size_t size) {
     const Bytes bytes = Slice(&dm, 0, size);
-    return Lines([&](FILE* out) {
+    return Listed([&](FILE* out) {
         PrintDevMode(out, reinterpret_cast<const DEVMODEW*>(bytes.data()), size);
     });
 }
 
-bool Has(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
+// The listing holds these whole lines.
+bool Has(const std::string& listing, const std::string& lines) {
+    return listing.find("\n" + lines + "\n") != std::string::npos;
 }
 
 // The KLV-20 defaults with values that tell signed from unsigned and one name in every UTF-8
@@ -59,7 +56,7 @@ DriverDevMode Known() {
 }
 
 TEST(DevModeListing, EveryFieldAtItsOffsetReadByItsType) {
-    const std::vector<std::string> lines = Listing(Known(), sizeof(DriverDevMode));
+    const std::string listing = Listing(Known(), sizeof(DriverDevMode));
     for (const char* line : {
              " 220 public + 1536 private bytes, public part:",
              "     0  dmDeviceName         \"Velmar VORIKA KLV-20\"",
@@ -69,8 +66,7 @@ TEST(DevModeListing, EveryFieldAtItsOffsetReadByItsType) {
              "    82  dmPaperWidth         -7",
              "   102  dmFormName           \"user size\"",
              "   172  dmPelsWidth          4294967295",
-             "   216  dmPanningHeight      0",
-             " private part:",
+             "   216  dmPanningHeight      0\n private part:",
              "   220  UserDefinedX         500",
              "   230  OffsetY              -12",
              "   266  CmpMode              200",
@@ -78,48 +74,41 @@ TEST(DevModeListing, EveryFieldAtItsOffsetReadByItsType) {
              "   286  BaseDpi              1016",
              "  1744  dwPrivData           1447645776 (0x56495250)",
              "  1752  wOutFlags            1991",
-             "  text material set at 288:",
-             "    idx  impact-min  impact-max  speed  reserved  name",
+             "  text material set at 288:\n    idx  impact-min  impact-max  speed  reserved  name",
              "      0         640         840     12         0  \"\"",
              "  photo material set at 1008:",
              "      8         600         950    -15         0  "
              "\"\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80\"",
          }) {
-        EXPECT_TRUE(Has(lines, line)) << line;
+        EXPECT_TRUE(Has(listing, line)) << line;
     }
-    EXPECT_EQ(lines.size(), 1u + 34 + 1 + 40 + 2 * 11) << "one line per field and preset";
+    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 1 + 1 + 34 + 1 + 40 + 2 * 11)
+        << "one line per field and preset";
 }
 
 // Cut or foreign DEVMODEs: what the header claims, then only what is there.
 TEST(DevModeListing, SaysWhatDoesNotFitAndShowsOnlyWhatIsThere) {
-    DriverDevMode foreign = Known();
+    DriverDevMode foreign = Known(), publicOnly = Known();
     foreign.dm.dmDriverExtra = 3;
-    DriverDevMode publicOnly = Known();
     publicOnly.dm.dmDriverExtra = 0;
-    const struct {
-        const DriverDevMode& dm;
-        size_t size;
-        std::vector<std::string> lines;
-        size_t count;
-    } cases[] = {
-        {Known(),
-         300,
-         {" 220 public + 1536 private bytes claimed, but only 300 bytes are there, public part:",
-          " private part, cut to the 80 bytes there:",
-          "    F4 01 F4 01 01 00 00 00 00 00 F4 FF F4 01 F4 01"},
-         1 + 34 + 1 + 5},
-        {Known(), 100, {"    98  dmTTOption           1"}, 1 + 18 + 1},
-        {Known(), 73, {"    70  dmDriverExtra        1536"}, 1 + 5 + 1},
-        {Known(), 71, {" only 71 bytes: too short for a DEVMODE header"}, 1},
-        {foreign, 223, {" private part, not this driver's size:", "    F4 01 F4"}, 1 + 34 + 2},
-        {publicOnly, 220, {" no private part"}, 1 + 34 + 1},
+    const std::tuple<const DriverDevMode&, size_t, const char*, int> cases[] = {
+        {Known(), 300, " 220 public + 1536 private bytes claimed, but only 300 bytes are there",
+         41},
+        {Known(), 300,
+         " private part, cut to the 80 bytes there:\n"
+         "    F4 01 F4 01 01 00 00 00 00 00 F4 FF F4 01 F4 01",
+         41},
+        {Known(), 100,
+         "    98  dmTTOption           1\n private part, cut to the 0 bytes there:", 20},
+        {Known(), 73, "    70  dmDriverExtra        1536", 7},
+        {Known(), 71, " only 71 bytes: too short for a DEVMODE header", 1},
+        {foreign, 223, " private part, not this driver's size:\n    F4 01 F4", 37},
+        {publicOnly, 220, "   216  dmPanningHeight      0\n no private part", 36},
     };
-    for (const auto& c : cases) {
-        const std::vector<std::string> lines = Listing(c.dm, c.size);
-        for (const std::string& line : c.lines) {
-            EXPECT_TRUE(Has(lines, line)) << c.size << ": " << line;
-        }
-        EXPECT_EQ(lines.size(), c.count) << c.size;
+    for (const auto& [dm, size, lines, count] : cases) {
+        const std::string listing = Listing(dm, size);
+        EXPECT_NE(listing.find(lines), std::string::npos) << size << ": " << lines;
+        EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 1 + count) << size;
     }
 }
 
@@ -127,30 +116,30 @@ TEST(DevModeListing, SaysWhatDoesNotFitAndShowsOnlyWhatIsThere) {
 // size, a DWORD as a number, anything else as bytes.
 TEST(StoredListing, RecordsAndValuesByTheirNameAndSize) {
     const DriverDevMode dm = Known();
-    const BYTE width[] = {0xD0, 0x02}, wide[] = {0xD0, 0x02, 0, 0}, dword[] = {1, 0, 0, 0};
-    const struct {
-        std::function<void(FILE*)> print;
-        std::vector<std::string> lines;
-    } cases[] = {
-        {[&](FILE* out) { PrintSettingsRecord(out, reinterpret_cast<const BYTE*>(&dm.ps), 1536); },
-         {"     0  UserDefinedX         500",
-          "  1524  dwPrivData           1447645776 (0x56495250)", "  text material set at 68:"}},
-        {[&](FILE* out) { PrintSettingsRecord(out, width, 2); },
-         {"  2 bytes, not a settings record:", "    D0 02"}},
-        {[&](FILE* out) { PrintStoredValue(out, TEXT("UserDefinedX"), REG_BINARY, width, 2); },
-         {"  UserDefinedX             REG_BINARY   2 bytes  720"}},
-        {[&](FILE* out) { PrintStoredValue(out, TEXT("UserDefinedX"), REG_BINARY, wide, 4); },
-         {"  UserDefinedX             REG_BINARY   4 bytes ", "    D0 02 00 00"}},
-        {[&](FILE* out) { PrintStoredValue(out, TEXT("Permission"), REG_DWORD, dword, 4); },
-         {"  Permission               REG_DWORD    4 bytes  1"}},
-        {[&](FILE* out) { PrintStoredValue(out, TEXT("Other"), REG_SZ, dword, 4); },
-         {"  Other                    REG_SZ       4 bytes ", "    01 00 00 00"}},
+    const BYTE width[] = {0xD0, 0x02, 0, 0}, dword[] = {1, 0, 0, 0};
+    const auto value = [&](LPCWSTR name, DWORD type, const BYTE* bytes, size_t size) {
+        return Listed([&](FILE* out) { PrintStoredValue(out, name, type, bytes, size); });
     };
-    for (const auto& c : cases) {
-        const std::vector<std::string> lines = Lines(c.print);
-        for (const std::string& line : c.lines) {
-            EXPECT_TRUE(Has(lines, line)) << line;
-        }
+    const auto record = [&](const void* bytes, size_t size) {
+        return Listed(
+            [&](FILE* out) { PrintSettingsRecord(out, static_cast<const BYTE*>(bytes), size); });
+    };
+    const std::pair<std::string, const char*> cases[] = {
+        {record(&dm.ps, 1536), "     0  UserDefinedX         500"},
+        {record(&dm.ps, 1536), "  1524  dwPrivData           1447645776 (0x56495250)"},
+        {record(&dm.ps, 1536), "  text material set at 68:"},
+        {record(width, 2), "  2 bytes, not a settings record:\n    D0 02"},
+        {value(TEXT("UserDefinedX"), REG_BINARY, width, 2),
+         "  UserDefinedX             REG_BINARY   2 bytes  720"},
+        {value(TEXT("UserDefinedX"), REG_BINARY, width, 4),
+         "  UserDefinedX             REG_BINARY   4 bytes \n    D0 02 00 00"},
+        {value(TEXT("Permission"), REG_DWORD, dword, 4),
+         "  Permission               REG_DWORD    4 bytes  1"},
+        {value(TEXT("Other"), REG_SZ, dword, 4),
+         "  Other                    REG_SZ       4 bytes \n    01 00 00 00"},
+    };
+    for (const auto& [listing, lines] : cases) {
+        EXPECT_TRUE(Has(listing, lines)) << lines;
     }
 }
 
