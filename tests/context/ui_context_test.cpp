@@ -4,9 +4,7 @@
 #include "context/ui_context.h"
 #include "entry/driver_ui.h"
 #include "platform/posix/standin_control.h"
-#include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
-#include "tests/support/test_printer.h"
 
 namespace {
 

@@ -4,21 +4,16 @@
 // dialog's defaults, document properties and capabilities asked for by printer name only (Wine's
 // spooler passes no handle there), and the sheets through Wine's own property-sheet host.
 #include "resources/resource.h"
-#include "settings/driver_devmode.h"
-#include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/run_vorikactl.h"
 #include "tools/vorikactl/find_sheet.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <gtest/gtest.h>
 #include <prsht.h>
 
 #include <algorithm>
 #include <set>
-#include <string>
-#include <utility>
 
 namespace {
 

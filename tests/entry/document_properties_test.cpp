@@ -2,9 +2,7 @@
 // printer by handle or by name only, the spooler's call without sheet information; the trivial
 // exports.
 #include "entry/driver_ui.h"
-#include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
-#include "tests/support/test_printer.h"
 
 namespace {
 

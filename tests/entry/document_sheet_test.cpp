@@ -3,7 +3,6 @@
 #include "context/ui_context.h"
 #include "entry/document_properties.h"
 #include "platform/posix/standin_control.h"
-#include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_sheet_host.h"
 

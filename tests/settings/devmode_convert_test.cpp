@@ -1,16 +1,12 @@
 // Copies between DEVMODE layouts and the conversions the spooler asks for. Every caller DEVMODE
 // lives in a buffer of exactly the size its header declares, so a read or write past its end is
 // caught by the sanitizers of the host tree.
-#include <windows.h>
 
 #include "settings/devmode_convert.h"
 #include "tests/support/devmode_bytes.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace {
 

@@ -1,14 +1,10 @@
 // The driver DEVMODE: defaults, the resolution rule, the public fields derived from the private
 // record and the merge of a caller's DEVMODE.
-#include <windows.h>
-
 #include "settings/driver_devmode.h"
+
 #include "tests/support/devmode_bytes.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
-#include <cstring>
 
 namespace {
 

@@ -1,11 +1,8 @@
 // The settings record: the model rule, the signed reading of its fields and the built-in material
 // tables, checked on chosen rows and through the choice between them.
-#include <windows.h>
-
 #include "settings/printer_settings.h"
-#include "tests/support/devmode_bytes.h"
 
-#include <gtest/gtest.h>
+#include "tests/support/devmode_bytes.h"
 
 #include <array>
 #include <tuple>

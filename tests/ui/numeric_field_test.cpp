@@ -3,10 +3,7 @@
 
 #include "tests/support/devmode_bytes.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
-#include <string>
 #include <tuple>
 
 namespace {

@@ -4,12 +4,7 @@
 #include "settings/wide_strings.h"
 #include "tests/support/devmode_bytes.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
-#include <cstring>
-#include <string>
-#include <vector>
 
 namespace {
 

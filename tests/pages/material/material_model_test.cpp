@@ -5,10 +5,6 @@
 #include "resources/resource.h"
 #include "tests/support/devmode_bytes.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
     constexpr int kTakeOver = -1;
     struct Case {
