@@ -49,18 +49,19 @@ TEST(Vorikactl, InstallsAPrinterAndShowsWhatTheDriverAnswers) {
     EXPECT_EQ(Vorikactl(L"install --printer " + printer, &out), 0u);
     EXPECT_EQ(Vorikactl(L"show " + printer, &out) + Vorikactl(L"caps " + printer, &out), 0u);
     EXPECT_EQ(Vorikactl(L"defaults", &out), 0u);
-    for (const std::string line : {
-             "printer " + name + " added",
-             "installed " + name + " with driver \"Velmar VORIKA KLV-20\"",
-             "printer " + name + " already present",
-             "Printer " + name + ": DocumentPropertiesW(fMode 0) answers 1756 bytes",
-             "  no settings values stored either: the driver uses its defaults",
-             "   3 DC_PAPERSIZE         1: 500 x 500 (0.1 mm)",
-             "   8 DC_SIZE              220",
-             "   9 DC_EXTRA             1536",
-             "Default driver DEVMODE for \"Velmar VORIKA KLV-20\" (1756 bytes, base 1016 dpi)",
-             "Default driver DEVMODE for \"Velmar VORIKA KLV-20E\" (1756 bytes, base 1058 dpi)",
-         }) {
+    const std::string lines[] = {
+        "printer " + name + " added",
+        "installed " + name + " with driver \"Velmar VORIKA KLV-20\"",
+        "printer " + name + " already present",
+        "Printer " + name + ": DocumentPropertiesW(fMode 0) answers 1756 bytes",
+        "  no settings values stored either: the driver uses its defaults",
+        "   3 DC_PAPERSIZE         1: 500 x 500 (0.1 mm)",
+        "   8 DC_SIZE              220",
+        "   9 DC_EXTRA             1536",
+        "Default driver DEVMODE for \"Velmar VORIKA KLV-20\" (1756 bytes, base 1016 dpi)",
+        "Default driver DEVMODE for \"Velmar VORIKA KLV-20E\" (1756 bytes, base 1058 dpi)",
+    };
+    for (const std::string& line : lines) {
         EXPECT_NE(out.find(line + "\r\n"), std::string::npos) << line << "\n" << out;
     }
 }
