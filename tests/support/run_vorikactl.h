@@ -19,18 +19,19 @@ inline DWORD Vorikactl(const std::wstring& arguments, std::string* output) {
     std::wstring command = L"\"" VORIKACTL_EXE L"\" " + arguments;
     PROCESS_INFORMATION process{};
     DWORD status = ~0u;
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process)) {
-        WaitForSingleObject(process.hProcess, 60000); // a few short lines: the pipe never fills
-        GetExitCodeProcess(process.hProcess, &status);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    CloseHandle(write);
-    char buffer[512];
+    const bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &process);
+    CloseHandle(write); // the pipe ends with the tool, which may write more than the pipe holds
+    char buffer[4096];
     for (DWORD got = 0; ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0;) {
         output->append(buffer, got);
     }
     CloseHandle(read);
+    if (started) {
+        WaitForSingleObject(process.hProcess, 60000);
+        GetExitCodeProcess(process.hProcess, &status);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
     return status;
 }
