@@ -42,11 +42,12 @@ TEST(DefaultDevMode, EveryByteForEachModel) {
 }
 
 // dpi = base over index (0 read as 5), rounded; dots(n) = (dpi * n * 10 / 254 + 5) / 10,
-// truncating; dmLogPixels keeps the width's low 16 bits; nothing else changes.
+// truncating (52 at 339 dpi: 694 tenths, so 69); dmLogPixels keeps the width's low 16 bits;
+// nothing else changes.
 TEST(DerivedFields, FollowThePrivateRecordAndNothingElse) {
     const std::array<int, 7> cases[] = {
         // base, index, x, y, dpi, dots x, dots y
-        {1016, 3, 800, 51, 339, 1068, 68},      {1058, 10, 500, 54, 106, 209, 23},
+        {1016, 3, 800, 52, 339, 1068, 69},      {1058, 10, 500, 54, 106, 209, 23},
         {1058, 0, 500, 254, 212, 417, 212},     {1016, 1, 32767, 500, 1016, 131068, 2000},
         {1016, 4, -100, 254, 254, -99, 254},    {1058, 3, 254, 254, 353, 353, 353},
         {1016, -4, 254, 254, -253, -252, -252}, {1016, 7, 254, 254, 145, 145, 145}};
