@@ -88,20 +88,20 @@ TEST(DevModeListing, EveryFieldAtItsOffsetReadByItsType) {
 
 // Cut or foreign DEVMODEs: what the header claims, then only what is there.
 TEST(DevModeListing, SaysWhatDoesNotFitAndShowsOnlyWhatIsThere) {
-    DriverDevMode foreign = Known(), publicOnly = Known();
+    const DriverDevMode known = Known();
+    DriverDevMode foreign = known, publicOnly = known;
     foreign.dm.dmDriverExtra = 3;
     publicOnly.dm.dmDriverExtra = 0;
     const std::tuple<const DriverDevMode&, size_t, const char*, int> cases[] = {
-        {Known(), 300, " 220 public + 1536 private bytes claimed, but only 300 bytes are there",
-         41},
-        {Known(), 300,
+        {known, 300, " 220 public + 1536 private bytes claimed, but only 300 bytes are there", 41},
+        {known, 300,
          " private part, cut to the 80 bytes there:\n"
          "    F4 01 F4 01 01 00 00 00 00 00 F4 FF F4 01 F4 01",
          41},
-        {Known(), 100,
+        {known, 100,
          "    98  dmTTOption           1\n private part, cut to the 0 bytes there:", 20},
-        {Known(), 73, "    70  dmDriverExtra        1536", 7},
-        {Known(), 71, " only 71 bytes: too short for a DEVMODE header", 1},
+        {known, 73, "    70  dmDriverExtra        1536", 7},
+        {known, 71, " only 71 bytes: too short for a DEVMODE header", 1},
         {foreign, 223, " private part, not this driver's size:\n    F4 01 F4", 37},
         {publicOnly, 220, "   216  dmPanningHeight      0\n no private part", 36},
     };
