@@ -45,7 +45,7 @@ TEST(ConvertDevmode, OutputHeaderDecidesTheLayout) {
         {212, 0, 1, 220, 1536, 1, 212},     {220, 1536, 1, 212, 40, 1, 252},
         {200, 16, 0, 220, 1536, 1, -1},     {220, 1536, 1, 200, 16, 0, -1},
         {60, 12, 1, 220, 1536, 1, -1},      {220, 1536, 1, 60, 12, 1, -1},
-        {220, 1536, 1, 200, 16, 1, 216},
+        {220, 1536, 1, 200, 16, 1, 216},    {72, 0, 1, 220, 1536, 1, 72}, // the header alone
     };
     for (const auto& [inSize, inExtra, inVersion, outSize, outExtra, outVersion, copied] : cases) {
         DevModeBytes in(WORD(inSize), WORD(inExtra), WORD(inVersion * 0x111), 0x222, kPatterned);
