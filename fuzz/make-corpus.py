@@ -99,12 +99,6 @@ SEEDS = {
         "negative": struct.pack("<Biiii", 0, 100, -100, -5, 1) + "-0.5".encode("utf-16-le"),
         "filter": struct.pack("<Biiii", 0, 0, 100, 7, 1) + "12a.3.4-x".encode("utf-16-le"),
     },
-    "wide_strings_fuzz": {
-        "device-name": b"\x20" + "Velmar VORIKA KLV-20".encode("utf-16-le"),
-        "whole-length": b"\0" + b"user size",
-        "truncated": b"\5" + "a longer text than the field".encode("utf-16-le"),
-        "high-bytes": b"\x40" + bytes(range(0x80, 0x100)),
-    },
 }
 
 for target, seeds in SEEDS.items():

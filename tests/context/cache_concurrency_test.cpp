@@ -4,9 +4,7 @@
 
 #include "context/ui_context.h"
 #include "platform/posix/standin_control.h"
-#include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
-#include "tests/support/test_printer.h"
 
 #include <atomic>
 #include <thread>
@@ -33,9 +31,7 @@ TEST(DeviceDataCache, ConcurrentRequestsShareOneRecordSafely) {
                 ++wrong;
                 continue;
             }
-            PpdData* cached;
-            WORD count;
-            PeekPpdCache(&cached, &count);
+            const auto [cached, count] = PeekCache();
             // While this request holds the cached record, nobody else can have it.
             lent += cached == ui->pPpdData;
             wrong += count > 1 || (cached == ui->pPpdData && count != 1);
@@ -49,12 +45,20 @@ TEST(DeviceDataCache, ConcurrentRequestsShareOneRecordSafely) {
     threads.clear();
     EXPECT_EQ(wrong, 0);
     EXPECT_GT(lent, 0) << "no request ever held the cached record";
-    PpdData* cached;
-    WORD count;
-    PeekPpdCache(&cached, &count);
-    EXPECT_EQ(count, 0);
-    EXPECT_NE(cached, nullptr);
+    EXPECT_EQ(PeekCache().second, 0);
+    EXPECT_NE(PeekCache().first, nullptr);
     EXPECT_EQ(standin::LiveAllocations(), live) << "records or contexts leaked";
+}
+
+// A record given back twice does not stop the lending: the next request borrows the cached one.
+TEST(DeviceDataCache, RecordGivenBackTwice) {
+    TestPrinter printer(kKlv20);
+    UiData* first = FillUiData(printer.handle(), nullptr);
+    UnloadPpdFile(first->pPpdData);
+    ReleaseUiData(first);
+    UiData* next = FillUiData(printer.handle(), nullptr);
+    EXPECT_EQ(PeekCache(), std::make_pair(next->pPpdData, WORD{1}));
+    ReleaseUiData(next);
 }
 
 } // namespace

@@ -1,12 +1,10 @@
-// The UI context of one request: where its settings come from, its marks, how it borrows the
-// cached device data record; and the module's start and stop around that cache.
+// The UI context of one request: where its settings come from; and the module's start and stop
+// around the device data cache.
 #include "context/module_instance.h"
 #include "context/ui_context.h"
 #include "entry/driver_ui.h"
 #include "platform/posix/standin_control.h"
-#include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
-#include "tests/support/test_printer.h"
 
 namespace {
 
@@ -80,44 +78,6 @@ TEST(Module, StopFreesTheIdleRecordAndStartKeepsTheModuleLoaded) {
     EXPECT_EQ(ghInstance, module);
     EXPECT_EQ(standin::LoadedLibraries(), std::vector<WString>{path});
     standin::SetModulePath({});
-}
-
-std::pair<PpdData*, WORD> PeekCache() {
-    std::pair<PpdData*, WORD> v{};
-    PeekPpdCache(&v.first, &v.second);
-    return v;
-}
-
-// A context is valid only with both marks. The first request borrows the cached record; a second
-// one at the same time gets its own; an idle cached record stays alive until the next request
-// replaces it. (At most one borrower at a time and every record given back: the concurrency test.)
-TEST(DeviceDataCache, LendsTheCachedRecordToOneRequestAtATime) {
-    TestPrinter printer(kKlv20);
-    ASSERT_EQ(PeekCache().second, 0) << "a context of another test is still open";
-    UiData* first = FillUiData(printer.handle(), nullptr);
-    UiData* second = FillUiData(printer.handle(), nullptr);
-    ASSERT_TRUE(first && second);
-    EXPECT_TRUE(IsValidUiData(first));
-    for (UiData** mark : {&first->pStartMark, &first->pEndMark, &second}) {
-        UiData* const kept = *mark;
-        *mark = nullptr;
-        EXPECT_FALSE(IsValidUiData(first) && IsValidUiData(second));
-        *mark = kept;
-    }
-    EXPECT_EQ(WString(first->pDriverName), kKlv20);
-    EXPECT_EQ(PeekCache(), std::make_pair(first->pPpdData, WORD{1}));
-    ReleaseUiData(second);
-    PpdData* const idle = first->pPpdData;
-    ReleaseUiData(first);
-    EXPECT_EQ(PeekCache(), std::make_pair(idle, WORD{0}));
-    EXPECT_STREQ(idle->szFileName, "klv20.tpd") << "the idle cached record must stay alive";
-    // A record given back twice does not stop the lending.
-    UiData* third = FillUiData(printer.handle(), nullptr);
-    UnloadPpdFile(third->pPpdData);
-    ReleaseUiData(third);
-    UiData* fourth = FillUiData(printer.handle(), nullptr);
-    EXPECT_EQ(PeekCache(), std::make_pair(fourth->pPpdData, WORD{1}));
-    ReleaseUiData(fourth);
 }
 
 } // namespace

@@ -1,17 +1,15 @@
 // The built DLL's export and import tables, read from the image as the loader maps it; and the DLL
 // of this build installed as the configuration file of printers in Wine's spooler and
-// reached as applications reach it: a printer added with the driver in place, the print dialogs'
-// defaults, document properties and capabilities asked for by printer name only (Wine's spooler
-// passes no handle there), and the sheets through Wine's own property-sheet host.
+// reached as applications reach it: a printer added with the driver in place, the page setup
+// dialog's defaults, document properties and capabilities asked for by printer name only (Wine's
+// spooler passes no handle there), and the sheets through Wine's own property-sheet host.
 #include "resources/resource.h"
-#include "settings/driver_devmode.h"
-#include "settings/printer_data.h"
-#include "tests/support/test_printer.h"
+#include "tests/support/devmode_bytes.h"
+#include "tests/support/run_vorikactl.h"
 #include "tools/vorikactl/find_sheet.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <gtest/gtest.h>
 #include <prsht.h>
 
 #include <algorithm>
@@ -25,7 +23,7 @@
 
 namespace {
 
-constexpr LPCWSTR kKlv20 = L"Velmar VORIKA KLV-20";
+using testdm::kKlv20;
 
 // Where the spooler keeps this driver's configuration file: the DLL applications load.
 std::wstring InstalledDriverPath() {
@@ -47,33 +45,50 @@ class InstalledDriver : public ::testing::Environment {
 
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new InstalledDriver);
 
-// What the dialogs hand an application: the driver's DEVMODE for a printer whose only paper is
-// the user-defined 50 by 50 mm.
-void ExpectDriverDefaults(HGLOBAL devMode) {
-    const auto* dm = static_cast<const DriverDevMode*>(GlobalLock(devMode));
-    ASSERT_NE(dm, nullptr);
-    EXPECT_EQ(dm->ps.dwPrivData, kPrivSignature);
-    EXPECT_EQ(dm->dm.dmPaperSize, DMPAPER_USER);
-    EXPECT_EQ(dm->dm.dmPaperWidth, 500);
-    GlobalUnlock(devMode);
-    GlobalFree(devMode);
+// The console tool installs a printer of the driver (first of all: no process here has loaded
+// the DLL it copies again) and reads back through the spooler what the driver answers there.
+TEST(Vorikactl, InstallsAPrinterAndShowsWhatTheDriverAnswers) {
+    std::string out;
+    const std::string name = "\"VORIKA installed by the tool\"";
+    const std::wstring printer(name.begin(), name.end());
+    EXPECT_EQ(Vorikactl(L"install --printer " + printer, &out), 0u);
+    EXPECT_EQ(Vorikactl(L"install --printer " + printer, &out), 0u);
+    EXPECT_EQ(Vorikactl(L"show " + printer, &out) + Vorikactl(L"caps " + printer, &out), 0u);
+    EXPECT_EQ(Vorikactl(L"defaults", &out), 0u);
+    const std::string lines[] = {
+        "printer " + name + " added",
+        "installed " + name + " with driver \"Velmar VORIKA KLV-20\"",
+        "printer " + name + " already present",
+        "Printer " + name + ": DocumentPropertiesW(fMode 0) answers 1756 bytes",
+        "  no settings values stored either: the driver uses its defaults",
+        "   3 DC_PAPERSIZE         1: 500 x 500 (0.1 mm)",
+        "   8 DC_SIZE              220",
+        "   9 DC_EXTRA             1536",
+        "Default driver DEVMODE for \"Velmar VORIKA KLV-20\" (1756 bytes, base 1016 dpi)",
+        "Default driver DEVMODE for \"Velmar VORIKA KLV-20E\" (1756 bytes, base 1058 dpi)",
+    };
+    for (const std::string& line : lines) {
+        EXPECT_NE(out.find(line + "\r\n"), std::string::npos) << line << "\n" << out;
+    }
 }
 
 // Each test printer is added with the DLL in place: the spooler asks the driver for its DEVMODE.
 TEST(Applications, MeetTheDriverByPrinterNameOnly) {
     TestPrinter printer(kKlv20);
     ASSERT_TRUE(SetDefaultPrinterW(printer.name())) << GetLastError();
-    PRINTDLGW pd{};
-    pd.lStructSize = sizeof pd;
-    pd.Flags = PD_RETURNDEFAULT;
-    ASSERT_TRUE(PrintDlgW(&pd)) << CommDlgExtendedError();
-    ExpectDriverDefaults(pd.hDevMode);
-    GlobalFree(pd.hDevNames);
+    // What the print dialogs hand an application: the driver's DEVMODE for a printer whose only
+    // paper is the user-defined 50 by 50 mm.
     PAGESETUPDLGW psd{};
     psd.lStructSize = sizeof psd;
     psd.Flags = PSD_RETURNDEFAULT | PSD_INHUNDREDTHSOFMILLIMETERS;
     ASSERT_TRUE(PageSetupDlgW(&psd)) << CommDlgExtendedError();
-    ExpectDriverDefaults(psd.hDevMode);
+    const auto* dm = static_cast<const DriverDevMode*>(GlobalLock(psd.hDevMode));
+    ASSERT_NE(dm, nullptr);
+    EXPECT_EQ(dm->ps.dwPrivData, kPrivSignature);
+    EXPECT_EQ(std::pair(dm->dm.dmPaperSize, dm->dm.dmPaperWidth),
+              std::pair(SHORT{DMPAPER_USER}, SHORT{500}));
+    GlobalUnlock(psd.hDevMode);
+    GlobalFree(psd.hDevMode);
     GlobalFree(psd.hDevNames);
     EXPECT_EQ(std::pair(psd.ptPaperSize.x, psd.ptPaperSize.y), std::pair(5000L, 5000L));
 
@@ -257,7 +272,8 @@ TEST(Sheets, PrinterSheetShowsTheInformationPage) {
     ASSERT_NE(printerProperties, nullptr);
     printerProperties(nullptr, printer.handle());
     EXPECT_EQ(act.tabs, 1);
-    EXPECT_EQ(std::wstring(act.info), L"Velmar VORIKA KLV-20\r\n") << "the driver's name, one line";
+    EXPECT_EQ(std::wstring(act.info), kKlv20 + std::wstring(L"\r\n"))
+        << "the driver's name, one line";
     FreeLibrary(driver);
 }
 

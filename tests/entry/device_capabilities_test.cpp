@@ -2,9 +2,7 @@
 // settings the answers follow (stored properties, the caller's private part, the device name, the
 // printer named when no handle is given).
 #include "entry/driver_ui.h"
-#include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
-#include "tests/support/test_printer.h"
 
 #include <initializer_list>
 #include <map>

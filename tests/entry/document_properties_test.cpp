@@ -1,10 +1,8 @@
 // Document requests without a sheet: size requests, the DEVMODE written or not by the mode, the
-// printer by handle or by name only, the spooler's call without sheet information; the driver
-// defaults by conversion; the trivial exports.
+// printer by handle or by name only, the spooler's call without sheet information; the trivial
+// exports.
 #include "entry/driver_ui.h"
-#include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
-#include "tests/support/test_printer.h"
 
 namespace {
 
@@ -57,18 +55,6 @@ TEST(DocumentProperties, AnswerByModeWithAndWithoutSheetInformation) {
     EXPECT_EQ(DrvDocumentPropertySheets(nullptr, 0), -1);
     EXPECT_EQ(DrvAdvancedDocumentProperties(nullptr, nullptr, printer.name(), nullptr, nullptr),
               1756);
-}
-
-// The driver defaults asked for by the printer's name: those of the printer's driver, exactly.
-TEST(ConvertDevMode, DriverDefaultsOfThePrintersDriver) {
-    TestPrinter printer(kOtherModel);
-    Bytes out(1756 + 16, 0xA5);
-    LONG size = 1756;
-    EXPECT_TRUE(DrvConvertDevMode(printer.name(), nullptr, reinterpret_cast<DEVMODEW*>(out.data()),
-                                  &size, CDM_DRIVER_DEFAULT));
-    const DriverDevMode defaults = Defaults(kOtherModel);
-    ExpectSameBytes(out.data(), &defaults, sizeof defaults);
-    EXPECT_EQ(Bytes(out.begin() + 1756, out.end()), Bytes(16, 0xA5));
 }
 
 TEST(TrivialExports, UpgradeFailsQueriesAndPrinterEventsSucceed) {

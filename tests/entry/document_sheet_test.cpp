@@ -3,7 +3,6 @@
 #include "context/ui_context.h"
 #include "entry/document_properties.h"
 #include "platform/posix/standin_control.h"
-#include "settings/printer_data.h"
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_sheet_host.h"
 
@@ -60,31 +59,33 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
         EXPECT_EQ(out.dm.dmSize, c.outputWidth ? sizeof out.dm : 0xCDCD);
         EXPECT_EQ(out.ps.UserDefinedX, c.outputWidth ? c.outputWidth : SHORT(0xCDCD));
         EXPECT_EQ(out.dm.dmPaperWidth, c.outputWidth ? c.outputWidth : SHORT(0xCDCD));
-        PrinterSettings* now = GetPrinterProperties(printer.handle(), kKlv20);
-        EXPECT_EQ(now->UserDefinedX, c.storedWidth);
-        GlobalFree(now);
+        EXPECT_EQ(StoredSettings(printer.handle(), kKlv20).UserDefinedX, c.storedWidth);
         // The handle's printer, whatever name the caller passed beside it.
         EXPECT_EQ(host.broadcasts, std::vector<WString>(c.confirm ? 3 : 0, printer.name()));
     }
 }
 
-// The printer sheet stores the permission probe and tells the sheet whether it may change data.
+// The printer sheet stores the permission probe, tells the sheet whether it may change data and
+// answers whether the user confirmed it.
 TEST(PrinterSheet, ShowsTheInformationPageAndProbesPermission) {
     for (bool readOnly : {false, true}) {
         TestPrinter printer(kKlv20);
         standin::AddPrinter({printer.name(), kKlv20, {}, readOnly});
         TestSheetHost host;
-        host.info.Result = CPSUI_OK;
-        EXPECT_TRUE(PrinterProperties(nullptr, printer.handle()));
+        host.info.Result = readOnly ? CPSUI_OK : CPSUI_CANCEL;
+        EXPECT_EQ(PrinterProperties(nullptr, printer.handle()), readOnly);
         EXPECT_EQ(host.requestFlags, readOnly ? DPS_NOPERMISSION : 0);
         ASSERT_EQ(host.pages.size(), 1u);
         EXPECT_EQ(host.pages[0].pszTemplate, MAKEINTRESOURCEW(4));
         EXPECT_EQ(host.pages[0].pszIcon, MAKEINTRESOURCEW(503));
         EXPECT_EQ(host.pages[0].pfnCallback, nullptr);
         EXPECT_EQ(host.headerFlags, PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE);
-        standin::DataValue permission;
-        EXPECT_EQ(standin::FindData(printer.name(), TEXT("Permission"), &permission), !readOnly);
-        EXPECT_EQ(permission.bytes, (readOnly ? Bytes{} : Bytes{1, 0, 0, 0}));
+        ASSERT_EQ(standin::DataWrites().size(), 1u); // the probe, refused or not
+        const standin::DataWrite& probe = standin::DataWrites()[0];
+        EXPECT_EQ(probe.name, TEXT("Permission"));
+        EXPECT_EQ(probe.type, DWORD{REG_DWORD});
+        EXPECT_EQ(probe.bytes, (Bytes{1, 0, 0, 0}));
+        EXPECT_EQ(standin::DataCount(printer.name()), readOnly ? 0u : 1u) << "the probe stays";
     }
 }
 

@@ -1,16 +1,12 @@
 // Copies between DEVMODE layouts and the conversions the spooler asks for. Every caller DEVMODE
 // lives in a buffer of exactly the size its header declares, so a read or write past its end is
 // caught by the sanitizers of the host tree.
-#include <windows.h>
 
 #include "settings/devmode_convert.h"
 #include "tests/support/devmode_bytes.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace {
 
@@ -49,7 +45,7 @@ TEST(ConvertDevmode, OutputHeaderDecidesTheLayout) {
         {212, 0, 1, 220, 1536, 1, 212},     {220, 1536, 1, 212, 40, 1, 252},
         {200, 16, 0, 220, 1536, 1, -1},     {220, 1536, 1, 200, 16, 0, -1},
         {60, 12, 1, 220, 1536, 1, -1},      {220, 1536, 1, 60, 12, 1, -1},
-        {220, 1536, 1, 200, 16, 1, 216},
+        {220, 1536, 1, 200, 16, 1, 216},    {72, 0, 1, 220, 1536, 1, 72}, // the header alone
     };
     for (const auto& [inSize, inExtra, inVersion, outSize, outExtra, outVersion, copied] : cases) {
         DevModeBytes in(WORD(inSize), WORD(inExtra), WORD(inVersion * 0x111), 0x222, kPatterned);

@@ -1,20 +1,13 @@
 // The settings record in the printer's data: what a save stores, what a load takes from the whole
 // block, the material blocks and the per-field values, and what damaged data, refused writes and
 // a lack of memory do.
-#include <windows.h>
-#include <winspool.h>
-
 #include "settings/printer_data.h"
+
 #include "tests/support/devmode_bytes.h"
-#include "tests/support/test_printer.h"
 
 #include "platform/posix/standin_control.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
-#include <cstring>
-#include <string>
 #include <tuple>
 
 namespace {

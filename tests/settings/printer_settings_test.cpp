@@ -1,11 +1,8 @@
 // The settings record: the model rule, the signed reading of its fields and the built-in material
 // tables, checked on chosen rows and through the choice between them.
-#include <windows.h>
-
 #include "settings/printer_settings.h"
-#include "tests/support/devmode_bytes.h"
 
-#include <gtest/gtest.h>
+#include "tests/support/devmode_bytes.h"
 
 #include <array>
 #include <tuple>
@@ -13,7 +10,7 @@
 namespace {
 
 TEST(ModelRule, OnlyTheExactModelNameGivesTheKlv20Base) {
-    EXPECT_EQ(BaseDpiForModel(TEXT("Velmar VORIKA KLV-20")), 1016);
+    EXPECT_EQ(BaseDpiForModel(testdm::kKlv20), 1016);
     for (LPCWSTR name : {TEXT("velmar VORIKA KLV-20"), TEXT("Velmar VORIKA KLV-20 "),
                          TEXT("Velmar VORIKA KLV-2"), TEXT(""), static_cast<LPCWSTR>(nullptr)}) {
         EXPECT_EQ(BaseDpiForModel(name), 1058);

@@ -14,14 +14,6 @@ namespace {
 
 constexpr char16_t F = 0xEEEE; // a unit nothing wrote
 
-// Ten units of F, after `write` has had them.
-template <typename Write> std::u16string Field(Write write) {
-    WCHAR dst[10];
-    std::fill(dst, dst + 10, static_cast<WCHAR>(F));
-    write(dst);
-    return std::u16string(dst, dst + 10);
-}
-
 // CopyStringW keeps at most n - 1 characters and zero-fills the n-unit field. CopyStr2Unicode
 // converts the ANSI text into the field or, for n 0, as long as it is with its NUL; the last unit
 // of the field is NUL whatever the conversion left before it.
@@ -37,26 +29,15 @@ TEST(TextFields, CopiesStayInTheirFieldAndEndInNul) {
         {nullptr, "abc", 0, {'a', 'b', 'c', 0, F, F, F, F, F, F}},
     };
     for (const auto& [wide, narrow, n, expected] : cases) {
-        EXPECT_EQ(Field([wide = wide, narrow = narrow, n = n](WCHAR* d) {
-                      if (narrow == nullptr) {
-                          CopyStringW(d, wide, n);
-                      } else {
-                          EXPECT_EQ(CopyStr2Unicode(d, narrow, n), d);
-                      }
-                  }),
-                  expected)
-            << n;
+        WCHAR field[10]; // ten units of F before the copy
+        std::fill(field, field + 10, static_cast<WCHAR>(F));
+        if (narrow == nullptr) {
+            CopyStringW(field, wide, n);
+        } else {
+            EXPECT_EQ(CopyStr2Unicode(field, narrow, n), field);
+        }
+        EXPECT_EQ(std::u16string(field, field + 10), expected) << n;
     }
-}
-
-// cbDst counts bytes; the count written is two bytes a character, 0 when the text does not fit.
-TEST(MyMultiByteToUnicode, CountsBytes) {
-    DWORD written = 1;
-    Field([&](WCHAR* d) { EXPECT_EQ(MyMultiByteToUnicode(d, 20, &written, "hello", 6), 6); });
-    EXPECT_EQ(written, 12u);
-    EXPECT_EQ(Field([&](WCHAR* d) { MyMultiByteToUnicode(d, 8, &written, "abcdef", 7); })[4], F);
-    EXPECT_EQ(written, 0u);
-    Field([&](WCHAR* d) { EXPECT_EQ(MyMultiByteToUnicode(d, 8, nullptr, "xy", 2), 2); });
 }
 
 } // namespace

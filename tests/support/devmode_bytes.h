@@ -5,12 +5,17 @@
 
 #include <windows.h>
 
+#include "context/ppd_cache.h"
 #include "settings/driver_devmode.h"
+#include "settings/printer_data.h"
+#include "tests/support/test_printer.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace testdm {
@@ -67,13 +72,31 @@ inline PrinterSettings Record(SHORT x, SHORT y, SHORT frameIdx = 4) {
     return ps;
 }
 
-// A text field up to its NUL.
+// A text field up to its NUL or its end.
 inline std::u16string Text(const WCHAR* field, size_t capacity = 32) {
     std::u16string out;
     for (size_t i = 0; i < capacity && field[i] != 0; ++i) {
         out.push_back(static_cast<char16_t>(field[i]));
     }
     return out;
+}
+
+// ASCII test text as the platform's wide text, and a field's text back as ASCII for messages.
+inline WString Wide(std::string_view ascii) {
+    return {ascii.begin(), ascii.end()};
+}
+inline std::string Narrow(const WCHAR* field, size_t capacity = 256) {
+    const std::u16string text = Text(field, capacity);
+    return {text.begin(), text.end()};
+}
+
+// The printer's stored settings as a request loads them: the defaults when none are stored.
+inline PrinterSettings StoredSettings(HANDLE printer, LPCWSTR model) {
+    PrinterSettings* loaded = GetPrinterProperties(printer, model);
+    EXPECT_NE(loaded, nullptr);
+    const PrinterSettings ps = loaded ? *loaded : PrinterSettings{};
+    GlobalFree(loaded);
+    return ps;
 }
 
 inline Bytes Slice(const void* base, size_t offset, size_t size) {
@@ -91,6 +114,13 @@ inline void ExpectSameBytes(const void* actual, const void* expected, size_t siz
             ++reported;
         }
     }
+}
+
+// The device data cache's record and how many requests hold it.
+inline std::pair<PpdData*, WORD> PeekCache() {
+    std::pair<PpdData*, WORD> v{};
+    PeekPpdCache(&v.first, &v.second);
+    return v;
 }
 
 } // namespace testdm

@@ -6,7 +6,7 @@
 #ifdef _WIN32
 
 #include "context/ui_context.h"
-#include "tests/support/test_printer.h"
+#include "tests/support/devmode_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +50,7 @@ class PageTest : public ::testing::Test {
     // An empty script withdraws one that no dialog took.
     static void ScriptNextDialog(std::function<void(HWND)> script);
 
-    TestPrinter printer_{L"Velmar VORIKA KLV-20"};
+    TestPrinter printer_{testdm::kKlv20};
     UiData* ui_ = nullptr;
     HWND page_ = nullptr;
 };

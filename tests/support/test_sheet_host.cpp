@@ -68,10 +68,16 @@ LONG WINAPI RunSheet(HWND, PFNPROPSHEETUI sheet, LPARAM lParam, LPDWORD pResult)
 }
 
 const SheetHostOps kTestHost = {
-    [](void) WINAPI { return reinterpret_cast<HMODULE>(0x10000); },
+    [](void) WINAPI {
+        ++host->modulesHeld;
+        return reinterpret_cast<HMODULE>(0x10000);
+    },
     [](HMODULE, LPCSTR)
         WINAPI { return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(RunSheet)); },
-    [](HMODULE) WINAPI -> BOOL { return TRUE; },
+    [](HMODULE) WINAPI -> BOOL {
+        --host->modulesHeld;
+        return TRUE;
+    },
     [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) WINAPI -> LRESULT {
         const bool sent = window == HWND_BROADCAST && message == WM_DEVMODECHANGE && wParam == 0;
         host->broadcasts.push_back(sent ? WString(reinterpret_cast<LPCWSTR>(lParam)) : WString());
@@ -85,5 +91,6 @@ TestSheetHost::TestSheetHost() : seam(g_sheetHost, kTestHost) {
 }
 
 TestSheetHost::~TestSheetHost() {
+    EXPECT_EQ(modulesHeld, 0) << "the sheet host was not freed";
     host = nullptr;
 }

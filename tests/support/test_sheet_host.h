@@ -28,5 +28,6 @@ struct TestSheetHost {
     WORD requestFlags = 0;
     // The device named by each broadcast to every top-level window; empty for any other message.
     std::vector<WString> broadcasts;
+    int modulesHeld = 0; // loads of the host not yet freed
     SeamOverride<SheetHostOps> seam;
 };

@@ -4,6 +4,7 @@
 
 #include "tests/support/seam_override.h"
 #include "resources/resource.h"
+#include "tests/support/test_printer.h"
 #include "ui/dialog_host.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,6 @@
 
 namespace {
 
-using WString = std::basic_string<WCHAR>;
 using Request = std::tuple<HWND, WString, UINT, ULONG_PTR>;
 
 LANGID language = 0;
@@ -38,9 +38,10 @@ BOOL WINAPI RecordHelp(HWND window, LPCWSTR file, UINT command, ULONG_PTR data) 
 }
 
 const WString kDir = TEXT("C:\\windows\\system32\\spool\\drivers\\x64"); // the stand-in's
+const WString kOtherDir = TEXT("D:\\DRIVERS\\W32X86");
 
 // Only language 1041 gets the Japanese file; either lies in the subdirectory 2 of the driver
-// directory; each request names the file, its window and the page's table.
+// directory; each request names the file, its window and the page's table, and frees the name.
 TEST(Help, RequestsNameTheFileOfTheUsersLanguage) {
     const WString& dir = kDir;
     SeamOverride languageSeam(g_dialogHost.GetUserDefaultLangID, &UserLanguage);
@@ -48,23 +49,30 @@ TEST(Help, RequestsNameTheFileOfTheUsersLanguage) {
     SeamOverride versionSeam(g_dialogHost.RtlGetVersion, &SystemVersion);
     standin::SetFilePresent(dir + TEXT("\\2\\QTKLVJP.HLP"), true);
     standin::SetFilePresent(dir + TEXT("\\2\\QTKLVEN.HLP"), true);
+    standin::SetFilePresent(kOtherDir + TEXT("\\2\\QTKLVEN.HLP"), true);
     majorVersion = 5;
     auto* window = reinterpret_cast<HWND>(0x1234);
+    const long live = standin::LiveAllocations();
     requests.clear();
     language = 1041;
     ShowControlHelp(window, slope::aPaperDlgHelpIDs);
     language = 1033;
     ShowContextMenuHelp(window, material::aPaperDlgHelpIDs);
     language = 0x0811;
+    standin::SetDriverDirectory(kOtherDir);
     ShowHelpContents(nullptr);
-    EXPECT_EQ(requests,
-              (std::vector<Request>{{window, dir + TEXT("\\2\\QTKLVJP.HLP"), HELP_WM_HELP,
-                                     ULONG_PTR(slope::aPaperDlgHelpIDs)},
-                                    {window, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTEXTMENU,
-                                     ULONG_PTR(material::aPaperDlgHelpIDs)},
-                                    {nullptr, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTENTS, 0}}));
-    standin::SetFilePresent(dir + TEXT("\\2\\QTKLVJP.HLP"), false);
-    standin::SetFilePresent(dir + TEXT("\\2\\QTKLVEN.HLP"), false);
+    standin::SetDriverDirectory(dir);
+    EXPECT_EQ(requests, (std::vector<Request>{
+                            {window, dir + TEXT("\\2\\QTKLVJP.HLP"), HELP_WM_HELP,
+                             ULONG_PTR(slope::aPaperDlgHelpIDs)},
+                            {window, dir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTEXTMENU,
+                             ULONG_PTR(material::aPaperDlgHelpIDs)},
+                            {nullptr, kOtherDir + TEXT("\\2\\QTKLVEN.HLP"), HELP_CONTENTS, 0}}));
+    EXPECT_EQ(standin::LiveAllocations(), live) << "a help file name was not freed";
+    for (const WString& file : {dir + TEXT("\\2\\QTKLVJP.HLP"), dir + TEXT("\\2\\QTKLVEN.HLP"),
+                                kOtherDir + TEXT("\\2\\QTKLVEN.HLP")}) {
+        standin::SetFilePresent(file, false);
+    }
 }
 
 // The engine is asked only with the help file of the user's language present on a system from
@@ -99,12 +107,6 @@ TEST(Help, EngineAskedOnlyWhereItCanAnswer) {
 }
 
 TEST(Help, NoFileWithoutTheDriverDirectoryOrMemory) {
-    standin::SetDriverDirectory(TEXT("D:\\DRIVERS\\W32X86"));
-    language = 1041;
-    SeamOverride seam(g_dialogHost.GetUserDefaultLangID, &UserLanguage);
-    LPWSTR name = GetHelpFileName();
-    EXPECT_EQ(WString(name), TEXT("D:\\DRIVERS\\W32X86\\2\\QTKLVJP.HLP"));
-    GlobalFree(name);
     const long live = standin::LiveAllocations();
     for (unsigned nth : {1u, 2u}) {
         standin::FailCall(standin::Op::GetPrinterDriverDirectory, nth, ERROR_ACCESS_DENIED);
@@ -114,7 +116,6 @@ TEST(Help, NoFileWithoutTheDriverDirectoryOrMemory) {
     standin::FailAllocation(1);
     EXPECT_EQ(GetHelpFileName(), nullptr);
     EXPECT_EQ(standin::LiveAllocations(), live);
-    standin::SetDriverDirectory(TEXT("C:\\windows\\system32\\spool\\drivers\\x64"));
 }
 
 // A table maps a control to its context and ends at its first pair of zeros, not at a zero

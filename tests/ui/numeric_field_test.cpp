@@ -3,25 +3,12 @@
 
 #include "tests/support/devmode_bytes.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
-#include <string>
 #include <tuple>
 
 namespace {
 
-using WString = std::basic_string<WCHAR>;
-
-WString Wide(const std::string& ascii) {
-    return WString(ascii.begin(), ascii.end());
-}
-
-// The ASCII text of a field, for messages and comparisons.
-std::string Narrow(const WCHAR* text) {
-    const std::u16string wide = testdm::Text(text, kFilterChars + 8);
-    return std::string(wide.begin(), wide.end());
-}
+using testdm::Narrow, testdm::Wide;
 
 // Text, inch, maximum, minimum, value in tenths of a millimetre. Work sizes are limited to 5.1 ..
 // 50.0 mm, origin offsets to -3.0 .. 3.0 mm. The first dropped decimal rounds half up; a '-'
@@ -89,8 +76,9 @@ TEST(NumericField, ShowsLengthsAndWholeNumbers) {
 
 // Lengths step by shown units: 50.0 mm shows as 1.97 inch, one step of 0.10 inch shows 2.07 and
 // stores 52.6 mm; 0.20 - 0.10 inch is 2.5 mm, limited to 5.1; -0.01 inch is -0.254 mm, -0.11 inch
-// -2.794 mm; -50.0 mm steps to -2.07 inch, -52.6 mm. Whole numbers step by one. The minimum wins
-// when the limits cross.
+// -2.794 mm; -50.0 mm steps to -2.07 inch, -52.6 mm; 0.25 inch is 6.35 mm, the half away from
+// zero; 8.0 mm shows 0.31 inch (0.315 not reached), so 0.32 inch, 8.1 mm. Whole numbers step by
+// one. The minimum wins when the limits cross.
 TEST(NumericField, Steps) {
     const std::array<LONG, 6> cases[] = {
         // inch (2: a whole number), value, maximum, minimum, step, result
@@ -98,6 +86,7 @@ TEST(NumericField, Steps) {
         {1, -25, 30, -30, -1, -28}, {1, -500, 0, -800, -10, -526}, {0, 500, 500, 51, 10, 500},
         {0, 0, 30, -30, -1, -1},    {0, 5, 10, 20, 1, 20},         {2, 25, 25, 1, 1, 25},
         {2, 1, 25, 1, -1, 1},       {2, 10, 25, 1, 1, 11},         {2, 5, 1, 10, 1, 10},
+        {1, 61, 500, 0, 1, 64},     {1, -61, 30, -100, -1, -64},   {1, 80, 500, 0, 1, 81},
     };
     for (const auto& [inch, value, max, min, step, result] : cases) {
         EXPECT_EQ(inch == 2 ? SpinLong(value, max, min, step)

@@ -2,24 +2,18 @@
 #include "pages/correction/correction_model.h"
 
 #include "settings/wide_strings.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/devmode_bytes.h"
 
 #include <climits>
-#include <cstring>
-#include <string>
-#include <vector>
 
 namespace {
 
-std::u16string AsText(LPCWSTR text) {
-    return reinterpret_cast<const char16_t*>(text);
-}
+using testdm::Text;
 
 std::u16string Shown(LONG gamma) {
     WCHAR out[kGammaShowChars];
     FormatGamma(out, gamma);
-    return AsText(out);
+    return Text(out);
 }
 
 } // namespace
@@ -83,12 +77,12 @@ TEST(ServiceListsAndPresets, IndexesPastTheListBecomeZeroAndNamesFollowTheCountr
     }
     EXPECT_EQ(NormaliseListIndex(ServiceList::Draft, -1), -1);
     for (int i = 0; i < 5; ++i) { // the numbered levels read alike in both languages
-        const std::u16string english = AsText(ServiceListName(ServiceList::PassMethod, i, false));
-        const std::u16string japanese = AsText(ServiceListName(ServiceList::PassMethod, i, true));
+        const std::u16string english = Text(ServiceListName(ServiceList::PassMethod, i, false));
+        const std::u16string japanese = Text(ServiceListName(ServiceList::PassMethod, i, true));
         EXPECT_EQ(english.substr(0, english.find(u' ')), japanese.substr(0, japanese.find(u' ')));
     }
-    EXPECT_EQ(AsText(ServiceListName(ServiceList::PassMethod, 5, true)) +
-                  AsText(ServiceListName(ServiceList::DitherPat, 3, false)),
+    EXPECT_EQ(Text(ServiceListName(ServiceList::PassMethod, 5, true)) +
+                  Text(ServiceListName(ServiceList::DitherPat, 3, false)),
               u"ハイブリッドPoster");
     EXPECT_EQ(
         std::vector<SHORT>({NormaliseMaterial(8), NormaliseMaterial(9), NormaliseMaterial(-1)}),
@@ -101,12 +95,12 @@ TEST(ServiceListsAndPresets, IndexesPastTheListBecomeZeroAndNamesFollowTheCountr
     FillUnnamedPresets(&ps, kCountryJapan);
     const MaterialEntry& steel = ps.PhotoSet.Entry[2];
     const MaterialEntry& mine = ps.TextSet.Entry[5]; // a named preset keeps its numbers too
-    EXPECT_EQ(AsText(steel.Name) + AsText(mine.Name), u"ステンレスMine");
+    EXPECT_EQ(Text(steel.Name) + Text(mine.Name), u"ステンレスMine");
     EXPECT_EQ(std::vector<LONG>({steel.ImpactMax, steel.Reserved, mine.ImpactMin}),
               std::vector<LONG>({600, 7, 400}));
     SetDefaultPrinterSettings(&ps, kBaseDpiKlv20);
-    FillUnnamedPresets(&ps, 1);
-    EXPECT_EQ(AsText(ps.TextSet.Entry[0].Name), u"Aluminium");
+    FillUnnamedPresets(&ps, 1); // each set from its own table
+    EXPECT_EQ(Text(ps.TextSet.Entry[4].Name) + Text(ps.PhotoSet.Entry[4].Name), u"Set-ASet-a");
 }
 
 TEST(MaterialType, SwitchingSetsWhatSuitsTheTypeAndStandardResetsOnlyTheCorrection) {
@@ -145,7 +139,7 @@ TEST(DetailsWorkCopy, BrowsesEditsAndWritesBackTheActiveSet) {
     ps.Material = 7;
     MaterialWorkCopy work;
     LoadWorkCopy(&work, ps);
-    EXPECT_EQ(AsText(CurrentPreset(&work).Name), u"Set-d");
+    EXPECT_EQ(Text(CurrentPreset(&work).Name), u"Set-d");
     for (const auto& [step, shown] : {std::pair{1, 8}, {1, 8}, {-9, 0}, {-1, 0}}) {
         BrowseWorkCopy(&work, step);
         EXPECT_EQ(work.current, shown);
@@ -157,7 +151,7 @@ TEST(DetailsWorkCopy, BrowsesEditsAndWritesBackTheActiveSet) {
     CurrentPreset(&work).ImpactMin = 1100;
     StoreWorkCopy(work, &ps);
     const MaterialEntry& stored = ps.PhotoSet.Entry[6];
-    EXPECT_EQ(AsText(ps.PhotoSet.Entry[5].Name) + AsText(stored.Name),
+    EXPECT_EQ(Text(ps.PhotoSet.Entry[5].Name) + Text(stored.Name),
               u"---0123456789012345678901234567890");
     EXPECT_EQ(std::vector<LONG>({ps.Material, stored.ImpactMin, stored.Reserved}),
               std::vector<LONG>({6, 1100, 42}));
@@ -173,5 +167,5 @@ TEST(DetailsWorkCopy, BrowsesEditsAndWritesBackTheActiveSet) {
     std::fill(std::begin(full.Name), std::end(full.Name), 'x');
     WCHAR text[kPresetNameChars + 1];
     PresetNameText(full, text); // a full name is ended behind its 32 characters
-    EXPECT_EQ(AsText(text), std::u16string(32, u'x'));
+    EXPECT_EQ(Text(text, std::size(text)), std::u16string(32, u'x'));
 }

@@ -3,10 +3,7 @@
 #include "pages/material/material_model.h"
 
 #include "resources/resource.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
+#include "tests/support/devmode_bytes.h"
 
 TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
     constexpr int kTakeOver = -1;
@@ -27,6 +24,8 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
         {0, 800, 780, 500, IDC_OFFSET_X_EDIT, kTakeOver, "3.0", 10},
         {0, 800, 500, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "-3.0", -10},
         {0, 800, 799, 799, IDC_OFFSET_X_EDIT, kTakeOver, "0.1", 0},
+        {0, 800, 780, 781, IDC_OFFSET_X_EDIT, kTakeOver, "1.0", 10}, // 780 + 20: at the limit
+        {0, 800, 781, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "-1.0", -10},
         {0, 800, 799, 799, IDC_OFFSET_Y_EDIT, kTakeOver, "-0.1", 0},
         {0, 500, 500, 500, IDC_WIDTH_EDIT, 0, "49.5", 500},
         {1, 800, 500, 500, IDC_WIDTH_EDIT, 0, "1.97", 526},
@@ -40,7 +39,7 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
         ps.LimitX = ps.LimitY = c.limit;
         ps.UserDefinedX = c.x;
         ps.UserDefinedY = c.y;
-        const std::basic_string<WCHAR> text(c.text, c.text + strlen(c.text));
+        const auto text = testdm::Wide(c.text);
         if (c.code == kTakeOver) {
             TakeOverLength(&ps, c.field, text.c_str());
         } else {
@@ -48,20 +47,24 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
         }
         EXPECT_EQ(*LengthOfField(&ps, c.field), c.stored) << c.field << " " << c.text;
     }
+    // A spin of a size applies the rules: 781 + 2 x 10 is past 800, the offsets truncate to 9.
     PrinterSettings ps{};
+    ps.LimitX = ps.LimitY = 800, ps.UserDefinedY = 781, ps.OffsetX = 10, ps.OffsetY = -10;
+    EXPECT_TRUE(SpinLength(&ps, IDC_WIDTH_EDIT, TEXT("77.1"), 0));
+    EXPECT_EQ(std::pair(ps.OffsetX, ps.OffsetY), (std::pair<SHORT, SHORT>(9, -9)));
     EXPECT_EQ(FieldOfSpin(IDC_OFFSET_Y_SPIN), IDC_OFFSET_Y_EDIT);
     EXPECT_EQ(FieldOfSpin(IDC_UNIT_LABEL), 0);
     for (int code : {2, 4, 5, 8}) { // thumb, page and end-of-scroll events store nothing
         EXPECT_FALSE(SpinLength(&ps, IDC_WIDTH_EDIT, TEXT("10"), code));
     }
     TakeOverLength(&ps, IDC_UNIT_MM, TEXT("7"));
-    EXPECT_EQ(ps.UserDefinedX, 0);
+    EXPECT_EQ(ps.UserDefinedX, 781);
 }
 
 TEST(MaterialModel, ResolutionListRoundsEachBaseAndFallsBackToTheThirdEntry) {
     WCHAR text[kResolutionChars];
     FormatResolutionEntry(text, 1016, 3);
-    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), u" 339 ");
+    EXPECT_EQ(testdm::Text(text), u" 339 ");
     const LONG selected[][2] = {{0, 5}, {2, 5}, {3, 3}, {10, 10}, {11, 5}, {32767, 5}};
     for (const auto& s : selected) {
         EXPECT_EQ(SelectedFrameIdx(s[0]), s[1]) << s[0];

@@ -4,6 +4,7 @@
 // command that fails changes nothing.
 #include "pages/material/settings_file.h"
 #include "settings/printer_data.h"
+#include "tests/support/run_vorikactl.h"
 #include "tests/support/test_printer.h"
 
 #include <windows.h>
@@ -17,35 +18,6 @@
 #include <vector>
 
 namespace {
-
-// The command's exit status, with both its streams appended to output.
-DWORD Vorikactl(const std::wstring& arguments, std::string* output) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE read, write;
-    CreatePipe(&read, &write, &inherit, 0);
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = write;
-    std::wstring command = L"\"" VORIKACTL_EXE L"\" " + arguments;
-    PROCESS_INFORMATION process{};
-    DWORD status = ~0u;
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process)) {
-        WaitForSingleObject(process.hProcess, 60000); // a few short lines: the pipe never fills
-        GetExitCodeProcess(process.hProcess, &status);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    CloseHandle(write);
-    char buffer[512];
-    for (DWORD got = 0; ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0;) {
-        output->append(buffer, got);
-    }
-    CloseHandle(read);
-    return status;
-}
 
 // A file of the job folder, by the full name the tool reports it under.
 std::wstring JobFile(const wchar_t* name) {
