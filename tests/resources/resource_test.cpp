@@ -72,36 +72,20 @@ std::vector<Control> Create(int number, LANGID language) {
     return controls;
 }
 
-// Only captions, fonts, positions and sizes differ between the two languages; the Japanese
-// image-correction page places the Text and Photo buttons right after Details.
-TEST(DialogTemplates, EnglishAndJapaneseHoldTheSameControlsInTheSameOrder) {
-    for (int number = IDD_MATERIAL_PAGE; number <= IDD_WARNING; ++number) {
-        const std::vector<Control> english = Create(number, kEnglish);
-        std::vector<Control> japanese = Create(number, kJapanese);
-        if (number == IDD_CORRECTION_PAGE) {
-            auto at = [&](int id) {
-                return std::find_if(japanese.begin(), japanese.end(),
-                                    [id](const Control& c) { return c.id == id; });
-            };
-            ASSERT_EQ(at(IDC_TYPE_TEXT), at(IDC_DETAILS) + 1);
-            ASSERT_EQ(at(IDC_TYPE_PHOTO), at(IDC_DETAILS) + 2);
-            std::rotate(at(IDC_TYPE_TEXT), at(IDC_TYPE_PHOTO) + 1, japanese.end());
-        }
-        EXPECT_GT(english.size(), 1u) << number;
-        EXPECT_TRUE(english == japanese) << "template " << number;
-    }
-}
-
-// The controls the pages and dialogs drive, and those a help table names, exist as what the code
-// drives them as (in English: the Japanese templates hold the same controls, as checked above).
-TEST(DialogTemplates, EveryControlTheCodeAddressesExistsWithItsClass) {
+// Only captions, fonts, positions and sizes differ between the two languages (the Japanese
+// image-correction page places the Text and Photo buttons right after Details). The controls the
+// pages and dialogs drive, and those a help table names, exist as what the code drives them as.
+TEST(DialogTemplates, BothLanguagesHoldTheControlsTheCodeAddressesInTheSameOrder) {
     const std::wstring edit = L"Edit 0", bar = L"ScrollBar", combo = L"ComboBox", label = L"Static",
-                       radio = L"Button 9", check = L"Button 3", push = L"Button 0";
-    const struct {
-        int number;
-        std::wstring kind;
+                       radio = L"Button 9", check = L"Button 3", push = L"Button 0", any;
+    const auto ids = [](const DWORD* table) {
         std::vector<int> ids;
-    } rows[] = {
+        for (; table[0] != 0; table += 2) {
+            ids.push_back(int(table[0]));
+        }
+        return ids;
+    };
+    const std::tuple<int, std::wstring, std::vector<int>> rows[] = {
         {1, edit, {IDC_WIDTH_EDIT, IDC_LENGTH_EDIT, IDC_OFFSET_X_EDIT, IDC_OFFSET_Y_EDIT}},
         {1, bar, {IDC_WIDTH_SPIN, IDC_LENGTH_SPIN, IDC_OFFSET_X_SPIN, IDC_OFFSET_Y_SPIN}},
         {1, radio, {IDC_UNIT_MM, IDC_UNIT_INCH, IDC_COMPRESSION_TIFF}},
@@ -123,30 +107,30 @@ TEST(DialogTemplates, EveryControlTheCodeAddressesExistsWithItsClass) {
         {4, L"Edit 4", {IDC_INFO_TEXT}}, // multi-line
         {6, edit, {IDC_NAME_EDIT, IDC_SPEED_EDIT, IDC_IMPACT_MIN_EDIT, IDC_IMPACT_MAX_EDIT}},
         {6, bar, {IDC_PRESET_SCROLL}},
-    };
-    const std::pair<int, const DWORD*> helpTables[] = {
-        {IDD_MATERIAL_PAGE, material::aPaperDlgHelpIDs},
-        {IDD_CORRECTION_PAGE, correction::aPaperDlgHelpIDs},
-        {IDD_DETAILS, correction::aDetailsDlgHelpIDs},
-        {IDD_SLOPE_PAGE, slope::aPaperDlgHelpIDs}};
-    auto expect = [](int number, const std::wstring& kind, std::vector<int> ids) {
-        const std::vector<Control> controls = Create(number, kEnglish);
-        for (int id : ids) {
-            auto found = std::find_if(controls.begin() + 1, controls.end(),
-                                      [id](const Control& c) { return c.id == id; });
-            ASSERT_NE(found, controls.end()) << "control " << id << " of " << number;
-            EXPECT_TRUE(kind.empty() || found->kind == kind) << "control " << id;
+        {IDD_MATERIAL_PAGE, any, ids(material::aPaperDlgHelpIDs)},
+        {IDD_CORRECTION_PAGE, any, ids(correction::aPaperDlgHelpIDs)},
+        {IDD_DETAILS, any, ids(correction::aDetailsDlgHelpIDs)},
+        {IDD_SLOPE_PAGE, any, ids(slope::aPaperDlgHelpIDs)}};
+    for (int number = IDD_MATERIAL_PAGE; number <= IDD_WARNING; ++number) {
+        const std::vector<Control> english = Create(number, kEnglish);
+        std::vector<Control> japanese = Create(number, kJapanese);
+        const auto at = [&](int id) {
+            return std::find_if(japanese.begin() + 1, japanese.end(),
+                                [id](const Control& c) { return c.id == id; });
+        };
+        if (number == IDD_CORRECTION_PAGE) {
+            ASSERT_EQ(std::pair(at(IDC_TYPE_TEXT), at(IDC_TYPE_PHOTO)),
+                      std::pair(at(IDC_DETAILS) + 1, at(IDC_DETAILS) + 2));
+            std::rotate(at(IDC_TYPE_TEXT), at(IDC_TYPE_PHOTO) + 1, japanese.end());
         }
-    };
-    for (const auto& row : rows) {
-        expect(row.number, row.kind, row.ids);
-    }
-    for (const auto& [number, table] : helpTables) {
-        std::vector<int> ids;
-        for (const DWORD* p = table; p[0] != 0; p += 2) {
-            ids.push_back(int(p[0]));
+        EXPECT_GT(english.size(), 1u) << number;
+        EXPECT_TRUE(english == japanese) << "template " << number;
+        for (const auto& [dialog, kind, controls] : rows) {
+            for (int id : dialog == number ? controls : std::vector<int>()) {
+                ASSERT_NE(at(id), japanese.end()) << "control " << id << " of " << number;
+                EXPECT_TRUE(kind.empty() || at(id)->kind == kind) << "control " << id;
+            }
         }
-        expect(number, L"", ids);
     }
 }
 

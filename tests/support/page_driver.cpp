@@ -9,21 +9,7 @@
 #include <utility>
 #include <vector>
 
-void PageTest::TearDown() {
-    DestroyWindow(GetParent(page_));
-    ReleaseUiData(ui_);
-}
-
 int PageTest::changesTold = 0;
-
-namespace {
-
-LRESULT CALLBACK SheetStandIn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    PageTest::changesTold += message == PSM_CHANGED ? 1 : 0;
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-} // namespace
 
 void PageTest::OpenWith(int templateId, DLGPROC procedure, LPARAM pageParam) {
     static const HINSTANCE templates = LoadLibraryW(TEXT(VORIKAUI_DLL));
@@ -31,19 +17,29 @@ void PageTest::OpenWith(int templateId, DLGPROC procedure, LPARAM pageParam) {
     const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(templates, found)));
     std::vector<BYTE> copy(bytes, bytes + SizeofResource(templates, found));
     auto* style = reinterpret_cast<DWORD*>(copy.data() + 12); // behind version, signature, help ID
-    *style = (*style & ~(WS_DISABLED | WS_POPUP | WS_CAPTION | DS_MODALFRAME)) | WS_CHILD;
-    *style |= DS_CONTROL;
+    *style =
+        (*style & ~(WS_DISABLED | WS_POPUP | WS_CAPTION | DS_MODALFRAME)) | WS_CHILD | DS_CONTROL;
     PROPSHEETPAGEW sheetPage{};
     sheetPage.dwSize = sizeof sheetPage;
     sheetPage.lParam = pageParam;
     HWND sheet = CreateWindowExW(0, L"STATIC", L"sheet", WS_POPUP | WS_VISIBLE, 0, 0, 600, 500,
                                  nullptr, nullptr, nullptr, nullptr);
-    SetWindowLongPtrW(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetStandIn));
+    WNDPROC standIn = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        changesTold += message == PSM_CHANGED ? 1 : 0;
+        return DefWindowProcW(window, message, wParam, lParam);
+    };
+    SetWindowLongPtrW(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(standIn));
     changesTold = 0;
     page_ = CreateDialogIndirectParamW(templates, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()),
                                        sheet, procedure, reinterpret_cast<LPARAM>(&sheetPage));
     ASSERT_NE(page_, nullptr);
     ShowWindow(page_, SW_SHOW);
+}
+
+std::wstring PageTest::Text(int id) {
+    wchar_t text[64] = {};
+    GetDlgItemTextW(page_, id, text, 64);
+    return text;
 }
 
 void PageTest::TypeInto(HWND dialog, int id, const wchar_t* text) {
@@ -53,30 +49,14 @@ void PageTest::TypeInto(HWND dialog, int id, const wchar_t* text) {
     }
 }
 
-std::wstring PageTest::TextOf(HWND dialog, int id) {
-    wchar_t text[64] = {};
-    GetDlgItemTextW(dialog, id, text, 64);
-    return text;
-}
-
 std::wstring PageTest::AskHelp(HWND dialog, int id, UINT message) {
     HWND control = GetDlgItem(dialog, id);
     HELPINFO info{sizeof info, HELPINFO_WINDOW, id, control, 0, {0, 0}};
     SendMessageW(dialog, message, message == WM_HELP ? 0 : WPARAM(control),
                  message == WM_HELP ? LPARAM(&info) : MAKELPARAM(-1, -1));
-    HWND popup = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            const bool popup = IsWindowVisible(window) && lstrcmpW(name, kHelpPopupClass) == 0;
-            *reinterpret_cast<HWND*>(found) = popup ? window : nullptr;
-            return !popup;
-        },
-        LPARAM(&popup));
+    HWND popup = FindWindowW(kHelpPopupClass, nullptr);
     wchar_t text[512] = {};
-    GetWindowTextW(popup, text, 512);
+    GetWindowTextW(IsWindowVisible(popup) ? popup : nullptr, text, 512);
     DestroyWindow(popup);
     return text;
 }
@@ -142,5 +122,12 @@ DrawingSurface::~DrawingSurface() {
     DeleteObject(SelectObject(dc, previous));
     DeleteDC(dc);
     DestroyWindow(page);
+}
+
+void DrawingSurface::ExpectPixels(std::initializer_list<Pixel> pixels) const {
+    GdiFlush();
+    for (const Pixel& p : pixels) {
+        EXPECT_EQ(bits[p.y * 200 + p.x] & 0xFFFFFF, p.colour) << p.x << "," << p.y;
+    }
 }
 #endif

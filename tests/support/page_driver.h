@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 // A UI context of a fresh printer, and one page of it made from a copy of its template turned
@@ -23,16 +24,15 @@ class PageTest : public ::testing::Test {
 
   protected:
     void SetUp() override { ASSERT_NE(ui_ = FillUiData(printer_.handle(), nullptr), nullptr); }
-    void TearDown() override;
+    void TearDown() override { DestroyWindow(GetParent(page_)), ReleaseUiData(ui_); }
     void Open(int templateId, DLGPROC procedure) { OpenWith(templateId, procedure, LPARAM(ui_)); }
     // The same with any parameter in the page record.
     void OpenWith(int templateId, DLGPROC procedure, LPARAM pageParam);
     PrinterSettings& Record() { return ui_->devmode.ps; }
-    std::wstring Text(int id) { return TextOf(page_, id); }
+    std::wstring Text(int id);
 
     // Focuses the edit field (which selects its text) and types the characters as keys would.
     static void TypeInto(HWND dialog, int id, const wchar_t* text);
-    static std::wstring TextOf(HWND dialog, int id);
     static void Click(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
     static void Scroll(HWND dialog, UINT message, int bar, int code) {
         SendMessageW(dialog, message, code, LPARAM(GetDlgItem(dialog, bar)));
@@ -60,7 +60,11 @@ class PageTest : public ::testing::Test {
 struct DrawingSurface {
     DrawingSurface(int areaId, RECT area, DWORD fill);
     ~DrawingSurface();
-    DWORD Pixel(int x, int y) const { return (GdiFlush(), bits[y * 200 + x] & 0xFFFFFF); }
+    struct Pixel {
+        int x, y;
+        DWORD colour; // 0xBBGGRR
+    };
+    void ExpectPixels(std::initializer_list<Pixel> pixels) const;
 
     HWND page;
     HDC dc;

@@ -13,9 +13,12 @@
 
 #include <prsht.h>
 
+#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+using namespace std::string_literals;
 using CorrectionPage = PageTest;
 
 namespace {
@@ -24,8 +27,8 @@ LANGID WINAPI Japanese() {
 }
 } // namespace
 
-// Each field of the details dialog answers with its own context's text: in Japanese, the
-// module's strings of the contexts 1300 to 1305.
+// Each field of the details dialog answers with its own context's text, in Japanese the module's
+// strings of the contexts 1300 to 1305; so does the page's gamma field.
 TEST_F(CorrectionPage, DetailsFieldsAnswerHelpWithTheirContexts) {
     SeamOverride<decltype(g_dialogHost.GetUserDefaultLangID)> language(
         g_dialogHost.GetUserDefaultLangID, Japanese);
@@ -39,19 +42,15 @@ TEST_F(CorrectionPage, DetailsFieldsAnswerHelpWithTheirContexts) {
         {IDC_IMPACT_MAX_EDIT, L"印字する強さの最大値を設定できます。"},
         {IDC_DETAILS_OK, L""}};
     Open(IDD_CORRECTION_PAGE, OutputDlgProc);
-    std::vector<std::wstring> shown;
+    std::vector<std::pair<int, std::wstring>> shown;
     ScriptNextDialog([&shown, &fields](HWND dialog) {
         for (const auto& field : fields) {
-            shown.push_back(AskHelp(dialog, field.first, WM_HELP));
+            shown.emplace_back(field.first, AskHelp(dialog, field.first, WM_HELP));
         }
         Click(dialog, IDC_DETAILS_CANCEL);
     });
     Click(page_, IDC_DETAILS);
-    ASSERT_EQ(shown.size(), fields.size());
-    for (size_t i = 0; i < fields.size(); ++i) {
-        EXPECT_EQ(shown[i], fields[i].second) << "control " << fields[i].first;
-    }
-    // The gamma field of the page itself, in Japanese too.
+    EXPECT_EQ(shown, fields);
     EXPECT_EQ(AskHelp(page_, IDC_GAMMA_EDIT, WM_CONTEXTMENU),
               L"画像のガンマ補正値を設定します。初期値は 0.5 です。");
 }
@@ -61,11 +60,10 @@ TEST_F(CorrectionPage, WorkedAsAUserWorksIt) {
     Open(IDD_CORRECTION_PAGE, OutputDlgProc);
     TypeInto(page_, IDC_BRIGHTNESS_EDIT, L"80");
     SetFocus(GetDlgItem(page_, IDC_GAMMA_BAR)); // leaves the edit, held to 50
-    EXPECT_EQ(Record().Brightness, 50);
-    EXPECT_EQ(Text(IDC_BRIGHTNESS_EDIT), L"50");
     Scroll(page_, WM_HSCROLL, IDC_CONTRAST_BAR, SB_PAGERIGHT);
-    EXPECT_EQ(Text(IDC_CONTRAST_EDIT), L"10");
-    EXPECT_EQ(Record().Contrast, 10);
+    EXPECT_EQ(std::tuple(Text(IDC_BRIGHTNESS_EDIT), Record().Brightness, Text(IDC_CONTRAST_EDIT),
+                         Record().Contrast),
+              std::tuple(L"50"s, 50, L"10"s, 10));
     Click(page_, IDC_TYPE_TEXT);
     EXPECT_EQ(Record().FrameDpiIdx, 5);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page_, IDC_LOWCUT_PRE_EDIT)));
@@ -83,8 +81,7 @@ TEST_F(CorrectionPage, WorkedAsAUserWorksIt) {
 }
 
 // A page record whose parameter is no UI context (none, or a pointer to something else) leaves
-// the page and the printer sheet's information page without one: nothing is read from or written
-// to it, whatever the page is sent afterwards.
+// the page and the information page without one: nothing touches it, whatever the page is sent.
 TEST_F(PageTest, PagesGivenNoContextStayEmpty) {
     std::vector<BYTE> notAContext(sizeof(UiData), 0xCD);
     const std::pair<int, DLGPROC> pages[] = {{IDD_CORRECTION_PAGE, OutputDlgProc},
@@ -126,13 +123,13 @@ TEST(ToneCurveDrawing, FrameGridReferenceAndCurveOnPixels) {
     const HGDIOBJ pen = GetCurrentObject(surface.dc, OBJ_PEN);
     DrawGraph(surface.page, surface.dc, &ps);
     EXPECT_EQ(GetCurrentObject(surface.dc, OBJ_PEN), pen);
-    const DWORD pixels[][3] = {
-        {109, 50, 0},       {110, 50, 0x123456}, // the frame's right edge at x0 + S - 1
-        {20, 35, 0xC0C0C0}, {40, 79, 0xC0C0C0},  // the grid row at S / 4; the reference line
-        {85, 53, 0x0000FF}, {20, 109, 0x0000FF}, // the curve at (75, 56); (10, 1) cut to 0
-    };
-    for (const auto& p : pixels) {
-        EXPECT_EQ(surface.Pixel(p[0], p[1]), p[2]) << p[0] << "," << p[1];
-    }
+    surface.ExpectPixels({
+        {109, 50, 0},
+        {110, 50, 0x123456}, // the frame's right edge at x0 + S - 1
+        {20, 35, 0xC0C0C0},
+        {40, 79, 0xC0C0C0}, // the grid row at S / 4; the reference line
+        {85, 53, 0x0000FF},
+        {20, 109, 0x0000FF}, // the curve at (75, 56); (10, 1) cut to 0
+    });
 }
 #endif

@@ -15,11 +15,8 @@ constexpr ViewBox kArea{100, 50, 169, 119}; // its last pixel inside: a side of 
 
 WorkView View(SHORT x, SHORT y, BYTE upperLeft = 0, BYTE reverse = 0, SHORT biDir = 0) {
     PrinterSettings ps{};
-    ps.UserDefinedX = x;
-    ps.UserDefinedY = y;
-    ps.ULOrigin = upperLeft;
-    ps.ReverseDir = reverse;
-    ps.BiDir = biDir;
+    ps.UserDefinedX = x, ps.UserDefinedY = y, ps.ULOrigin = upperLeft;
+    ps.ReverseDir = reverse, ps.BiDir = biDir;
     return ComputeWorkView(kArea, ps);
 }
 
@@ -55,18 +52,18 @@ TEST(WorkViewGeometry, WorkToScaleCentredOrFromTheUpperLeft) {
 
 TEST(WorkViewGeometry, DotsMarkTheHalfWherePrintingStarts) {
     // Upper half: rows 65, 70, 75, 80; dots from 117 while short of 152.
-    Marks marks = MarksOf(View(500, 500));
-    ASSERT_EQ(marks.size(), 28u);
-    EXPECT_EQ(marks[27], (std::array<LONG, 2>{147, 80}));
-    // Bi-directional: odd rows two pixels right.
-    marks = MarksOf(View(500, 500, 0, 0, 1));
-    EXPECT_EQ(marks[0], (std::array<LONG, 2>{119, 65}));
-    EXPECT_EQ(marks[7], (std::array<LONG, 2>{117, 70}));
-    // From the bottom: rows 84 to 99 of the lower half.
-    marks = MarksOf(View(500, 500, 0, 1, 1));
-    ASSERT_EQ(marks.size(), 28u);
-    EXPECT_EQ(marks[0], (std::array<LONG, 2>{117, 84}));
-    EXPECT_EQ(marks[27], (std::array<LONG, 2>{149, 99}));
+    // Bi-directional: odd rows two pixels right. From the bottom: rows 84 to 99 of the lower half.
+    const struct {
+        BYTE reverse, biDir;
+        Marks firstSecondEighthLast;
+    } rows[] = {{0, 0, {{117, 65}, {122, 65}, {117, 70}, {147, 80}}},
+                {0, 1, {{119, 65}, {124, 65}, {117, 70}, {147, 80}}},
+                {1, 1, {{117, 84}, {122, 84}, {119, 89}, {149, 99}}}};
+    for (const auto& r : rows) {
+        const Marks marks = MarksOf(View(500, 500, 0, r.reverse, r.biDir));
+        ASSERT_EQ(marks.size(), 28u);
+        EXPECT_EQ(Marks({marks[0], marks[1], marks[7], marks[27]}), r.firstSecondEighthLast);
+    }
     // A band less than a row high, and a work too narrow for its margins, get none.
     EXPECT_TRUE(MarksOf(View(500, 0)).empty());
     EXPECT_EQ(MarksOf(View(61, 500, 1)).size(), 4u);

@@ -7,19 +7,23 @@
 #include "resources/resource.h"
 #include "tests/support/page_driver.h"
 
+#include <string>
+#include <tuple>
+
+using namespace std::string_literals;
+
 using SlopePage = PageTest;
 
 TEST_F(SlopePage, WorkedAsAUserWorksIt) {
     Open(IDD_SLOPE_PAGE, SlopeDlgProc);
     Click(page_, IDC_CORRECT_SLOPE);
     TypeInto(page_, IDC_FRONT_EDIT, L"300");
-    SetFocus(
-        GetDlgItem(page_, IDC_BACK_SPIN)); // leaves the edit for a control that reacts to nothing
-    EXPECT_EQ(Record().Front, 25);
-    EXPECT_EQ(Text(IDC_FRONT_BACK_RATIO), L"171");
+    // Leaves the edit for a control that reacts to nothing.
+    SetFocus(GetDlgItem(page_, IDC_BACK_SPIN));
     Scroll(page_, WM_VSCROLL, IDC_RIGHT_SPIN, SB_LINEUP);
-    EXPECT_EQ(Record().Right, 11);
-    EXPECT_EQ(Text(IDC_LEFT_RIGHT_RATIO), L"19");
+    EXPECT_EQ(std::tuple(Record().Front, Text(IDC_FRONT_BACK_RATIO), Record().Right,
+                         Text(IDC_LEFT_RIGHT_RATIO)),
+              std::tuple(25, L"171"s, 11, L"19"s));
 
     // The chord reveals the service controls in the corner only.
     DoubleClick(page_, 15, 15, true);
