@@ -24,9 +24,7 @@ TEST(ModuleLoad, LoadsTheCommonDialogsOnlyWhenAFileDialogOpens) {
 
     WCHAR file[MAX_PATH] = {};
     OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
+    ofn.lStructSize = sizeof ofn, ofn.lpstrFile = file, ofn.nMaxFile = MAX_PATH;
     // Cancelled from inside its own modal loop.
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
         PostMessageW(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);

@@ -6,32 +6,28 @@
 
 #include <string>
 
-// The command's exit status, with both its streams appended to output.
+// The command's exit status (~0 when it could not start), with both its streams appended to output.
 inline DWORD Vorikactl(const std::wstring& arguments, std::string* output) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE read, write;
     CreatePipe(&read, &write, &inherit, 0);
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = write;
     std::wstring command = L"\"" VORIKACTL_EXE L"\" " + arguments;
     PROCESS_INFORMATION process{};
-    DWORD status = ~0u;
-    const bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
+    CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                   &process);
     CloseHandle(write); // the pipe ends with the tool, which may write more than the pipe holds
     char buffer[4096];
     for (DWORD got = 0; ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0;) {
         output->append(buffer, got);
     }
-    CloseHandle(read);
-    if (started) {
-        WaitForSingleObject(process.hProcess, 60000);
-        GetExitCodeProcess(process.hProcess, &status);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
+    DWORD status = ~0u;
+    WaitForSingleObject(process.hProcess, 60000);
+    GetExitCodeProcess(process.hProcess, &status);
+    for (HANDLE handle : {read, process.hProcess, process.hThread}) {
+        CloseHandle(handle);
     }
     return status;
 }

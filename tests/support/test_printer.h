@@ -23,17 +23,14 @@ class TestPrinter {
     LPWSTR name() const { return const_cast<LPWSTR>(name_.c_str()); }
     LPCWSTR model() const { return model_.c_str(); }
 
-#ifdef _WIN32
-    // The latest raw job sent to the printer: its port writes each job into a file of its own.
+    // The latest raw job sent to the printer (windows tree): its port writes each job into a file
+    // of its own.
     std::string Output() const;
-#endif
 
   private:
     WString name_;
     WString model_;
-#ifdef _WIN32
-    WString port_;
-    WString file_; // the Unix path the port writes to
-#endif
+    WString port_; // and the Unix path it writes to (windows tree)
+    WString file_;
     HANDLE handle_ = nullptr;
 };

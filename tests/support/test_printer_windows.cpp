@@ -7,24 +7,18 @@
 
 namespace {
 
-// A fresh printer for every test: its printer data cannot be cleared under Wine.
-WString UniqueName() {
-    static int serial = 0;
-    return L"VORIKA test " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(++serial);
-}
-
 // Wine maps these ports to Unix files; named unlike a DOS device, which Windows cannot open.
 constexpr LPCWSTR kPortFiles = L"Software\\Wine\\Printing\\Spooler";
 
 } // namespace
 
-TestPrinter::TestPrinter(LPCWSTR model, LPCWSTR name)
-    : name_(name != nullptr ? name : UniqueName()), model_(model) {
-    const WString serial = UniqueName(); // each printer's port is its own
-    port_ = L"VORIKA" + serial.substr(serial.rfind(L' ') + 1);
-    file_ = L"" VORIKA_JOB_DIR L"/" + port_ + L".prn";
-    port_ += L":";
+// A fresh printer and port for every test: a printer's data cannot be cleared under Wine.
+TestPrinter::TestPrinter(LPCWSTR model, LPCWSTR name) : model_(model) {
+    static int serial = 0;
+    const WString id = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+    name_ = name != nullptr ? name : L"VORIKA test " + id;
+    port_ = L"VORIKA" + id + L":";
+    file_ = L"" VORIKA_JOB_DIR L"/VORIKA" + id + L".prn";
     EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kPortFiles, port_.c_str(), REG_SZ, file_.c_str(),
                               static_cast<DWORD>((file_.size() + 1) * sizeof(WCHAR))),
               ERROR_SUCCESS);

@@ -11,40 +11,33 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace {
 
+constexpr LPCWSTR kKlv30 = L"Velmar VORIKA KLV-30";
+
+const auto Narrow = [](const std::wstring& text) { return std::string(text.begin(), text.end()); };
+const auto Quoted = [](const std::wstring& text) { return L"\"" + text + L"\""; };
+
 // A file of the job folder, by the full name the tool reports it under.
 std::wstring JobFile(const wchar_t* name) {
     std::wstring path = L"Z:" VORIKA_JOB_DIR L"/" + std::wstring(name);
-    for (wchar_t& c : path) {
-        c = c == L'/' ? L'\\' : c;
-    }
+    std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;
-}
-
-std::string Narrow(const std::wstring& text) {
-    return std::string(text.begin(), text.end());
-}
-
-std::wstring Quoted(const std::wstring& text) {
-    return L"\"" + text + L"\"";
 }
 
 // The platform's words for an error code, as a person is to read them.
 std::string PlatformReason(DWORD error) {
     char text[512];
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, text, sizeof text, nullptr);
-    while (length > 0 && std::strchr("\r\n ", text[length - 1]) != nullptr) {
-        --length;
-    }
-    return std::string(text, length) + " (" + std::to_string(error) + ")";
+    std::string words(text,
+                      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, error, 0, text, sizeof text, nullptr));
+    return words.erase(words.find_last_not_of("\r\n ") + 1) + " (" + std::to_string(error) + ")";
 }
 
 PrinterSettings Stored(const TestPrinter& printer) {
@@ -56,8 +49,9 @@ PrinterSettings Stored(const TestPrinter& printer) {
 
 // A settings file as the Material page saves one, of the KLV-20's default record edited, with
 // one more key when one is given.
-std::wstring SettingsFile(const wchar_t* name, const std::function<void(PrinterSettings&)>& edit,
-                          LPCWSTR key = nullptr, LPCWSTR value = nullptr) {
+template <typename Edit>
+std::wstring SettingsFile(const wchar_t* name, Edit edit, LPCWSTR key = nullptr,
+                          LPCWSTR value = nullptr) {
     const std::wstring path = JobFile(name);
     DeleteFileW(path.c_str());
     PrinterSettings ps;
@@ -70,21 +64,21 @@ std::wstring SettingsFile(const wchar_t* name, const std::function<void(PrinterS
     return path;
 }
 
-TEST(VorikactlSettings, ExportEditImportCarriesTheRecordBetweenPrinters) {
+// The record exported from one printer, edited, imported into another; then the test print, on
+// request and the page's main one, in the model's form on the printer's port.
+TEST(VorikactlSettings, ExportEditImportAndTestPrint) {
     const std::wstring file = JobFile(L"exported-settings.txt");
     DeleteFileW(file.c_str());
     std::string output;
     {
-        TestPrinter source(kModelKlv20);
+        TestPrinter source(kKlv30);
         PrinterSettings ps;
-        SetDefaultPrinterSettings(&ps, kBaseDpiKlv20);
+        SetDefaultPrinterSettings(&ps, kBaseDpiOther);
         ps.UserDefinedX = 432;
         ps.TextSet.Entry[5].Speed = 7;
         ASSERT_EQ(SavePrinterProperties(source.handle(), &ps, sizeof ps), 1u);
-        EXPECT_EQ(
-            Vorikactl(L"settings export " + Quoted(source.name()) + L" " + Quoted(file), &output),
-            0u)
-            << output;
+        const std::wstring command = L"settings export " + Quoted(source.name()) + L" ";
+        EXPECT_EQ(Vorikactl(command + Quoted(file), &output), 0u) << output;
     }
     // The technician's edit: a brightness the Image correction page could have set.
     PrinterSettings edited;
@@ -92,16 +86,23 @@ TEST(VorikactlSettings, ExportEditImportCarriesTheRecordBetweenPrinters) {
     edited.Brightness = -50;
     ASSERT_TRUE(WriteSettingsFile(file.c_str(), edited));
 
-    TestPrinter target(kModelKlv20);
+    TestPrinter target(kKlv30);
+    const std::wstring printer = Quoted(target.name());
     output.clear();
-    EXPECT_EQ(Vorikactl(L"settings import " + Quoted(target.name()) + L" " + Quoted(file), &output),
-              0u);
-    EXPECT_EQ(output, "imported into the settings of \"" + Narrow(target.name()) +
-                          "\": " + Narrow(file) + "\r\n");
+    EXPECT_EQ(Vorikactl(L"settings import " + printer + L" " + Quoted(file), &output), 0u);
+    EXPECT_EQ(Vorikactl(L"testprint " + printer + L" --pattern 0", &output), 0u);
+    const std::string requested = target.Output();
+    EXPECT_EQ(Vorikactl(L"testprint " + printer, &output), 0u);
+    const std::string name = Narrow(printer);
+    EXPECT_EQ(output, "imported into the settings of " + name + ": " + Narrow(file) +
+                          "\r\ntest print 0 sent to " + name +
+                          ": 30 bytes written\r\ntest print 2 sent to " + name +
+                          ": 30 bytes written\r\n");
+    EXPECT_EQ(requested + target.Output(),
+              "\x1b%-12345X\n@PJL DO TESTPRINT=0\n\x1b%-12345X\n@PJL DO TESTPRINT=2\n");
     const PrinterSettings stored = Stored(target);
-    EXPECT_EQ(stored.UserDefinedX, 432);
-    EXPECT_EQ(stored.TextSet.Entry[5].Speed, 7);
-    EXPECT_EQ(stored.Brightness, -50);
+    EXPECT_EQ(std::tuple(stored.UserDefinedX, stored.TextSet.Entry[5].Speed, stored.Brightness),
+              std::tuple(432, 7, -50));
 }
 
 // Every refused command: exit status 1, one line, and the printer's stored settings, the files and
@@ -109,53 +110,51 @@ TEST(VorikactlSettings, ExportEditImportCarriesTheRecordBetweenPrinters) {
 TEST(VorikactlRefusals, EachBadInputGivesOneLineAndChangesNothing) {
     TestPrinter klv20(kModelKlv20);
     const std::wstring printer = Quoted(klv20.name()) + L" ";
-    // The arguments and the line; a line ending in ": " goes on with the platform's reason.
-    std::vector<std::pair<std::wstring, std::string>> rows;
-    const auto same = [](PrinterSettings&) {};
-    const std::tuple<std::wstring, const char*> files[] = {
-        {SettingsFile(L"size.txt", [](PrinterSettings& p) { p.UserDefinedX = -100; }),
-         "UserDefinedX is -100, outside 51 .. 500"},
-        {SettingsFile(L"bright.txt", [](PrinterSettings& p) { p.Brightness = -30000; }),
-         "Brightness is -30000, outside -50 .. 50"},
-        {SettingsFile(L"hidden.txt", same, kEnableExtendedSizeKey, L"5"),
-         "EnableExtendedSize is 5, outside 0 .. 1"},
-        {SettingsFile(L"klv30.txt",
-                      [](PrinterSettings& p) { SetDefaultPrinterSettings(&p, kBaseDpiOther); }),
-         "made for another model (base 1058 dpi; the printer's is 1016 dpi)"},
-    };
-    for (const auto& [path, detail] : files) {
-        rows.push_back(
-            {L"settings import " + printer + Quoted(path),
-             "vorikactl: settings file \"" + Narrow(path) + "\": " + detail + "; nothing stored"});
-    }
-    const std::wstring missing = JobFile(L"missing.txt");
+    const std::wstring missing = JobFile(L"missing.txt"), folder = JobFile(L"a-folder"),
+                       noFolder = L"C:\\no\\such\\folder\\x.ini";
     DeleteFileW(missing.c_str());
-    for (const std::wstring& path :
-         {SettingsFile(L"other.txt", same, kVersionKey, L"Version 2.00"), missing}) {
-        rows.push_back({L"settings import " + printer + Quoted(path),
-                        "vorikactl: not a settings file of this driver (missing, another version "
-                        "or damaged) \"" +
-                            Narrow(path) + "\""});
-    }
-    const std::wstring folder = JobFile(L"a-folder"), noFolder = L"C:\\no\\such\\folder\\x.ini";
     CreateDirectoryW(folder.c_str(), nullptr);
-    for (const std::wstring& path : {noFolder, folder}) {
-        rows.push_back({L"settings export " + printer + Quoted(path),
-                        "vorikactl: cannot write the settings file \"" + Narrow(path) + "\": "});
-    }
-    for (const std::wstring pattern : {L"-1", L"99999", L"2147483650"}) {
-        rows.push_back({L"testprint " + printer + L"--pattern " + pattern,
-                        "vorikactl: no test pattern \"" + Narrow(pattern) +
-                            "\": the printer has the patterns 0, 1 and 2"});
-    }
-    rows.push_back({L"testprint \"VORIKA no such printer\"",
-                    "vorikactl: no printer named \"VORIKA no such printer\": " +
-                        PlatformReason(ERROR_INVALID_PRINTER_NAME)});
-
+    const auto same = [](PrinterSettings&) {};
+    const std::wstring import = L"settings import " + printer, save = L"settings export " + printer,
+                       pattern = L"testprint " + printer + L"--pattern ";
+    const char *const file = "settings file ",
+                      *const unwritable = "cannot write the settings file ",
+                      *const foreign = "not a settings file of this driver (missing, another "
+                                       "version or damaged) ",
+                      *const noPattern = ": the printer has the patterns 0, 1 and 2";
+    // The command, what it names (given quoted), and the line it says around that name; a line
+    // ending in ": " goes on with the platform's reason.
+    const struct {
+        std::wstring command, name;
+        const char* what;
+        std::string detail;
+    } rows[] = {
+        {import, SettingsFile(L"size.txt", [](PrinterSettings& p) { p.UserDefinedX = -100; }), file,
+         ": UserDefinedX is -100, outside 51 .. 500; nothing stored"},
+        {import, SettingsFile(L"bright.txt", [](PrinterSettings& p) { p.Brightness = -30000; }),
+         file, ": Brightness is -30000, outside -50 .. 50; nothing stored"},
+        {import, SettingsFile(L"hidden.txt", same, kEnableExtendedSizeKey, L"5"), file,
+         ": EnableExtendedSize is 5, outside 0 .. 1; nothing stored"},
+        {import,
+         SettingsFile(L"klv30.txt",
+                      [](PrinterSettings& p) { SetDefaultPrinterSettings(&p, kBaseDpiOther); }),
+         file,
+         ": made for another model (base 1058 dpi; the printer's is 1016 dpi); nothing stored"},
+        {import, SettingsFile(L"other.txt", same, kVersionKey, L"Version 2.00"), foreign, ""},
+        {import, missing, foreign, ""},
+        {save, noFolder, unwritable, ": "},
+        {save, folder, unwritable, ": "},
+        {pattern, L"-1", "no test pattern ", noPattern},
+        {pattern, L"99999", "no test pattern ", noPattern},
+        {pattern, L"2147483650", "no test pattern ", noPattern},
+        {L"testprint ", L"VORIKA no such printer", "no printer named ",
+         ": " + PlatformReason(ERROR_INVALID_PRINTER_NAME)},
+    };
     const PrinterSettings before = Stored(klv20);
-    for (const auto& [arguments, line] : rows) {
+    for (const auto& row : rows) {
+        const std::string line = "vorikactl: " + (row.what + Narrow(Quoted(row.name))) + row.detail;
         std::string output;
-        EXPECT_EQ(Vorikactl(arguments, &output), 1u) << output;
+        EXPECT_EQ(Vorikactl(row.command + Quoted(row.name), &output), 1u) << output;
         if (line.back() == ' ') { // the platform's words, whichever error it gave, then the code
             EXPECT_EQ(output.rfind(line, 0), 0u) << output;
             EXPECT_GT(output.size(), line.size() + 6) << output;
@@ -172,17 +171,6 @@ TEST(VorikactlRefusals, EachBadInputGivesOneLineAndChangesNothing) {
     WIN32_FIND_DATAW found;
     EXPECT_EQ(FindFirstFileW(JobFile(L"vks*").c_str(), &found), INVALID_HANDLE_VALUE);
     EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
-}
-
-TEST(VorikactlTestPrint, SendsTheModelsJobAndSaysSo) {
-    TestPrinter klv30(L"Velmar VORIKA KLV-30");
-    const std::wstring name = klv30.name();
-    std::string output;
-    EXPECT_EQ(Vorikactl(L"testprint \"" + name + L"\" --pattern 0", &output), 0u);
-    EXPECT_EQ(output, "test print 0 sent to \"" + Narrow(name) + "\": 30 bytes written\r\n");
-    EXPECT_EQ(klv30.Output(), "\x1b%-12345X\n@PJL DO TESTPRINT=0\n");
-    EXPECT_EQ(Vorikactl(L"testprint \"" + name + L"\"", &output), 0u); // the page's main test print
-    EXPECT_EQ(klv30.Output(), "\x1b%-12345X\n@PJL DO TESTPRINT=2\n");
 }
 
 } // namespace
