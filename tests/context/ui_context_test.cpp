@@ -6,6 +6,8 @@
 #include "platform/posix/standin_control.h"
 #include "tests/support/devmode_bytes.h"
 
+#include <tuple>
+
 namespace {
 
 using namespace testdm;
@@ -18,15 +20,11 @@ TEST(UiContext, PrivateSettingsComeFromExactlyOnePlace) {
     enum From { Caller, PrinterDefault, Stored, DriverDefaults };
     enum CallerKind { None, Signed, Unsigned, Short };
     enum PrinterKind { NoDefault, Whole, Cut };
-    const struct {
-        CallerKind caller;
-        PrinterKind printer;
-        bool stored;
-        From from;
-    } cases[] = {{Signed, Whole, true, Caller},         {Unsigned, Whole, true, PrinterDefault},
-                 {Short, Whole, true, PrinterDefault},  {Short, NoDefault, true, DriverDefaults},
-                 {Unsigned, Cut, true, DriverDefaults}, {None, Whole, true, Stored},
-                 {None, Whole, false, DriverDefaults}};
+    const std::tuple<CallerKind, PrinterKind, bool, From> cases[] = {
+        {Signed, Whole, true, Caller},         {Unsigned, Whole, true, PrinterDefault},
+        {Short, Whole, true, PrinterDefault},  {Short, NoDefault, true, DriverDefaults},
+        {Unsigned, Cut, true, DriverDefaults}, {None, Whole, true, Stored},
+        {None, Whole, false, DriverDefaults}};
     const PrinterSettings records[] = {Record(700, 300, 3), Record(650, 350), Record(720, 410, 5),
                                        Defaults(kKlv20).ps};
     DriverDevMode printerDm = Defaults(kKlv20);
@@ -37,26 +35,26 @@ TEST(UiContext, PrivateSettingsComeFromExactlyOnePlace) {
     pub.dm.dmFields |= DM_PAPERLENGTH | DM_PAPERWIDTH;
     pub.dm.dmPaperLength = 2000;
     pub.dm.dmPaperWidth = 1000;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "caller " << c.caller << ", printer " << c.printer);
+    for (const auto& [caller, printerKind, stored, from] : cases) {
+        SCOPED_TRACE(testing::Message() << "caller " << caller << ", printer " << printerKind);
         TestPrinter printer(kKlv20);
-        const size_t kept = c.printer == Whole ? sizeof printerDm : sizeof printerDm - 4;
-        if (c.printer != NoDefault) {
+        const size_t kept = printerKind == Whole ? sizeof printerDm : sizeof printerDm - 4;
+        if (printerKind != NoDefault) {
             standin::AddPrinter({printer.name(), kKlv20, Slice(&printerDm, 0, kept), false});
         }
-        if (c.stored) {
+        if (stored) {
             ASSERT_EQ(SavePrinterProperties(printer.handle(), &records[Stored], 1536), 1u);
         }
         PrinterSettings callerRecord = records[Caller];
-        callerRecord.dwPrivData = c.caller == Unsigned ? 0 : kPriv;
-        DevModeBytes in =
-            DevModeBytes::Of(pub.dm, 220, 1536 - 4 * (c.caller == Short), callerRecord);
-        UiData* ui = FillUiData(printer.handle(), c.caller == None ? nullptr : in.dm());
+        callerRecord.dwPrivData = caller == Unsigned ? 0 : kPriv;
+        DevModeBytes in = DevModeBytes::Of(pub.dm, 220, 1536 - 4 * (caller == Short), callerRecord);
+        UiData* ui = FillUiData(printer.handle(), caller == None ? nullptr : in.dm());
         ASSERT_NE(ui, nullptr);
-        ExpectSameBytes(&ui->devmode.ps, &records[c.from], sizeof records[c.from]);
-        EXPECT_EQ(ui->devmode.dm.dmCopies, c.printer == NoDefault ? 1 : 3);
-        EXPECT_EQ(ui->devmode.dm.dmPaperWidth, records[c.from].UserDefinedX);
-        EXPECT_EQ(ui->devmode.dm.dmPaperLength, records[c.from].UserDefinedY);
+        ExpectSameBytes(&ui->devmode.ps, &records[from], sizeof records[from]);
+        const DEVMODEW& dm = ui->devmode.dm;
+        EXPECT_EQ(std::tuple(dm.dmCopies, dm.dmPaperWidth, dm.dmPaperLength),
+                  std::tuple(printerKind == NoDefault ? 1 : 3, records[from].UserDefinedX,
+                             records[from].UserDefinedY));
         ReleaseUiData(ui);
     }
 }

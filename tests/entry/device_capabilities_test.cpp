@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -62,8 +63,8 @@ TEST(DeviceCapabilities, EveryCapabilityWithDriverDefaults) {
 }
 
 // Without a caller's DEVMODE the printer's stored settings count, with the base resolution of the
-// device name; a caller's own signed private part replaces them, an unsigned or short one gives
-// the defaults; the caller's public fields add their bits.
+// device name; a caller's own signed private part replaces them (the merge's other cases are
+// pinned with the DEVMODE rules); the caller's public fields add their bits.
 TEST(DeviceCapabilities, AnswersFollowTheSettingsInUse) {
     PrinterSettings stored = Record(1234, 567);
     stored.LimitX = 800;
@@ -71,24 +72,15 @@ TEST(DeviceCapabilities, AnswersFollowTheSettingsInUse) {
     PrinterSettings own = Record(800, 300);
     own.LimitY = 1200;
     own.BaseDpi = 1058;
-    PrinterSettings unsignedRecord = own;
-    unsignedRecord.dwPrivData = 0;
     DriverDevMode pub = Defaults(kKlv20);
     pub.dm.dmFields = DM_ORIENTATION | DM_COPIES | DM_DUPLEX | DM_COLLATE;
-    // ByName: no handle, the printer's own name as the device name.
-    enum Caller { None, Own, Unsigned, Short, ByName };
-    const struct {
-        bool storedRecord;
-        Caller caller;
-        LPCWSTR device;
-        WORD capability;
-        DWORD answer;
-        Bytes written;
-    } cases[] = {
+    // The caller's DEVMODE: none, its own signed record, or none and no handle (by name only).
+    enum Caller { None, Own, ByName };
+    // stored, caller, device name (null: the printer's), capability, answer, bytes written
+    const std::tuple<bool, Caller, LPCWSTR, WORD, DWORD, Bytes> cases[] = {
         {false, None, kOtherModel, DC_ENUMRESOLUTIONS, 8, kOtherDpis},
         {false, Own, kKlv20, DC_MINEXTENT, 1200 * 65536 + 500, {}},
-        {false, Unsigned, kKlv20, DC_FIELDS, 0x6C0E | DM_ORIENTATION | DM_COPIES, {}},
-        {true, Short, kKlv20, DC_PAPERSIZE, 1, Le<LONG>({500, 500})},
+        {false, Own, kKlv20, DC_FIELDS, 0x6C0E | DM_ORIENTATION | DM_COPIES, {}},
         {true, None, kKlv20, DC_MAXEXTENT, 500 * 65536 + 800, {}},
         {true, ByName, nullptr, DC_PAPERSIZE, 1, Le<LONG>({1234, 567})},
         {true, Own, kKlv20, DC_ENUMRESOLUTIONS, 8, kOtherDpis},
@@ -96,17 +88,15 @@ TEST(DeviceCapabilities, AnswersFollowTheSettingsInUse) {
     };
     // The rows without stored settings come first: once stored, the record stays.
     TestPrinter printer(kKlv20);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "caller " << c.caller);
-        if (c.storedRecord) {
+    DevModeBytes in = DevModeBytes::Of(pub.dm, 220, 1536, own);
+    for (const auto& [storedRecord, caller, device, capability, answer, written] : cases) {
+        SCOPED_TRACE(testing::Message() << "caller " << caller);
+        if (storedRecord) {
             ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
         }
-        DevModeBytes in = DevModeBytes::Of(pub.dm, 220, c.caller == Short ? 8 : 1536,
-                                           c.caller == Unsigned ? unsignedRecord : own);
-        ExpectAnswer(c.caller == ByName ? nullptr : printer.handle(),
-                     c.device != nullptr ? c.device : printer.name(), c.capability,
-                     c.caller == None || c.caller == ByName ? nullptr : in.dm(), c.answer,
-                     c.written);
+        ExpectAnswer(caller == ByName ? nullptr : printer.handle(),
+                     device ? device : printer.name(), capability,
+                     caller == Own ? in.dm() : nullptr, answer, written);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "entry/driver_ui.h"
 #include "tests/support/devmode_bytes.h"
 
+#include <tuple>
+
 namespace {
 
 using namespace testdm;
@@ -16,40 +18,36 @@ TEST(DocumentProperties, AnswerByModeWithAndWithoutSheetInformation) {
     ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
     WString nowhere(TEXT("No such VORIKA printer"));
     enum Printer { Handle, ByName, NoSuchName, NoName };
-    const struct {
-        Printer printer;
-        DWORD mode;
-        bool output;
-        LONG plain, sheets;
-        bool written;
-    } cases[] = {{Handle, DM_COPY, true, IDOK, 1, true},
-                 {Handle, DM_UPDATE, true, IDOK, 1, true},
-                 {Handle, DM_MODIFY, true, IDOK, 1, false},
-                 {Handle, 0, true, 1756, 1756, false},
-                 {Handle, DM_COPY, false, 1756, 1756, false},
-                 {Handle, DM_PROMPT | DM_COPY, false, 1756, 1756, false},
-                 {ByName, DM_COPY, true, IDOK, 1, true},
-                 {NoSuchName, DM_COPY, true, -1, -1, false},
-                 {NoName, DM_COPY, true, -1, -1, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "printer " << c.printer << ", mode " << c.mode);
-        HANDLE handle = c.printer == Handle ? printer.handle() : nullptr;
-        LPWSTR device = c.printer == NoName       ? nullptr
-                        : c.printer == NoSuchName ? nowhere.data()
-                                                  : printer.name();
+    // printer, mode, output given, answer, answer through the sheet function, DEVMODE written
+    const std::tuple<Printer, DWORD, bool, LONG, LONG, bool> cases[] = {
+        {Handle, DM_COPY, true, IDOK, 1, true},
+        {Handle, DM_UPDATE, true, IDOK, 1, true},
+        {Handle, DM_MODIFY, true, IDOK, 1, false},
+        {Handle, 0, true, 1756, 1756, false},
+        {Handle, DM_COPY, false, 1756, 1756, false},
+        {Handle, DM_PROMPT | DM_COPY, false, 1756, 1756, false},
+        {ByName, DM_COPY, true, IDOK, 1, true},
+        {NoSuchName, DM_COPY, true, -1, -1, false},
+        {NoName, DM_COPY, true, -1, -1, false}};
+    for (const auto& [named, mode, output, plain, sheets, written] : cases) {
+        SCOPED_TRACE(testing::Message() << "printer " << named << ", mode " << mode);
+        HANDLE handle = named == Handle ? printer.handle() : nullptr;
+        LPWSTR device = named == NoName       ? nullptr
+                        : named == NoSuchName ? nowhere.data()
+                                              : printer.name();
         for (bool viaSheets : {false, true}) {
             Bytes out(1756 + 64, 0xA5);
-            auto* pdmOut = c.output ? reinterpret_cast<DEVMODEW*>(out.data()) : nullptr;
+            auto* pdmOut = output ? reinterpret_cast<DEVMODEW*>(out.data()) : nullptr;
             DOCUMENTPROPERTYHEADER header{sizeof header, 0,      handle, device,
-                                          nullptr,       pdmOut, 0,      c.mode};
+                                          nullptr,       pdmOut, 0,      mode};
             EXPECT_EQ(viaSheets
                           ? DrvDocumentPropertySheets(nullptr, LPARAM(&header))
-                          : DrvDocumentProperties(nullptr, handle, device, pdmOut, nullptr, c.mode),
-                      viaSheets ? c.sheets : c.plain);
+                          : DrvDocumentProperties(nullptr, handle, device, pdmOut, nullptr, mode),
+                      viaSheets ? sheets : plain);
             EXPECT_EQ(header.cbOut, viaSheets ? 1756u : 0u);
             EXPECT_EQ(Bytes(out.begin() + 1756, out.end()), Bytes(64, 0xA5));
-            EXPECT_EQ(out[0] != 0xA5, c.written);
-            EXPECT_EQ(out[220] == 0xD0 && out[221] == 0x02, c.written) << "the stored width";
+            EXPECT_EQ(out[0] != 0xA5, written);
+            EXPECT_EQ(out[220] == 0xD0 && out[221] == 0x02, written) << "the stored width";
         }
     }
     EXPECT_EQ(DrvDocumentPropertySheets(nullptr, 0), -1);

@@ -6,6 +6,8 @@
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/test_sheet_host.h"
 
+#include <tuple>
+
 namespace {
 
 using namespace testdm;
@@ -16,52 +18,48 @@ using namespace testdm;
 // one, by the printer's own.
 TEST(DocumentSheet, ConfirmedOrCancelled) {
     enum Named { Own, Other, None }; // the printer name the request comes with
-    const struct {
-        bool advanced, confirm, delivers;
-        DWORD fMode;
-        LONG answer;
-        SHORT outputWidth; // 0: the caller's buffer is left alone
-        SHORT storedWidth;
-        Named named;
-    } cases[] = {{false, true, true, DM_PROMPT | DM_COPY, IDOK, 600, 600, Own},
-                 {false, false, true, DM_PROMPT | DM_UPDATE, IDCANCEL, 720, 720, Own},
-                 {false, true, true, DM_PROMPT, IDOK, 0, 600, Other},
-                 {true, true, true, 0, 1, 600, 600, Own},
-                 {true, false, true, 0, 0, 720, 720, Own},
-                 {false, true, false, DM_PROMPT | DM_COPY, IDOK, 600, 600, None},
-                 {false, false, false, DM_PROMPT | DM_COPY, IDCANCEL, 720, 720, Own},
-                 {true, true, false, 0, 1, 600, 600, Own}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "mode " << c.fMode << ", confirmed " << c.confirm
-                                        << ", delivered " << c.delivers);
+    // advanced, confirmed, delivered, mode, answer, output width (0: buffer left alone), stored
+    const std::tuple<bool, bool, bool, DWORD, LONG, SHORT, SHORT, Named> cases[] = {
+        {false, true, true, DM_PROMPT | DM_COPY, IDOK, 600, 600, Own},
+        {false, false, true, DM_PROMPT | DM_UPDATE, IDCANCEL, 720, 720, Own},
+        {false, true, true, DM_PROMPT, IDOK, 0, 600, Other},
+        {true, true, true, 0, 1, 600, 600, Own},
+        {true, false, true, 0, 0, 720, 720, Own},
+        {false, true, false, DM_PROMPT | DM_COPY, IDOK, 600, 600, None},
+        {false, false, false, DM_PROMPT | DM_COPY, IDCANCEL, 720, 720, Own},
+        {true, true, false, 0, 1, 600, 600, Own}};
+    for (const auto& [advanced, confirm, delivers, fMode, answer, width, storedWidth, named] :
+         cases) {
+        SCOPED_TRACE(testing::Message() << fMode << confirm << delivers);
         TestPrinter printer(kKlv20);
         const PrinterSettings stored = Record(720, 410);
         ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
         TestSheetHost host;
-        host.confirm = c.confirm;
-        host.deliversResult = c.delivers;
+        host.confirm = confirm;
+        host.deliversResult = delivers;
         DriverDevMode out;
         std::memset(&out, 0xCD, sizeof out);
         WCHAR other[] = TEXT("Marker 2");
-        LPWSTR name = c.named == Own ? printer.name() : c.named == Other ? other : nullptr;
-        EXPECT_EQ(
-            c.advanced
-                ? DrvAdvancedDocumentProperties(nullptr, printer.handle(), name, &out.dm, nullptr)
-                : DrvDocumentProperties(nullptr, printer.handle(), name, &out.dm, nullptr, c.fMode),
-            c.answer);
+        LPWSTR name = named == Own ? printer.name() : named == Other ? other : nullptr;
+        EXPECT_EQ(advanced
+                      ? DrvAdvancedDocumentProperties(nullptr, printer.handle(), name, &out.dm, 0)
+                      : DrvDocumentProperties(nullptr, printer.handle(), name, &out.dm, 0, fMode),
+                  answer);
         ASSERT_EQ(host.pages.size(), 3u);
         for (WORD i = 0; i < 3; ++i) {
-            EXPECT_EQ(host.pages[i].pszTemplate, MAKEINTRESOURCEW(i + 1));
-            EXPECT_EQ(host.pages[i].pszIcon, MAKEINTRESOURCEW(502));
-            EXPECT_NE(host.pages[i].pfnCallback, nullptr);
+            const PROPSHEETPAGEW& page = host.pages[i];
+            EXPECT_EQ(std::tie(page.pszTemplate, page.pszIcon),
+                      std::tuple(MAKEINTRESOURCEW(i + 1), MAKEINTRESOURCEW(502)));
+            EXPECT_NE(page.pfnCallback, nullptr);
         }
         EXPECT_EQ(host.headerFlags, PSUIHDRF_PROPTITLE);
-        EXPECT_EQ(out.dm.dmSize, c.outputWidth ? sizeof out.dm : 0xCDCD);
-        EXPECT_EQ(out.ps.UserDefinedX, c.outputWidth ? c.outputWidth : SHORT(0xCDCD));
-        EXPECT_EQ(out.dm.dmPaperWidth, c.outputWidth ? c.outputWidth : SHORT(0xCDCD));
-        EXPECT_EQ(StoredSettings(printer.handle(), kKlv20).UserDefinedX, c.storedWidth);
+        const SHORT untouched = SHORT(0xCDCD);
+        EXPECT_EQ(std::tuple(out.dm.dmSize, out.ps.UserDefinedX, out.dm.dmPaperWidth),
+                  std::tuple(width ? WORD(sizeof out.dm) : WORD(0xCDCD), width ? width : untouched,
+                             width ? width : untouched));
+        EXPECT_EQ(StoredSettings(printer.handle(), kKlv20).UserDefinedX, storedWidth);
         // The handle's printer, whatever name the caller passed beside it.
-        EXPECT_EQ(host.broadcasts, std::vector<WString>(c.confirm ? 3 : 0, printer.name()));
+        EXPECT_EQ(host.broadcasts, std::vector<WString>(confirm ? 3 : 0, printer.name()));
     }
 }
 
@@ -76,15 +74,14 @@ TEST(PrinterSheet, ShowsTheInformationPageAndProbesPermission) {
         EXPECT_EQ(PrinterProperties(nullptr, printer.handle()), readOnly);
         EXPECT_EQ(host.requestFlags, readOnly ? DPS_NOPERMISSION : 0);
         ASSERT_EQ(host.pages.size(), 1u);
-        EXPECT_EQ(host.pages[0].pszTemplate, MAKEINTRESOURCEW(4));
-        EXPECT_EQ(host.pages[0].pszIcon, MAKEINTRESOURCEW(503));
-        EXPECT_EQ(host.pages[0].pfnCallback, nullptr);
+        const PROPSHEETPAGEW& page = host.pages[0];
+        EXPECT_EQ(std::tie(page.pszTemplate, page.pszIcon, page.pfnCallback),
+                  std::tuple(MAKEINTRESOURCEW(4), MAKEINTRESOURCEW(503), nullptr));
         EXPECT_EQ(host.headerFlags, PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE);
         ASSERT_EQ(standin::DataWrites().size(), 1u); // the probe, refused or not
         const standin::DataWrite& probe = standin::DataWrites()[0];
-        EXPECT_EQ(probe.name, TEXT("Permission"));
-        EXPECT_EQ(probe.type, DWORD{REG_DWORD});
-        EXPECT_EQ(probe.bytes, (Bytes{1, 0, 0, 0}));
+        EXPECT_EQ(std::tie(probe.name, probe.type, probe.bytes),
+                  std::tuple(WString(TEXT("Permission")), DWORD{REG_DWORD}, Bytes{1, 0, 0, 0}));
         EXPECT_EQ(standin::DataCount(printer.name()), readOnly ? 0u : 1u) << "the probe stays";
     }
 }
@@ -99,57 +96,50 @@ TEST(Sheets, AnswerEachReason) {
     DEVICEPROPERTYHEADER device{sizeof device, 0, printer.handle(), printer.name()};
     PROPSHEETUI_INFO_HEADER header{};
     SETRESULT_INFO result{sizeof result, 0, nullptr, CPSUI_OK};
-    const struct {
-        DWORD reason;
-        LPARAM lParam;
-        LONG document, device;
-    } cases[] = {{PROPSHEETUI_REASON_INIT, 0, 1, 1},
-                 {PROPSHEETUI_REASON_GET_INFO_HEADER, LPARAM(&header), 1, 1},
-                 {PROPSHEETUI_REASON_GET_INFO_HEADER, 0, -1, -1},
-                 {PROPSHEETUI_REASON_SET_RESULT, LPARAM(&result), 1, 1},
-                 {PROPSHEETUI_REASON_SET_RESULT, 0, -1, 1},
-                 {PROPSHEETUI_REASON_GET_ICON, 0, 1, 1},
-                 {99, 0, -1, -1},
-                 {PROPSHEETUI_REASON_DESTROY, 0, 1, 1}};
+    // reason, its parameter, the document sheet's answer, the printer sheet's
+    const std::tuple<DWORD, LPARAM, LONG, LONG> cases[] = {
+        {PROPSHEETUI_REASON_INIT, 0, 1, 1},
+        {PROPSHEETUI_REASON_GET_INFO_HEADER, LPARAM(&header), 1, 1},
+        {PROPSHEETUI_REASON_GET_INFO_HEADER, 0, -1, -1},
+        {PROPSHEETUI_REASON_SET_RESULT, LPARAM(&result), 1, 1},
+        {PROPSHEETUI_REASON_SET_RESULT, 0, -1, 1},
+        {PROPSHEETUI_REASON_GET_ICON, 0, 1, 1},
+        {99, 0, -1, -1},
+        {PROPSHEETUI_REASON_DESTROY, 0, 1, 1}};
     for (bool isDocument : {true, false}) {
         PROPSHEETUI_INFO info{};
         info.pfnComPropSheet = [](HANDLE, UINT, LPARAM, LPARAM) WINAPI -> LONG_PTR { return 1; };
         auto sheet = isDocument ? DrvDocumentPropertySheets : DrvDevicePropertySheets;
-        for (const auto& c : cases) {
-            SCOPED_TRACE(testing::Message()
-                         << "document " << isDocument << ", reason " << c.reason);
-            info.Reason = c.reason;
+        for (const auto& [reason, lParam, documentAnswer, deviceAnswer] : cases) {
+            SCOPED_TRACE(testing::Message() << "document " << isDocument << ", reason " << reason);
+            info.Reason = reason;
             info.lParamInit = 0;
-            EXPECT_EQ(sheet(&info, c.lParam), -1);
+            EXPECT_EQ(sheet(&info, lParam), -1);
             info.lParamInit = isDocument ? LPARAM(&document) : LPARAM(&device);
-            EXPECT_EQ(sheet(&info, c.lParam), isDocument ? c.document : c.device);
+            EXPECT_EQ(sheet(&info, lParam), isDocument ? documentAnswer : deviceAnswer);
         }
-        EXPECT_EQ(info.Result, isDocument ? ULONG_PTR{CPSUI_OK} : 0u);
-        EXPECT_EQ(info.UserData, 0u);
+        EXPECT_EQ(std::tuple(info.Result, info.UserData),
+                  std::tuple(isDocument ? ULONG_PTR{CPSUI_OK} : 0u, ULONG_PTR{0}));
         PrinterSettings notAContext{};
         info.UserData = reinterpret_cast<ULONG_PTR>(&notAContext);
         EXPECT_EQ(DrvDevicePropertySheets(&info, 0), -1);
     }
     EXPECT_EQ(DrvDevicePropertySheets(nullptr, 0), -1);
-    // Output asked for without a buffer to write it to is a bad parameter: no sheet, no context.
-    for (DWORD output : {DWORD{DM_COPY}, DWORD{DM_UPDATE}}) {
-        DOCUMENTPROPERTYHEADER noBuffer = document;
-        noBuffer.fMode = DM_PROMPT | output;
-        PROPSHEETUI_INFO info{};
-        info.lParamInit = LPARAM(&noBuffer);
-        SetLastError(0);
-        EXPECT_EQ(DrvDocumentPropertySheets(&info, 0), ERR_CPSUI_GETLASTERROR);
-        EXPECT_EQ(GetLastError(), DWORD{ERROR_INVALID_PARAMETER});
-        EXPECT_EQ(info.UserData, 0u);
-    }
-    // A request naming no printer and carrying no handle opens no sheet.
+    // Output asked for without a buffer is a bad parameter; a request naming no printer and
+    // carrying no handle opens no sheet either: no sheet, no context.
     DOCUMENTPROPERTYHEADER nowhere = document;
     nowhere.hPrinter = nullptr;
     nowhere.pszPrinterName = const_cast<LPWSTR>(TEXT("No such printer"));
-    PROPSHEETUI_INFO info{};
-    info.Reason = PROPSHEETUI_REASON_INIT;
-    info.lParamInit = LPARAM(&nowhere);
-    EXPECT_EQ(DrvDocumentPropertySheets(&info, 0), -1);
+    for (DWORD output : {DWORD{DM_COPY}, DWORD{DM_UPDATE}, DWORD{0}}) {
+        DOCUMENTPROPERTYHEADER request = output ? document : nowhere;
+        request.fMode = DM_PROMPT | output;
+        PROPSHEETUI_INFO info{};
+        info.lParamInit = LPARAM(&request);
+        SetLastError(0);
+        EXPECT_EQ(DrvDocumentPropertySheets(&info, 0), output ? ERR_CPSUI_GETLASTERROR : -1);
+        EXPECT_TRUE(!output || GetLastError() == ERROR_INVALID_PARAMETER);
+        EXPECT_EQ(info.UserData, 0u);
+    }
     EXPECT_EQ(standin::LiveAllocations(), live) << "a sheet's context outlived its destroy call";
 }
 
