@@ -8,7 +8,7 @@
 #include "ui/numeric_field.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzInput input(data, size);
+    FuzzInput input{data, size};
     PrinterSettings ps;
     input.Take(&ps, sizeof ps);
     ApplyOffsetRules(&ps);
