@@ -7,7 +7,7 @@
 #include <algorithm>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzInput input(data, size);
+    FuzzInput input{data, size};
     const uint8_t routine = input.TakeValue<uint8_t>() % 3;
     const uint8_t nulls = input.TakeValue<uint8_t>(); // bits: no input, no output, no size
     const DWORD mode = input.TakeValue<DWORD>();

@@ -6,7 +6,7 @@
 #include "pages/correction/tone_curve.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzInput input(data, size);
+    FuzzInput input{data, size};
     const LONG side = input.TakeValue<LONG>();
     const INT country = input.TakeValue<uint8_t>();
     PrinterSettings ps;

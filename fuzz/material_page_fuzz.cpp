@@ -8,7 +8,7 @@
 #include "ui/numeric_field.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzInput input(data, size);
+    FuzzInput input{data, size};
     PrinterSettings ps;
     input.Take(&ps, sizeof ps);
     ApplyOffsetRules(&ps);
@@ -16,11 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FormatResolutionEntry(entry, ps.BaseDpi, SelectedFrameIdx(ps.FrameDpiIdx));
 
     // Corners within a page larger than any the sheet shows; every dot lies inside the work.
-    LONG c[4];
-    for (LONG& corner : c) {
-        corner = input.TakeValue<int16_t>() % 1024;
-    }
-    WorkView view = ComputeWorkView({c[0], c[1], c[2], c[3]}, ps);
+    const auto corner = [&]() -> LONG { return input.TakeValue<int16_t>() % 1024; };
+    WorkView view = ComputeWorkView({corner(), corner(), corner(), corner()}, ps);
     ForEachMark(
         view,
         [](void* v, LONG x, LONG y) {

@@ -7,7 +7,7 @@
 #include <initializer_list>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzInput input(data, size);
+    FuzzInput input{data, size};
     const BOOL inch = input.TakeValue<uint8_t>() & 1;
     const LONG max = input.TakeValue<LONG>(), min = input.TakeValue<LONG>();
     const LONG value = input.TakeValue<LONG>(), step = input.TakeValue<LONG>();

@@ -14,12 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const LPCWSTR kModels[] = {kModelKlv20, TEXT("Velmar VORIKA KLV-30"), TEXT("")};
     static const DWORD kTypes[] = {REG_BINARY, REG_DWORD, REG_SZ, REG_NONE, 0xFFFFFFFFu};
     const standin::WString printer = TEXT("Fuzz Printer");
-    FuzzInput input(data, size);
+    FuzzInput input{data, size};
     const LPCWSTR model = kModels[input.TakeValue<uint8_t>() % 3];
     standin::Reset();
     standin::AddDriver({TEXT("Fuzz Driver"), TEXT("vorika.ppd"), TEXT("vorikaui.dll")});
     standin::AddPrinter({printer, TEXT("Fuzz Driver"), {}, false});
-    while (input.Remaining() != 0) {
+    while (input.size != 0) {
         const size_t index = input.TakeValue<uint8_t>() % (6 + kSettingsFieldCount);
         const PrinterRegInfo& block = printerRegInfo[index / 2 % 3];
         const LPCWSTR name = index >= 6       ? kSettingsFields[index - 6].name

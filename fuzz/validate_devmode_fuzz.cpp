@@ -5,7 +5,7 @@
 #include "settings/driver_devmode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzInput input(data, size);
+    FuzzInput input{data, size};
     // The spooler reports the buffer's length; the header inside may claim more or less.
     const size_t heldLength = input.TakeValue<WORD>() % 2048;
     FuzzBytes held(heldLength == 0 ? 1 : heldLength);

@@ -62,18 +62,18 @@ TEST(ScrollBars, CodesStepAndTheResultIsHeld) {
         EXPECT_EQ(ScrollCorrection(c.value, c.code, c.thumb), c.correction) << &c - cases;
         EXPECT_EQ(ScrollGamma(c.value, c.code, c.thumb), c.gamma) << &c - cases;
     }
-    EXPECT_TRUE(IsLowCutStep(kScrollLineLeft) && IsLowCutStep(kScrollLineRight));
-    EXPECT_FALSE(IsLowCutStep(kScrollPageLeft));
-    EXPECT_EQ(SpinLowCut(253, kScrollLineLeft), 255);
-    EXPECT_EQ(SpinLowCut(3, kScrollLineRight), 0);
+    EXPECT_EQ(std::vector<int>({IsLowCutStep(kScrollLineLeft), IsLowCutStep(kScrollLineRight),
+                                IsLowCutStep(kScrollPageLeft), SpinLowCut(253, kScrollLineLeft),
+                                SpinLowCut(3, kScrollLineRight)}),
+              std::vector<int>({1, 1, 0, 255, 0}));
 }
 
 TEST(ServiceListsAndPresets, IndexesPastTheListBecomeZeroAndNamesFollowTheCountry) {
     const std::pair<ServiceList, SHORT> lengths[] = {
         {ServiceList::PassMethod, 6}, {ServiceList::DitherPat, 4}, {ServiceList::Draft, 4}};
     for (const auto& [list, length] : lengths) {
-        EXPECT_EQ(NormaliseListIndex(list, length - 1), length - 1);
-        EXPECT_EQ(NormaliseListIndex(list, length), 0);
+        EXPECT_EQ(std::pair(NormaliseListIndex(list, length - 1), NormaliseListIndex(list, length)),
+                  (std::pair<SHORT, SHORT>(length - 1, 0)));
     }
     EXPECT_EQ(NormaliseListIndex(ServiceList::Draft, -1), -1);
     for (int i = 0; i < 5; ++i) { // the numbered levels read alike in both languages
@@ -106,8 +106,7 @@ TEST(ServiceListsAndPresets, IndexesPastTheListBecomeZeroAndNamesFollowTheCountr
 TEST(MaterialType, SwitchingSetsWhatSuitsTheTypeAndStandardResetsOnlyTheCorrection) {
     PrinterSettings ps;
     SetDefaultPrinterSettings(&ps, kBaseDpiKlv20);
-    ps.LowCutPre = 70;
-    ps.LowCutPost = 9;
+    ps.LowCutPre = 70, ps.LowCutPost = 9;
     const auto typeFields = [&] {
         return std::vector<LONG>(
             {ps.ImpactPattern, ps.FrameDpiIdx, ps.Draft, ps.LowCut, ps.LowCutPre, ps.LowCutPost});
@@ -118,8 +117,7 @@ TEST(MaterialType, SwitchingSetsWhatSuitsTheTypeAndStandardResetsOnlyTheCorrecti
     EXPECT_TRUE(SwitchMaterialType(&ps, 1));
     EXPECT_EQ(typeFields(), std::vector<LONG>({1, 4, 3, 1, 40, 0}));
     const PrinterSettings expected = ps;
-    ps.Brightness = ps.Contrast = 20;
-    ps.Gamma = 400;
+    ps.Brightness = ps.Contrast = 20, ps.Gamma = 400;
     SetStandardCorrection(&ps);
     EXPECT_EQ(std::memcmp(&ps, &expected, sizeof ps), 0);
     EXPECT_EQ(std::vector<SHORT>({ToggleFlag(0), ToggleFlag(1), ToggleFlag(-3)}),
@@ -144,8 +142,7 @@ TEST(DetailsWorkCopy, BrowsesEditsAndWritesBackTheActiveSet) {
         BrowseWorkCopy(&work, step);
         EXPECT_EQ(work.current, shown);
     }
-    EXPECT_FALSE(IsPresetEditable(3));
-    EXPECT_TRUE(IsPresetEditable(4));
+    EXPECT_TRUE(!IsPresetEditable(3) && IsPresetEditable(4));
     SetWorkName(&(work.current = 5, work), TEXT(""));
     SetWorkName(&(work.current = 6, work), TEXT("0123456789012345678901234567890123"));
     CurrentPreset(&work).ImpactMin = 1100;

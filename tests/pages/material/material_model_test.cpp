@@ -6,38 +6,31 @@
 #include "tests/support/devmode_bytes.h"
 
 TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
-    constexpr int kTakeOver = -1;
+    constexpr int kTakeOver = -1, T = kTakeOver, W = IDC_WIDTH_EDIT, L = IDC_LENGTH_EDIT;
+    constexpr int X = IDC_OFFSET_X_EDIT, Y = IDC_OFFSET_Y_EDIT;
+    // clang-format off
     struct Case {
         SHORT unit, limit, x, y;
         int field, code; // code: a spin's scroll code (0 up, 1 down), or kTakeOver
         const char* text;
         SHORT stored;
     } cases[] = {
-        {0, 500, 500, 500, IDC_WIDTH_EDIT, kTakeOver, "600", 500},
-        {0, 500, 500, 500, IDC_LENGTH_EDIT, kTakeOver, "3", 51},
-        {1, 500, 500, 500, IDC_LENGTH_EDIT, kTakeOver, "1.31", 332}, // 33.3 mm shows as 1.31
-        {1, 500, 500, 333, IDC_LENGTH_EDIT, kTakeOver, "1.31", 333}, // ... and is kept so
-        {0, 0, 500, 500, IDC_WIDTH_EDIT, kTakeOver, "60", 51},       // limits read in 51..800
-        {0, 30000, 500, 500, IDC_LENGTH_EDIT, kTakeOver, "99", 800},
-        {0, 500, 500, 500, IDC_OFFSET_X_EDIT, kTakeOver, "5", 30},
-        // The offset rules: positive horizontal, negative vertical offsets, truncated.
-        {0, 800, 780, 500, IDC_OFFSET_X_EDIT, kTakeOver, "3.0", 10},
-        {0, 800, 500, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "-3.0", -10},
-        {0, 800, 799, 799, IDC_OFFSET_X_EDIT, kTakeOver, "0.1", 0},
-        {0, 800, 780, 781, IDC_OFFSET_X_EDIT, kTakeOver, "1.0", 10}, // 780 + 20: at the limit
-        {0, 800, 781, 780, IDC_OFFSET_Y_EDIT, kTakeOver, "-1.0", -10},
-        {0, 800, 799, 799, IDC_OFFSET_Y_EDIT, kTakeOver, "-0.1", 0},
-        {0, 500, 500, 500, IDC_WIDTH_EDIT, 0, "49.5", 500},
-        {1, 800, 500, 500, IDC_WIDTH_EDIT, 0, "1.97", 526},
-        {0, 500, 500, 500, IDC_LENGTH_EDIT, 1, "5.5", 51},
-        {0, 500, 500, 500, IDC_OFFSET_X_EDIT, 1, "0", -1},
-        {0, 800, 800, 780, IDC_OFFSET_Y_EDIT, 1, "-0.9", -10},
-    };
+        {0, 500, 500, 500, W, T, "600", 500}, {0, 500, 500, 500, L, T, "3", 51},
+        // 33.3 mm shows as 1.31 and is kept so; limits are read in 51..800.
+        {1, 500, 500, 500, L, T, "1.31", 332}, {1, 500, 500, 333, L, T, "1.31", 333},
+        {0, 0, 500, 500, W, T, "60", 51}, {0, 30000, 500, 500, L, T, "99", 800},
+        // The offset rules: positive horizontal, negative vertical offsets, truncated; 780 + 20
+        // is at the limit.
+        {0, 500, 500, 500, X, T, "5", 30}, {0, 800, 780, 500, X, T, "3.0", 10},
+        {0, 800, 500, 780, Y, T, "-3.0", -10}, {0, 800, 799, 799, X, T, "0.1", 0},
+        {0, 800, 780, 781, X, T, "1.0", 10}, {0, 800, 781, 780, Y, T, "-1.0", -10},
+        {0, 800, 799, 799, Y, T, "-0.1", 0}, {0, 500, 500, 500, W, 0, "49.5", 500},
+        {1, 800, 500, 500, W, 0, "1.97", 526}, {0, 500, 500, 500, L, 1, "5.5", 51},
+        {0, 500, 500, 500, X, 1, "0", -1}, {0, 800, 800, 780, Y, 1, "-0.9", -10}};
+    // clang-format on
     for (const Case& c : cases) {
         PrinterSettings ps{};
-        ps.UserUnit = c.unit;
-        ps.LimitX = ps.LimitY = c.limit;
-        ps.UserDefinedX = c.x;
+        ps.UserUnit = c.unit, ps.LimitX = ps.LimitY = c.limit, ps.UserDefinedX = c.x;
         ps.UserDefinedY = c.y;
         const auto text = testdm::Wide(c.text);
         if (c.code == kTakeOver) {
@@ -76,8 +69,7 @@ TEST(MaterialModel, ResolutionListRoundsEachBaseAndFallsBackToTheThirdEntry) {
 TEST(MaterialModel, SwitchesCompressionAndExtendedSize) {
     for (int id : {IDC_PRINT_FROM_BOTTOM, IDC_BIDIRECTION, IDC_PREVIEW, IDC_UPPER_LEFT_ORIGIN}) {
         PrinterSettings ps{};
-        ps.ReverseDir = ps.FileOutput = ps.ULOrigin = 7;
-        ps.BiDir = 7;
+        ps.ReverseDir = ps.FileOutput = ps.ULOrigin = ps.BiDir = 7;
         ToggleSwitch(&ps, id); // each box owns one field, any nonzero reads as on
         EXPECT_FALSE(SwitchState(ps, id));
         EXPECT_EQ(ps.ReverseDir + ps.FileOutput + ps.ULOrigin + ps.BiDir, 3 * 7);
@@ -93,9 +85,7 @@ TEST(MaterialModel, SwitchesCompressionAndExtendedSize) {
     EXPECT_EQ(CompressionButton(ps), IDC_COMPRESSION_TIFF);
 
     // Off cuts the sizes to the ordinary limit; on only raises the limits.
-    ps.ExtendedSize = 1;
-    ps.UserDefinedX = 700;
-    ps.UserDefinedY = 499;
+    ps.ExtendedSize = 1, ps.UserDefinedX = 700, ps.UserDefinedY = 499;
     EXPECT_FALSE(ToggleExtendedSize(&ps));
     EXPECT_EQ(ps.LimitX + ps.LimitY + ps.UserDefinedX + ps.UserDefinedY, 500 + 500 + 500 + 499);
     EXPECT_TRUE(ToggleExtendedSize(&ps));
