@@ -177,8 +177,9 @@ TEST(HelpTables, ListTheirTopicsOnce) {
 TEST(HelpStrings, StayInsideTheirBlock) {
     const WString block = {0, 3, 'a', 'b', 'c', 2, 'x', 'y'},
                   past = {0, 3, 'a', 'b', 'c', 3, 'x', 'y'};
-    WString sixteen(40, 0);
-    sixteen[17] = 1;
+    WString sixteen(40, 0); // sixteen empty strings, then one that no block holds
+    sixteen[16] = 1;
+    sixteen[17] = 'z';
     const std::tuple<const WString*, UINT, std::string> cases[] = {
         {&block, 1, "ab"}, {&block, 0, ""}, {&block, 2, "xy"},
         {&block, 3, ""},   {&past, 2, ""},  {&sixteen, 16, ""}};
@@ -187,6 +188,9 @@ TEST(HelpStrings, StayInsideTheirBlock) {
         EXPECT_EQ(StringOfBlock(b->data(), b->size(), index, out, 3), !text.empty()) << index;
         EXPECT_EQ(testdm::Narrow(out, 3), text) << index;
     }
+    WCHAR none[1] = {'?'};
+    EXPECT_FALSE(StringOfBlock(block.data(), block.size(), 1, none, 0));
+    EXPECT_EQ(none[0], '?');
 }
 
 } // namespace
