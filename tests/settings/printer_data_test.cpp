@@ -92,6 +92,11 @@ TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
     expected.TextSet = WithoutReserved(&kDistinct.TextSet);
     expected.PhotoSet = WithoutReserved(&kDistinct.PhotoSet);
     ExpectLoaded(LoadBothWays(p.handle(), kOtherModel), expected);
+    // Either load gives back all it read but the record it answers.
+    const long live = standin::LiveAllocations();
+    GlobalFree(GetPrinterProperties(p.handle(), kKlv20));
+    GlobalFree(DefaultPrinterProperties(p.handle(), kKlv20));
+    EXPECT_EQ(standin::LiveAllocations(), live);
 }
 
 // A block of another length than the driver writes, a data value shorter or longer than its size
