@@ -68,16 +68,16 @@ def value(index, type_selector, data):
 
 FIELD = 6  # index of the first per-field name
 SEEDS = {
-    "validate_devmode_fuzz": {
-        "driver-1756": held(b"") + DRIVER, "old-188-8": held(b"") + OLD,
-        "v212": held(V212) + V212, "v220": held(b"") + V220, "header-only": held(SHORT) + SHORT,
-        "held-cut-private": held(DRIVER[:300]) + V220, "held-whole": held(DRIVER) + SHORT,
-    },
     "convert_devmode_fuzz": {
         "convert-1756-to-196": convert(0, 0, 0, 0, DRIVER, header(188, 8, 0x320, 0x350)),
-        "out-as-196": convert(1, 0, 0, 0, OLD),
-        "out-as-212": convert(1, 0, 0, 0, V212),
+        "out-as-196": convert(1, 0, 0, 0, OLD) + held(b""),
+        "out-as-212": convert(1, 0, 0, 0, V212) + held(V212),
         "out-whole": convert(1, 1, 0, 0),
+        "merge-1756": convert(1, 0, 0, 0, DRIVER) + held(b""),
+        "merge-220": convert(1, 0, 0, 0, V220) + held(b""),
+        "merge-header-only": convert(1, 0, 0, 0, SHORT) + held(SHORT),
+        "held-cut-private": convert(1, 0, 0, 0, V220) + held(DRIVER[:300]),
+        "held-whole": convert(1, 0, 0, 0, SHORT) + held(DRIVER),
         "common-convert": convert(2, 0, 1, 1756, OLD, header(220, 1536)),
         "common-351": convert(2, 0, 2, 196, DRIVER),
         "common-default": convert(2, 0, 4, 1755, DRIVER),
