@@ -1,24 +1,21 @@
 #include "ui/dialog_host.h"
 
-#ifdef _WIN32
 namespace {
 
-// ntdll exports the call without an import library declaration for it: it is looked up.
+// ntdll exports the call without an import library declaration for it: it is looked up. The
+// stand-in platform declares it.
 LONG WINAPI KernelVersion(RTL_OSVERSIONINFOW* info) {
+#ifdef _WIN32
     using Call = LONG(WINAPI*)(RTL_OSVERSIONINFOW*);
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     auto call = reinterpret_cast<Call>(reinterpret_cast<void*>(
         ntdll != nullptr ? GetProcAddress(ntdll, "RtlGetVersion") : nullptr));
     constexpr LONG kNotImplemented = static_cast<LONG>(0xC0000002);
     return call != nullptr ? call(info) : kNotImplemented;
-}
-
-} // namespace
 #else
-#define KernelVersion ::RtlGetVersion
+    return ::RtlGetVersion(info);
 #endif
-
-namespace {
+}
 
 using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEW ofn);
 
