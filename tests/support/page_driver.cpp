@@ -57,7 +57,11 @@ std::wstring PageTest::AskHelp(HWND dialog, int id, UINT message) {
     HWND popup = FindWindowW(kHelpPopupClass, nullptr);
     wchar_t text[512] = {};
     GetWindowTextW(IsWindowVisible(popup) ? popup : nullptr, text, 512);
-    DestroyWindow(popup);
+    SetFocus(dialog); // the popup closes once it has lost the focus
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+        DispatchMessageW(&message);
+    }
+    EXPECT_FALSE(IsWindow(popup));
     return text;
 }
 

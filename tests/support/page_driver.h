@@ -43,7 +43,8 @@ class PageTest : public ::testing::Test {
         return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
     }
     // Context help asked on the control (WM_HELP, or WM_CONTEXTMENU from a right click): the text
-    // of the help popup it opened, which is then closed; empty when none opened.
+    // of the help popup it opened, which must close when the focus leaves it; empty when none
+    // opened.
     static std::wstring AskHelp(HWND dialog, int id, UINT message);
     // A double click on the page itself, with Alt, Shift and the middle button held or not.
     static void DoubleClick(HWND page, int x, int y, bool serviceChord);

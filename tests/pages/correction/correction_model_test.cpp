@@ -118,10 +118,8 @@ TEST(MaterialType, SwitchingSetsWhatSuitsTheTypeAndStandardResetsOnlyTheCorrecti
     EXPECT_EQ(std::memcmp(&ps, &expected, sizeof ps), 0);
     EXPECT_EQ(std::vector<SHORT>({ToggleFlag(0), ToggleFlag(1), ToggleFlag(-3)}),
               std::vector<SHORT>({1, 0, 0}));
-    const int corners[][3] = {{15, 15, 1}, {16, 5, 0}, {5, 16, 0}, {0, 5, 0}, {5, 0, 0}};
-    for (const auto& c : corners) {
-        EXPECT_EQ(IsServiceCorner(c[0], c[1]), c[2] != 0) << c[0] << "," << c[1];
-    }
+    EXPECT_TRUE(IsServiceCorner(15, 15) && !IsServiceCorner(16, 5) && !IsServiceCorner(5, 16) &&
+                !IsServiceCorner(0, 5) && !IsServiceCorner(5, 0));
 }
 
 TEST(DetailsWorkCopy, BrowsesEditsAndWritesBackTheActiveSet) {
@@ -151,11 +149,10 @@ TEST(DetailsWorkCopy, BrowsesEditsAndWritesBackTheActiveSet) {
     EXPECT_EQ(std::memcmp(&ps.TextSet, &textBefore, sizeof textBefore), 0);
 
     // Typed numbers, as impact and as speed.
-    const UINT typed[][3] = {{1500, 1100, 18}, {0, 100, 1}, {640, 640, 18}, {UINT_MAX, 1100, 18}};
-    for (const auto& c : typed) {
-        EXPECT_EQ(std::pair(HoldImpact(c[0]), HoldSpeed(c[0])),
-                  (std::pair<LONG, LONG>(c[1], c[2])));
-    }
+    EXPECT_EQ(
+        std::vector<LONG>({HoldImpact(1101), HoldImpact(0), HoldImpact(640), HoldImpact(UINT_MAX),
+                           HoldSpeed(19), HoldSpeed(0), HoldSpeed(UINT_MAX)}),
+        (std::vector<LONG>{1100, 100, 640, 1100, 18, 1, 18}));
     MaterialEntry full{};
     std::fill(std::begin(full.Name), std::end(full.Name), 'x');
     WCHAR text[kPresetNameChars + 1];
