@@ -57,7 +57,11 @@ std::wstring PageTest::AskHelp(HWND dialog, int id, UINT message) {
     HWND popup = FindWindowW(kHelpPopupClass, nullptr);
     wchar_t text[512] = {};
     GetWindowTextW(IsWindowVisible(popup) ? popup : nullptr, text, 512);
-    DestroyWindow(popup);
+    SetFocus(dialog); // the popup closes once it has lost the focus
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+        DispatchMessageW(&message);
+    }
+    EXPECT_FALSE(IsWindow(popup));
     return text;
 }
 
@@ -105,29 +109,28 @@ void PageTest::ScriptNextDialog(std::function<void(HWND)> script) {
     }
 }
 
-DrawingSurface::DrawingSurface(int areaId, RECT area, DWORD fill) {
-    page = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr,
-                           nullptr);
+std::vector<DWORD> DrawnColours(int areaId, RECT area, DWORD fill,
+                                const std::function<void(HWND, HDC)>& draw,
+                                std::initializer_list<POINT> points) {
+    HWND page = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr,
+                                nullptr, nullptr);
     CreateWindowExW(0, L"STATIC", L"", WS_CHILD, area.left, area.top, area.right - area.left,
                     area.bottom - area.top, page, HMENU(INT_PTR{areaId}), nullptr, nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, -200, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    dc = CreateCompatibleDC(nullptr);
-    previous = SelectObject(
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), 200, -200, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    DWORD* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(
         dc, CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, (void**)&bits, nullptr, 0));
     std::fill(bits, bits + 200 * 200, fill);
-}
-
-DrawingSurface::~DrawingSurface() {
+    draw(page, dc);
+    GdiFlush();
+    std::vector<DWORD> colours;
+    for (const POINT& p : points) {
+        colours.push_back(bits[p.y * 200 + p.x] & 0xFFFFFF);
+    }
     DeleteObject(SelectObject(dc, previous));
     DeleteDC(dc);
     DestroyWindow(page);
-}
-
-void DrawingSurface::ExpectPixels(std::initializer_list<Pixel> pixels) const {
-    GdiFlush();
-    for (const Pixel& p : pixels) {
-        EXPECT_EQ(bits[p.y * 200 + p.x] & 0xFFFFFF, p.colour) << p.x << "," << p.y;
-    }
+    return colours;
 }
 #endif

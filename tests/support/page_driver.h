@@ -13,6 +13,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // A UI context of a fresh printer, and one page of it made from a copy of its template turned
 // into a child page as the property sheet turns it, shown in a popup standing for the sheet. The
@@ -42,7 +43,8 @@ class PageTest : public ::testing::Test {
         return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
     }
     // Context help asked on the control (WM_HELP, or WM_CONTEXTMENU from a right click): the text
-    // of the help popup it opened, which is then closed; empty when none opened.
+    // of the help popup it opened, which must close when the focus leaves it; empty when none
+    // opened.
     static std::wstring AskHelp(HWND dialog, int id, UINT message);
     // A double click on the page itself, with Alt, Shift and the middle button held or not.
     static void DoubleClick(HWND page, int x, int y, bool serviceChord);
@@ -55,21 +57,11 @@ class PageTest : public ::testing::Test {
     HWND page_ = nullptr;
 };
 
-// A popup page whose one child control is the drawing area, and a memory DC on a 200 x 200
-// top-down 32-bit DIB section filled with one colour.
-struct DrawingSurface {
-    DrawingSurface(int areaId, RECT area, DWORD fill);
-    ~DrawingSurface();
-    struct Pixel {
-        int x, y;
-        DWORD colour; // 0xBBGGRR
-    };
-    void ExpectPixels(std::initializer_list<Pixel> pixels) const;
-
-    HWND page;
-    HDC dc;
-    DWORD* bits = nullptr;
-    HGDIOBJ previous;
-};
+// The colours (0xBBGGRR) at the points, after `draw` painted on a memory DC holding a 200 x 200
+// top-down 32-bit DIB section filled with `fill`, for a popup page whose one child control is the
+// drawing area.
+std::vector<DWORD> DrawnColours(int areaId, RECT area, DWORD fill,
+                                const std::function<void(HWND page, HDC dc)>& draw,
+                                std::initializer_list<POINT> points);
 
 #endif

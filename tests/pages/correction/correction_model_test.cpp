@@ -37,10 +37,12 @@ TEST(Gamma, ReadAndShown) {
     // A thumb can set any stored value; values from outside the page are shown as they are.
     EXPECT_EQ(Shown(-505) + Shown(-1500), u"0.490.-50");
     // Left as shown, a stored gamma stays, unless outside the range; another text is read.
-    const SHORT taken[] = {TakeGammaText(TEXT("0.49"), -505, kGammaMax, kGammaMin),
-                           TakeGammaText(TEXT("0.48"), -505, kGammaMax, kGammaMin),
-                           TakeGammaText(TEXT("10.50"), 950, kGammaMax, kGammaMin)};
-    EXPECT_EQ(std::vector<SHORT>(taken, taken + 3), (std::vector<SHORT>{-505, -520, 899}));
+    const auto take = [](LPCWSTR text, SHORT held) {
+        return TakeGammaText(text, held, kGammaMax, kGammaMin);
+    };
+    EXPECT_EQ(std::vector<SHORT>(
+                  {take(TEXT("0.49"), -505), take(TEXT("0.48"), -505), take(TEXT("10.50"), 950)}),
+              (std::vector<SHORT>{-505, -520, 899}));
 }
 
 TEST(ScrollBars, CodesStepAndTheResultIsHeld) {
@@ -69,21 +71,15 @@ TEST(ScrollBars, CodesStepAndTheResultIsHeld) {
 }
 
 TEST(ServiceListsAndPresets, IndexesPastTheListBecomeZeroAndNamesFollowTheCountry) {
-    const std::pair<ServiceList, SHORT> lengths[] = {
-        {ServiceList::PassMethod, 6}, {ServiceList::DitherPat, 4}, {ServiceList::Draft, 4}};
-    for (const auto& [list, length] : lengths) {
-        EXPECT_EQ(std::pair(NormaliseListIndex(list, length - 1), NormaliseListIndex(list, length)),
-                  (std::pair<SHORT, SHORT>(length - 1, 0)));
-    }
-    EXPECT_EQ(NormaliseListIndex(ServiceList::Draft, -1), -1);
-    for (int i = 0; i < 5; ++i) { // the numbered levels read alike in both languages
-        const std::u16string english = Text(ServiceListName(ServiceList::PassMethod, i, false));
-        const std::u16string japanese = Text(ServiceListName(ServiceList::PassMethod, i, true));
-        EXPECT_EQ(english.substr(0, english.find(u' ')), japanese.substr(0, japanese.find(u' ')));
-    }
-    EXPECT_EQ(Text(ServiceListName(ServiceList::PassMethod, 5, true)) +
-                  Text(ServiceListName(ServiceList::DitherPat, 3, false)),
-              u"ハイブリッドPoster");
+    using enum ServiceList;
+    const auto at = [](ServiceList list, SHORT index) { return NormaliseListIndex(list, index); };
+    EXPECT_EQ(std::vector<SHORT>({at(PassMethod, 5), at(PassMethod, 6), at(DitherPat, 3),
+                                  at(DitherPat, 4), at(Draft, 3), at(Draft, 4), at(Draft, -1)}),
+              (std::vector<SHORT>{5, 0, 3, 0, 3, 0, -1}));
+    EXPECT_EQ(
+        Text(ServiceListName(PassMethod, 5, true)) + Text(ServiceListName(PassMethod, 4, false)) +
+            Text(ServiceListName(DitherPat, 3, false)) + Text(ServiceListName(Draft, 3, true)),
+        u"ハイブリッド256 LevelPoster斜めﾀｲﾌﾟ");
     EXPECT_EQ(
         std::vector<SHORT>({NormaliseMaterial(8), NormaliseMaterial(9), NormaliseMaterial(-1)}),
         std::vector<SHORT>({8, 0, 0}));
@@ -122,10 +118,8 @@ TEST(MaterialType, SwitchingSetsWhatSuitsTheTypeAndStandardResetsOnlyTheCorrecti
     EXPECT_EQ(std::memcmp(&ps, &expected, sizeof ps), 0);
     EXPECT_EQ(std::vector<SHORT>({ToggleFlag(0), ToggleFlag(1), ToggleFlag(-3)}),
               std::vector<SHORT>({1, 0, 0}));
-    const int corners[][3] = {{15, 15, 1}, {16, 5, 0}, {5, 16, 0}, {0, 5, 0}, {5, 0, 0}};
-    for (const auto& c : corners) {
-        EXPECT_EQ(IsServiceCorner(c[0], c[1]), c[2] != 0) << c[0] << "," << c[1];
-    }
+    EXPECT_TRUE(IsServiceCorner(15, 15) && !IsServiceCorner(16, 5) && !IsServiceCorner(5, 16) &&
+                !IsServiceCorner(0, 5) && !IsServiceCorner(5, 0));
 }
 
 TEST(DetailsWorkCopy, BrowsesEditsAndWritesBackTheActiveSet) {
@@ -155,11 +149,10 @@ TEST(DetailsWorkCopy, BrowsesEditsAndWritesBackTheActiveSet) {
     EXPECT_EQ(std::memcmp(&ps.TextSet, &textBefore, sizeof textBefore), 0);
 
     // Typed numbers, as impact and as speed.
-    const UINT typed[][3] = {{1500, 1100, 18}, {0, 100, 1}, {640, 640, 18}, {UINT_MAX, 1100, 18}};
-    for (const auto& c : typed) {
-        EXPECT_EQ(std::pair(HoldImpact(c[0]), HoldSpeed(c[0])),
-                  (std::pair<LONG, LONG>(c[1], c[2])));
-    }
+    EXPECT_EQ(
+        std::vector<LONG>({HoldImpact(1101), HoldImpact(0), HoldImpact(640), HoldImpact(UINT_MAX),
+                           HoldSpeed(19), HoldSpeed(0), HoldSpeed(UINT_MAX)}),
+        (std::vector<LONG>{1100, 100, 640, 1100, 18, 1, 18}));
     MaterialEntry full{};
     std::fill(std::begin(full.Name), std::end(full.Name), 'x');
     WCHAR text[kPresetNameChars + 1];

@@ -15,7 +15,6 @@
 
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 using namespace std::string_literals;
@@ -27,35 +26,11 @@ LANGID WINAPI Japanese() {
 }
 } // namespace
 
-// Each field of the details dialog answers with its own context's text, in Japanese the module's
-// strings of the contexts 1300 to 1305; so does the page's gamma field.
-TEST_F(CorrectionPage, DetailsFieldsAnswerHelpWithTheirContexts) {
+// Worked as a user works it; help asked in Japanese on the details dialog's fields answers with
+// their own contexts' texts (a label with its field's), the module's strings, as on the page.
+TEST_F(CorrectionPage, WorkedAsAUserWorksIt) {
     SeamOverride<decltype(g_dialogHost.GetUserDefaultLangID)> language(
         g_dialogHost.GetUserDefaultLangID, Japanese);
-    const std::vector<std::pair<int, std::wstring>> fields = {
-        {IDC_NAME_LABEL, L"登録されている材料名を変更できます。"},
-        {IDC_NAME_EDIT, L"登録されている材料名を変更できます。"},
-        {IDC_PRESET_SCROLL, L"登録されている他の材料を選択できます。"},
-        {IDC_SPEED_IMPACT_GROUP, L"印字速度や印字する強さを設定して記憶させることができます。"},
-        {IDC_SPEED_EDIT, L"印字速度を設定できます。"},
-        {IDC_IMPACT_MIN_LABEL, L"印字する強さの最小値を設定できます。"},
-        {IDC_IMPACT_MAX_EDIT, L"印字する強さの最大値を設定できます。"},
-        {IDC_DETAILS_OK, L""}};
-    Open(IDD_CORRECTION_PAGE, OutputDlgProc);
-    std::vector<std::pair<int, std::wstring>> shown;
-    ScriptNextDialog([&shown, &fields](HWND dialog) {
-        for (const auto& field : fields) {
-            shown.emplace_back(field.first, AskHelp(dialog, field.first, WM_HELP));
-        }
-        Click(dialog, IDC_DETAILS_CANCEL);
-    });
-    Click(page_, IDC_DETAILS);
-    EXPECT_EQ(shown, fields);
-    EXPECT_EQ(AskHelp(page_, IDC_GAMMA_EDIT, WM_CONTEXTMENU),
-              L"画像のガンマ補正値を設定します。初期値は 0.5 です。");
-}
-
-TEST_F(CorrectionPage, WorkedAsAUserWorksIt) {
     Record().Material = 4; // the first preset a user may edit
     Open(IDD_CORRECTION_PAGE, OutputDlgProc);
     TypeInto(page_, IDC_BRIGHTNESS_EDIT, L"80");
@@ -67,17 +42,27 @@ TEST_F(CorrectionPage, WorkedAsAUserWorksIt) {
     Click(page_, IDC_TYPE_TEXT);
     EXPECT_EQ(Record().FrameDpiIdx, 5);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page_, IDC_LOWCUT_PRE_EDIT)));
+    EXPECT_EQ(AskHelp(page_, IDC_GAMMA_EDIT, WM_CONTEXTMENU),
+              L"画像のガンマ補正値を設定します。初期値は 0.5 です。");
 
     // The details dialog: a name typed into the active preset is stored on OK only.
     const std::wstring preset = Record().TextSet.Entry[4].Name;
+    std::wstring help;
     for (const int button : {IDC_DETAILS_CANCEL, IDC_DETAILS_OK}) {
-        ScriptNextDialog([button](HWND dialog) {
+        ScriptNextDialog([button, &help](HWND dialog) {
+            for (const int id :
+                 {IDC_NAME_LABEL, IDC_SPEED_EDIT, IDC_IMPACT_MAX_EDIT, IDC_DETAILS_OK}) {
+                help += AskHelp(dialog, id, WM_HELP) + L"|";
+            }
             TypeInto(dialog, IDC_NAME_EDIT, L"Mine");
             Click(dialog, button); // takes the focus from the name first
         });
         Click(page_, IDC_DETAILS);
         EXPECT_EQ(Record().TextSet.Entry[4].Name, button == IDC_DETAILS_OK ? L"Mine" : preset);
     }
+    const std::wstring texts = L"登録されている材料名を変更できます。|印字速度を設定できます。|"
+                               L"印字する強さの最大値を設定できます。||";
+    EXPECT_EQ(help, texts + texts);
 }
 
 // A page record whose parameter is no UI context (none, or a pointer to something else) leaves
@@ -115,21 +100,19 @@ TEST_F(CorrectionPage, ShownAgainShowsWhatChangedTheRecord) {
     }
 }
 
+// On an area 100 wide and 120 high at (10, 10), the graph is the square of side 100: the frame's
+// right edge at x0 + S - 1, the grid row at S / 4, the reference line, the curve at (75, 56) and
+// at (10, 1) cut to 0; the pen is given back.
 TEST(ToneCurveDrawing, FrameGridReferenceAndCurveOnPixels) {
     PrinterSettings ps; // b 0, c 0, gamma 0.50, low cut on at 40 / 0
     SetDefaultPrinterSettings(&ps, kBaseDpiKlv20);
-    // An area 100 wide and 120 high at (10, 10): the graph is the square of side 100.
-    DrawingSurface surface(IDC_TONE_CURVE, {10, 10, 111, 131}, 0x123456);
-    const HGDIOBJ pen = GetCurrentObject(surface.dc, OBJ_PEN);
-    DrawGraph(surface.page, surface.dc, &ps);
-    EXPECT_EQ(GetCurrentObject(surface.dc, OBJ_PEN), pen);
-    surface.ExpectPixels({
-        {109, 50, 0},
-        {110, 50, 0x123456}, // the frame's right edge at x0 + S - 1
-        {20, 35, 0xC0C0C0},
-        {40, 79, 0xC0C0C0}, // the grid row at S / 4; the reference line
-        {85, 53, 0x0000FF},
-        {20, 109, 0x0000FF}, // the curve at (75, 56); (10, 1) cut to 0
-    });
+    const auto draw = [&ps](HWND page, HDC dc) {
+        const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
+        DrawGraph(page, dc, &ps);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
+    };
+    EXPECT_EQ(DrawnColours(IDC_TONE_CURVE, {10, 10, 111, 131}, 0x123456, draw,
+                           {{109, 50}, {110, 50}, {20, 35}, {40, 79}, {85, 53}, {20, 109}}),
+              (std::vector<DWORD>{0, 0x123456, 0xC0C0C0, 0xC0C0C0, 0x0000FF, 0x0000FF}));
 }
 #endif

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -11,11 +12,8 @@ namespace {
 
 PrinterSettings Record(SHORT brightness, SHORT contrast, SHORT gamma, SHORT lowCutPost = 0) {
     PrinterSettings ps{};
-    ps.Brightness = brightness;
-    ps.Contrast = contrast;
-    ps.Gamma = gamma;
-    ps.LowCut = lowCutPost != 0;
-    ps.LowCutPost = lowCutPost;
+    ps.Brightness = brightness, ps.Contrast = contrast, ps.Gamma = gamma;
+    ps.LowCut = lowCutPost != 0, ps.LowCutPost = lowCutPost;
     return ps;
 }
 
@@ -32,12 +30,9 @@ std::vector<LONG> Columns(const PrinterSettings& ps, bool drawn = false, LONG si
 } // namespace
 
 TEST(ToneCurve, PointsOfTheSquareOfSide100) {
-    const struct {
-        SHORT b, c, g;
-        LONG line[4]; // reference line: start x, y; end x, y
-        size_t count;
-        std::vector<std::pair<LONG, LONG>> samples;
-    } cases[] = {
+    // b, c, G; the reference line's start x, y and end x, y; the count; sample columns (x, y)
+    using Samples = std::vector<std::pair<LONG, LONG>>;
+    const std::tuple<SHORT, SHORT, SHORT, std::vector<LONG>, size_t, Samples> cases[] = {
         {0, 0, -500, {0, 0, 100, 100}, 100, {{10, 1}, {25, 6}, {50, 25}, {75, 56}, {99, 98}}},
         {50, 0, 0, {0, 50, 50, 100}, 51, {{0, 50}, {10, 60}, {50, 100}}},
         {0, 50, 0, {33, 0, 66, 100}, 68, {{0, 0}, {33, 0}, {50, 51}, {67, 100}}},
@@ -47,17 +42,17 @@ TEST(ToneCurve, PointsOfTheSquareOfSide100) {
         // Past the first column a point above the square is held to its top, where it ends.
         {50, 0, 899, {0, 50, 50, 100}, 2, {{0, 50}, {1, 100}}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "b " << c.b << " c " << c.c << " G " << c.g);
-        const GraphLine line = ReferenceLine(MakeToneCurve(Record(c.b, c.c, c.g), 100));
-        EXPECT_EQ(std::vector<LONG>({line.start.x, line.start.y, line.end.x, line.end.y}),
-                  std::vector<LONG>(c.line, c.line + 4));
-        const std::vector<LONG> ys = Columns(Record(c.b, c.c, c.g));
-        ASSERT_EQ(ys.size(), c.count);
-        for (const auto& [x, y] : c.samples) {
+    for (const auto& [b, c, g, line, count, samples] : cases) {
+        SCOPED_TRACE(testing::Message() << "b " << b << " c " << c << " G " << g);
+        const GraphLine drawn = ReferenceLine(MakeToneCurve(Record(b, c, g), 100));
+        EXPECT_EQ(std::vector<LONG>({drawn.start.x, drawn.start.y, drawn.end.x, drawn.end.y}),
+                  line);
+        const std::vector<LONG> ys = Columns(Record(b, c, g));
+        ASSERT_EQ(ys.size(), count);
+        for (const auto& [x, y] : samples) {
             EXPECT_EQ(ys[x], y) << "x = " << x;
         }
-        EXPECT_EQ(Columns(Record(c.b, c.c, c.g), true), ys); // no low cut: drawn as it is
+        EXPECT_EQ(Columns(Record(b, c, g), true), ys); // no low cut: drawn as it is
     }
     // The offset is half the ramp's span shifted by brightness, rounded toward zero.
     EXPECT_EQ(MakeToneCurve(Record(10, 0, 0), 105).offset, 11);
@@ -83,17 +78,11 @@ TEST(ToneCurve, GraphIsTheShorterSideAndGrowsUpwardsAndWildValuesDrawAsTheirLimi
     EXPECT_EQ(GraphSide({155, 15}, {300, 105}), 90);
     const POINT top = GraphToPixel({155, 15}, 100, 100, 100);
     EXPECT_EQ(top.x * 1000 + top.y, 255014);
-    const std::pair<PrinterSettings, PrinterSettings> wildAndHeld[] = {
-        {Record(0, 100, 0), Record(0, 50, 0)},
-        {Record(SHRT_MAX, 0, SHRT_MIN), Record(50, 0, -900)},
-        {Record(0, 0, SHRT_MAX), Record(0, 0, 899)},
-    };
-    for (const auto& [wild, held] : wildAndHeld) {
-        EXPECT_EQ(Columns(wild), Columns(held));
-    }
+    EXPECT_EQ(Columns(Record(0, 100, 0)), Columns(Record(0, 50, 0)));
+    EXPECT_EQ(Columns(Record(SHRT_MAX, 0, SHRT_MIN)), Columns(Record(50, 0, -900)));
+    EXPECT_EQ(Columns(Record(0, 0, SHRT_MAX)), Columns(Record(0, 0, 899)));
     PrinterSettings cut = Record(0, 0, 0, SHRT_MIN);
-    cut.LowCut = -7;
-    cut.LowCutPre = SHRT_MAX; // held to 255: every column
+    cut.LowCut = -7, cut.LowCutPre = SHRT_MAX; // held to 255: every column
     EXPECT_EQ(Columns(cut, true), std::vector<LONG>(100, 0));
     EXPECT_EQ(CurvePointCount(MakeToneCurve(cut, 1)), 1);
     EXPECT_EQ(CurvePointCount(MakeToneCurve(cut, -40)), 0);

@@ -1,20 +1,22 @@
 // The Material page's rules: lengths taken over and spun, the offset rules, the resolution list,
-// the switches, the extended size and the service corner.
+// the switches, the extended size and the service corner; the settings file's text rules and
+// what every load does to the record.
 #include "pages/material/material_model.h"
 
+#include "pages/material/settings_file.h"
 #include "resources/resource.h"
 #include "tests/support/devmode_bytes.h"
+
+#include <tuple>
+#include <vector>
 
 TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
     constexpr int kTakeOver = -1, T = kTakeOver, W = IDC_WIDTH_EDIT, L = IDC_LENGTH_EDIT;
     constexpr int X = IDC_OFFSET_X_EDIT, Y = IDC_OFFSET_Y_EDIT;
     // clang-format off
-    struct Case {
-        SHORT unit, limit, x, y;
-        int field, code; // code: a spin's scroll code (0 up, 1 down), or kTakeOver
-        const char* text;
-        SHORT stored;
-    } cases[] = {
+    // unit, limit, x, y; the field, a spin's scroll code (0 up, 1 down) or kTakeOver; its text;
+    // the value stored
+    const std::tuple<SHORT, SHORT, SHORT, SHORT, int, int, const char*, SHORT> cases[] = {
         {0, 500, 500, 500, W, T, "600", 500}, {0, 500, 500, 500, L, T, "3", 51},
         // 33.3 mm shows as 1.31 and is kept so; limits are read in 51..800.
         {1, 500, 500, 500, L, T, "1.31", 332}, {1, 500, 500, 333, L, T, "1.31", 333},
@@ -28,17 +30,16 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
         {1, 800, 500, 500, W, 0, "1.97", 526}, {0, 500, 500, 500, L, 1, "5.5", 51},
         {0, 500, 500, 500, X, 1, "0", -1}, {0, 800, 800, 780, Y, 1, "-0.9", -10}};
     // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& [unit, limit, x, y, field, code, text, stored] : cases) {
         PrinterSettings ps{};
-        ps.UserUnit = c.unit, ps.LimitX = ps.LimitY = c.limit, ps.UserDefinedX = c.x;
-        ps.UserDefinedY = c.y;
-        const auto text = testdm::Wide(c.text);
-        if (c.code == kTakeOver) {
-            TakeOverLength(&ps, c.field, text.c_str());
+        ps.UserUnit = unit, ps.LimitX = ps.LimitY = limit, ps.UserDefinedX = x, ps.UserDefinedY = y;
+        const auto wide = testdm::Wide(text);
+        if (code == kTakeOver) {
+            TakeOverLength(&ps, field, wide.c_str());
         } else {
-            EXPECT_TRUE(SpinLength(&ps, c.field, text.c_str(), c.code));
+            EXPECT_TRUE(SpinLength(&ps, field, wide.c_str(), code));
         }
-        EXPECT_EQ(*LengthOfField(&ps, c.field), c.stored) << c.field << " " << c.text;
+        EXPECT_EQ(*LengthOfField(&ps, field), stored) << field << " " << text;
     }
     // A spin of a size applies the rules: 781 + 2 x 10 is past 800, the offsets truncate to 9.
     PrinterSettings ps{};
@@ -80,9 +81,9 @@ TEST(MaterialModel, SwitchesCompressionAndExtendedSize) {
     }
     PrinterSettings ps{};
     ps.CmpMode = 3;
-    EXPECT_EQ(CompressionButton(ps), 0);
+    const int unknown = CompressionButton(ps);
     SetCompression(&ps, IDC_COMPRESSION_TIFF);
-    EXPECT_EQ(CompressionButton(ps), IDC_COMPRESSION_TIFF);
+    EXPECT_EQ(std::pair(unknown, CompressionButton(ps)), std::pair(0, int{IDC_COMPRESSION_TIFF}));
 
     // Off cuts the sizes to the ordinary limit; on only raises the limits.
     ps.ExtendedSize = 1, ps.UserDefinedX = 700, ps.UserDefinedY = 499;
@@ -100,5 +101,30 @@ TEST(MaterialModel, ServiceControlsOnlyInTheCornerWithTheWholeChord) {
     for (const auto& c : clicks) {
         EXPECT_EQ(RevealsServiceControls(c[0], c[1], c[2], c[3], c[4]), c[5] != 0)
             << c[0] << "," << c[1] << " " << c[2] << c[3] << c[4];
+    }
+}
+
+TEST(SettingsFile, FilterTextAndVersion) {
+    WCHAR load[] = TEXT("All Files|*.*|Settings|*.txt|");
+    CharToNulls(load, '|');
+    EXPECT_EQ(memcmp(load, TEXT("All Files\0*.*\0Settings\0*.txt\0"), sizeof load), 0);
+    EXPECT_TRUE(IsSettingsVersion(TEXT("Version 1.00")));
+    for (LPCWSTR other : {TEXT("Version 1.0"), TEXT("version 1.00"), TEXT("Version 1.000")}) {
+        EXPECT_FALSE(IsSettingsVersion(other));
+    }
+}
+
+TEST(SettingsFile, LoadBringsLimitsIntoRangeAndCutsSizes) {
+    const SHORT cases[][4] = {// limit, size, then both after the load
+                              {1000, 900, 800, 800}, {30, 40, 51, 40}, {500, 600, 500, 500},
+                              {800, 600, 800, 600},  {51, 51, 51, 51}, {-5, 700, 51, 51}};
+    for (const auto& c : cases) {
+        PrinterSettings ps{};
+        ps.LimitX = ps.LimitY = c[0];
+        ps.UserDefinedX = ps.UserDefinedY = c[1];
+        FinishSettingsLoad(&ps, 3);
+        EXPECT_EQ(std::vector<LONG>({ps.LimitX, ps.LimitY, ps.UserDefinedX, ps.UserDefinedY,
+                                     ps.EnableExtendedSize}),
+                  std::vector<LONG>({c[2], c[2], c[3], c[3], 3}));
     }
 }

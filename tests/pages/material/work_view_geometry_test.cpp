@@ -15,8 +15,8 @@ constexpr ViewBox kArea{100, 50, 169, 119}; // its last pixel inside: a side of 
 
 WorkView View(SHORT x, SHORT y, BYTE upperLeft = 0, BYTE reverse = 0, SHORT biDir = 0) {
     PrinterSettings ps{};
-    ps.UserDefinedX = x, ps.UserDefinedY = y, ps.ULOrigin = upperLeft;
-    ps.ReverseDir = reverse, ps.BiDir = biDir;
+    ps.UserDefinedX = x, ps.UserDefinedY = y, ps.ULOrigin = upperLeft, ps.ReverseDir = reverse;
+    ps.BiDir = biDir;
     return ComputeWorkView(kArea, ps);
 }
 
@@ -38,8 +38,9 @@ Marks MarksOf(const WorkView& view) {
 } // namespace
 
 TEST(WorkViewGeometry, WorkToScaleCentredOrFromTheUpperLeft) {
-    EXPECT_EQ(BoxOf(View(500, 500).work), (Box{115, 65, 154, 104}));
-    EXPECT_EQ(View(500, 500).centreX * 1000 + View(500, 500).centreY, 134084);
+    const WorkView square = View(500, 500);
+    EXPECT_EQ(BoxOf(square.work), (Box{115, 65, 154, 104}));
+    EXPECT_EQ(square.centreX * 1000 + square.centreY, 134084);
     EXPECT_EQ(BoxOf(View(500, 300, 1).work), (Box{103, 53, 142, 76}));
     EXPECT_EQ(BoxOf(View(800, 500).work), (Box{103, 65, 166, 104}));
     // Sizes outside the marking field are drawn as its edge.
@@ -53,16 +54,15 @@ TEST(WorkViewGeometry, WorkToScaleCentredOrFromTheUpperLeft) {
 TEST(WorkViewGeometry, DotsMarkTheHalfWherePrintingStarts) {
     // Upper half: rows 65, 70, 75, 80; dots from 117 while short of 152.
     // Bi-directional: odd rows two pixels right. From the bottom: rows 84 to 99 of the lower half.
-    const struct {
-        BYTE reverse, biDir;
-        Marks firstSecondEighthLast;
-    } rows[] = {{0, 0, {{117, 65}, {122, 65}, {117, 70}, {147, 80}}},
-                {0, 1, {{119, 65}, {124, 65}, {117, 70}, {147, 80}}},
-                {1, 1, {{117, 84}, {122, 84}, {119, 89}, {149, 99}}}};
-    for (const auto& r : rows) {
-        const Marks marks = MarksOf(View(500, 500, 0, r.reverse, r.biDir));
+    // reverse, bi-directional; the first, second, eighth and last dots
+    const std::pair<std::array<BYTE, 2>, Marks> rows[] = {
+        {{0, 0}, {{117, 65}, {122, 65}, {117, 70}, {147, 80}}},
+        {{0, 1}, {{119, 65}, {124, 65}, {117, 70}, {147, 80}}},
+        {{1, 1}, {{117, 84}, {122, 84}, {119, 89}, {149, 99}}}};
+    for (const auto& [flags, firstSecondEighthLast] : rows) {
+        const Marks marks = MarksOf(View(500, 500, 0, flags[0], flags[1]));
         ASSERT_EQ(marks.size(), 28u);
-        EXPECT_EQ(Marks({marks[0], marks[1], marks[7], marks[27]}), r.firstSecondEighthLast);
+        EXPECT_EQ(Marks({marks[0], marks[1], marks[7], marks[27]}), firstSecondEighthLast);
     }
     // A band less than a row high, and a work too narrow for its margins, get none.
     EXPECT_TRUE(MarksOf(View(500, 0)).empty());

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 TEST(StandInTestPrint, OneJobOfOnePageEndedAndClosedWhateverTheSpoolerRefuses) {
     using standin::Op;
@@ -17,14 +18,10 @@ TEST(StandInTestPrint, OneJobOfOnePageEndedAndClosedWhateverTheSpoolerRefuses) {
     // Unknown: the name names no printer; Short: the write takes 5 bytes; only the write
     // decides, the start of a page is not looked at.
     enum Step { None, Unknown, Document, Page, Write, Short };
-    const struct {
-        Step refused;
-        SHORT baseDpi;
-        LONG pattern;
-        O outcome;
-        DWORD error;
-        const char* bytes; // null: no job
-    } cases[] = {
+    // clang-format off
+    // The step refused, the model's base resolution, the pattern; the outcome, its error and the
+    // job's bytes (null: no job).
+    const std::tuple<Step, SHORT, LONG, O, DWORD, const char*> cases[] = {
         {None, 1016, 2, O::Written, 0, "@PJL DO TESTPRINT=2\n"},
         {None, 1058, 0, O::Written, 0, "\x1b%-12345X\n@PJL DO TESTPRINT=0\n"},
         // The longest pattern fills the job's 40 bytes.
@@ -34,36 +31,36 @@ TEST(StandInTestPrint, OneJobOfOnePageEndedAndClosedWhateverTheSpoolerRefuses) {
         {Page, 1016, 2, O::Written, 0, "@PJL DO TESTPRINT=2\n"},
         {Write, 1016, 2, O::WriteFailed, ERROR_ACCESS_DENIED, ""},
         {Short, 1016, 2, O::WriteShort, 0, "@PJL "}};
+    // clang-format on
     // The job goes to the printer named, longer than a DEVMODE's device name, never to the one
     // that the device name (the driver's) happens to name.
     const standin::WString name(40, 'P');
     const standin::WString model = TEXT("Velmar VORIKA KLV-20");
     DriverDevMode dm;
     SetDefaultDevMode(&dm, model.c_str());
-    for (const auto& c : cases) {
+    for (const auto& [refused, baseDpi, pattern, outcome, error, bytes] : cases) {
         standin::Reset();
         standin::AddPrinter({model, model, {}, false});
-        standin::AddPrinter({c.refused == Unknown ? name + TEXT("Q") : name, model, {}, false});
-        dm.ps.BaseDpi = c.baseDpi;
-        standin::FailCall(Op::StartDocPrinter, c.refused == Document, c.error);
-        standin::FailCall(Op::WritePrinter, c.refused == Write, c.error);
-        standin::ShortenWrite(c.refused == Short, 5);
-        standin::FailCall(Op::StartPagePrinter, c.refused == Page, ERROR_ACCESS_DENIED);
-        const TestPrintReport report = SendTestPrint(name.c_str(), &dm, c.pattern);
-        EXPECT_EQ(std::pair(report.outcome, report.error), std::pair(c.outcome, c.error));
-        EXPECT_EQ(standin::CallCount(Op::ClosePrinter), standin::Opens().size()) << c.refused;
-        ASSERT_EQ(standin::Jobs().size(), c.bytes == nullptr ? 0u : 1u) << c.refused;
-        if (c.bytes != nullptr) {
+        standin::AddPrinter({refused == Unknown ? name + TEXT("Q") : name, model, {}, false});
+        dm.ps.BaseDpi = baseDpi;
+        standin::FailCall(Op::StartDocPrinter, refused == Document, error);
+        standin::FailCall(Op::WritePrinter, refused == Write, error);
+        standin::ShortenWrite(refused == Short, 5);
+        standin::FailCall(Op::StartPagePrinter, refused == Page, ERROR_ACCESS_DENIED);
+        const TestPrintReport report = SendTestPrint(name.c_str(), &dm, pattern);
+        EXPECT_EQ(std::pair(report.outcome, report.error), std::pair(outcome, error));
+        EXPECT_EQ(standin::CallCount(Op::ClosePrinter), standin::Opens().size()) << refused;
+        ASSERT_EQ(standin::Jobs().size(), bytes == nullptr ? 0u : 1u) << refused;
+        if (bytes != nullptr) {
+            // Opened for use only: full access is for administrators.
             const standin::PrinterOpen& open = standin::Opens().at(0);
             const standin::Job& job = standin::Jobs().at(0);
             EXPECT_EQ(open.datatype + open.printer + job.docName + job.datatype,
                       TEXT("RAW") + name + TEXT("TestPrintRAW"));
-            EXPECT_EQ(open.devMode, &dm.dm);
-            EXPECT_EQ(open.access, DWORD{PRINTER_ACCESS_USE})
-                << "full access is for administrators";
-            EXPECT_EQ(std::string(job.bytes.begin(), job.bytes.end()), c.bytes) << c.pattern;
-            EXPECT_TRUE(job.ended && job.pagesEnded == 1 &&
-                        job.pagesStarted == (c.refused != Page));
+            EXPECT_EQ(std::tuple(open.devMode, open.access,
+                                 std::string(job.bytes.begin(), job.bytes.end())),
+                      std::tuple(&dm.dm, DWORD{PRINTER_ACCESS_USE}, std::string(bytes)));
+            EXPECT_TRUE(job.ended && job.pagesEnded == 1 && job.pagesStarted == (refused != Page));
         }
     }
     // The answer is 1 only for the whole job written.
