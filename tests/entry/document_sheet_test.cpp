@@ -42,7 +42,8 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
                       : DrvDocumentProperties(nullptr, printer.handle(), name, &out.dm, 0, fMode),
                   answer);
         // Three pages, each with the release step that stores (the host runs it).
-        EXPECT_EQ(std::tuple(host.pages.size(), host.headerFlags), std::tuple(3u, PSUIHDRF_PROPTITLE));
+        EXPECT_EQ(std::tuple(host.pages.size(), host.headerFlags),
+                  std::tuple(3u, PSUIHDRF_PROPTITLE));
         for (WORD i = 0; i < host.pages.size(); ++i) {
             EXPECT_EQ(std::tie(host.pages[i].pszTemplate, host.pages[i].pszIcon),
                       std::tuple(MAKEINTRESOURCEW(i + 1), MAKEINTRESOURCEW(502)));
@@ -68,8 +69,9 @@ TEST(PrinterSheet, ShowsTheInformationPageAndProbesPermission) {
         EXPECT_EQ(PrinterProperties(nullptr, printer.handle()), readOnly);
         EXPECT_EQ(host.requestFlags, readOnly ? DPS_NOPERMISSION : 0);
         ASSERT_EQ(host.pages.size(), 1u);
-        EXPECT_EQ(std::tie(host.pages[0].pszTemplate, host.pages[0].pszIcon, host.pages[0].pfnCallback),
-                  std::tuple(MAKEINTRESOURCEW(4), MAKEINTRESOURCEW(503), nullptr));
+        EXPECT_EQ(
+            std::tie(host.pages[0].pszTemplate, host.pages[0].pszIcon, host.pages[0].pfnCallback),
+            std::tuple(MAKEINTRESOURCEW(4), MAKEINTRESOURCEW(503), nullptr));
         EXPECT_EQ(host.headerFlags, PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE);
         ASSERT_EQ(standin::DataWrites().size(), 1u); // the probe, refused or not
         const standin::DataWrite& probe = standin::DataWrites()[0];
@@ -93,10 +95,10 @@ TEST(Sheets, AnswerEachReason) {
     const std::tuple<DWORD, LPARAM, LONG, LONG> cases[] = {
         {PROPSHEETUI_REASON_INIT, 0, 1, 1},
         {PROPSHEETUI_REASON_GET_INFO_HEADER, LPARAM(&header), 1, 1},
-        {PROPSHEETUI_REASON_GET_INFO_HEADER, 0, -1, -1},
-        {PROPSHEETUI_REASON_SET_RESULT, LPARAM(&result), 1, 1},
-        {PROPSHEETUI_REASON_SET_RESULT, 0, -1, 1},
         {PROPSHEETUI_REASON_GET_ICON, 0, 1, 1},
+        {PROPSHEETUI_REASON_GET_INFO_HEADER, 0, -1, -1},
+        {PROPSHEETUI_REASON_SET_RESULT, 0, -1, 1},
+        {PROPSHEETUI_REASON_SET_RESULT, LPARAM(&result), 1, 1},
         {99, 0, -1, -1},
         {PROPSHEETUI_REASON_DESTROY, 0, 1, 1}};
     for (bool isDocument : {true, false}) {

@@ -104,7 +104,9 @@ TEST(ValidateSetDevMode, PublicFieldsByTheirBitsAndRanges) {
         std::memcpy(src->dmFormName, TEXT("A4"), 4);
         ASSERT_EQ(ValidateSetDevMode(&dm, src), TRUE);
         const DEVMODEW& d = dm.dm;
-        auto kept = [&](DWORD bit, short otherwise) { return fields & bit ? keptValue : otherwise; };
+        auto kept = [&](DWORD bit, short otherwise) {
+            return fields & bit ? keptValue : otherwise;
+        };
         EXPECT_EQ((std::array<short, 9>{d.dmOrientation, d.dmScale, d.dmCopies, d.dmDefaultSource,
                                         d.dmPaperSize, d.dmPaperWidth, d.dmPaperLength,
                                         d.dmPrintQuality, d.dmYResolution}),

@@ -25,12 +25,9 @@ void ExpectLoaded(PrinterSettings* loaded, const PrinterSettings& expected) {
 PrinterSettings* LoadBothWays(HANDLE h, LPCWSTR model) {
     PrinterSettings* enumerated = GetPrinterProperties(h, model);
     standin::FailCall(standin::Op::EnumPrinterDataEx, 1, ERROR_ACCESS_DENIED);
-    PrinterSettings* oneByOne = GetPrinterProperties(h, model);
-    EXPECT_TRUE(enumerated != nullptr && oneByOne != nullptr);
-    if (enumerated != nullptr && oneByOne != nullptr) {
-        ExpectSameBytes(oneByOne, enumerated, sizeof *enumerated);
+    if (enumerated != nullptr) {
+        ExpectLoaded(GetPrinterProperties(h, model), *enumerated);
     }
-    GlobalFree(oneByOne);
     return enumerated;
 }
 
@@ -71,8 +68,7 @@ TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
     const std::tuple<LPCWSTR, DWORD, Bytes> values[] = {
         {TEXT("PrinterDataSize"), REG_DWORD, Slice(&whole, 0, 4)},
         {TEXT("MaterialPhotoSetDataSize"), REG_DWORD, Slice(&set, 0, 4)},
-        {TEXT("BaseDpi"), REG_BINARY, Slice(&kDistinct.BaseDpi, 0, 2)},
-        {TEXT("CmpMode"), REG_BINARY, Slice(&kDistinct.CmpMode, 0, 1)},
+        {TEXT("BaseDpi"), REG_BINARY, Slice(&kDistinct.BaseDpi, 0, 2)}, // never loaded
     };
     for (const auto& [name, type, bytes] : values) {
         standin::DataValue stored;
@@ -102,11 +98,20 @@ TEST(PrinterDataLoad, DamagedValuesCountAsMissing) {
     const LPCWSTR P = TEXT("MaterialPhotoSetData"), G = TEXT("Gamma"), C = TEXT("CmpMode");
     const std::tuple<LPCWSTR, DWORD, uint64_t> cases[] = {
         // value, its length, the size value stored before it (0: none)
-        {W, 1000, 1000},      {W, 1000, 1536},   {W, 2000, 2000},
-        {W, 1536, 0},         {T, 500, 500},     {T, 1440, 720},
-        {T, 720, 0x7FFFFFFF}, {T, 65537, 65537}, {T, 65536, 65536},
-        {P, 600, 720},        {G, 1, 0},         {C, 2, 0},
-        {TEXT("Rear"), 8, 0}, {T, 720, 0x1000002D0},
+        {W, 1000, 1000},
+        {W, 1000, 1536},
+        {W, 2000, 2000},
+        {W, 1536, 0},
+        {T, 500, 500},
+        {T, 1440, 720},
+        {T, 720, 0x7FFFFFFF},
+        {T, 65537, 65537},
+        {T, 65536, 65536},
+        {P, 600, 720},
+        {G, 1, 0},
+        {C, 2, 0},
+        {TEXT("Rear"), 8, 0},
+        {T, 720, 0x1000002D0},
     };
     for (const auto& [name, length, announced] : cases) {
         TestPrinter p(kKlv20);
@@ -172,9 +177,7 @@ TEST(PrinterDataMemory, AValueThatCannotBeHadCountsAsMissing) {
         PrinterSettings expected = Defaults(kKlv20).ps;
         expected.Brightness = SHORT(loaded);
         expected.PhotoSet = WithoutReserved(&kDistinct.PhotoSet);
-        if (!textDefault) {
-            expected.TextSet = expected.PhotoSet;
-        }
+        expected.TextSet = textDefault ? expected.TextSet : expected.PhotoSet;
         SCOPED_TRACE(std::to_string(failedAllocation) + "/" + std::to_string(failedRead));
         ExpectLoaded(GetPrinterProperties(p.handle(), kKlv20), expected);
         EXPECT_EQ(standin::LiveAllocations(), live);

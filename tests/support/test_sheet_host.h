@@ -16,7 +16,8 @@ struct TestSheetHost {
     // width the user typed before. Windows' host delivers the result the release step sets;
     // Wine's does not (!deliversResult) and hands back the Result field as the destroy call
     // leaves it, which starts as OK.
-    explicit TestSheetHost(bool confirm = true, bool deliversResult = true, SHORT editedWidth = 600);
+    explicit TestSheetHost(bool confirm = true, bool deliversResult = true,
+                           SHORT editedWidth = 600);
     ~TestSheetHost();
 
     bool confirm;
