@@ -91,16 +91,13 @@ TEST(Sheets, AnswerEachReason) {
     DEVICEPROPERTYHEADER device{sizeof device, 0, printer.handle(), printer.name()};
     PROPSHEETUI_INFO_HEADER header{};
     SETRESULT_INFO result{sizeof result, 0, nullptr, CPSUI_OK};
+    const DWORD I = PROPSHEETUI_REASON_INIT, H = PROPSHEETUI_REASON_GET_INFO_HEADER;
+    const DWORD C = PROPSHEETUI_REASON_GET_ICON, R = PROPSHEETUI_REASON_SET_RESULT;
+    const DWORD D = PROPSHEETUI_REASON_DESTROY;
     // reason, its parameter, the document sheet's answer, the printer sheet's
     const std::tuple<DWORD, LPARAM, LONG, LONG> cases[] = {
-        {PROPSHEETUI_REASON_INIT, 0, 1, 1},
-        {PROPSHEETUI_REASON_GET_INFO_HEADER, LPARAM(&header), 1, 1},
-        {PROPSHEETUI_REASON_GET_ICON, 0, 1, 1},
-        {PROPSHEETUI_REASON_GET_INFO_HEADER, 0, -1, -1},
-        {PROPSHEETUI_REASON_SET_RESULT, 0, -1, 1},
-        {PROPSHEETUI_REASON_SET_RESULT, LPARAM(&result), 1, 1},
-        {99, 0, -1, -1},
-        {PROPSHEETUI_REASON_DESTROY, 0, 1, 1}};
+        {I, 0, 1, 1},  {H, LPARAM(&header), 1, 1}, {C, 0, 1, 1},    {H, 0, -1, -1},
+        {R, 0, -1, 1}, {R, LPARAM(&result), 1, 1}, {99, 0, -1, -1}, {D, 0, 1, 1}};
     for (bool isDocument : {true, false}) {
         PROPSHEETUI_INFO info{};
         info.pfnComPropSheet = [](HANDLE, UINT, LPARAM, LPARAM) WINAPI -> LONG_PTR { return 1; };
