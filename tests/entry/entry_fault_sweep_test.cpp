@@ -27,6 +27,7 @@ enum Entry { Document, DocSheet, Advanced, SpoolerCall, Caps, PrinterSheet, Conv
 long Ask(Entry entry, HANDLE h, LPWSTR n, DEVMODEW* in, DEVMODEW* out, HANDLE printer,
          SHORT shown) {
     TestSheetHost host(true, true, shown);
+    host.info.Result = CPSUI_OK; // the printer sheet's result when confirmed
     DOCUMENTPROPERTYHEADER header{sizeof header, 0, h, n, in, out, 0, DM_COPY};
     LONG size = 1756;
     switch (entry) {

@@ -76,7 +76,6 @@ TestSheetHost::TestSheetHost(bool confirm, bool deliversResult, SHORT editedWidt
     : confirm(confirm), deliversResult(deliversResult), editedWidth(editedWidth),
       seam(g_sheetHost, kTestHost) {
     host = this;
-    info.Result = CPSUI_OK;
 }
 
 TestSheetHost::~TestSheetHost() {

@@ -15,7 +15,7 @@ struct TestSheetHost {
     // confirm: the user presses OK, the pages report the sheet applied; editedWidth: the work
     // width the user typed before. Windows' host delivers the result the release step sets;
     // Wine's does not (!deliversResult) and hands back the Result field as the destroy call
-    // leaves it, which starts as OK.
+    // leaves it.
     explicit TestSheetHost(bool confirm = true, bool deliversResult = true,
                            SHORT editedWidth = 600);
     ~TestSheetHost();
