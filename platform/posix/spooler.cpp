@@ -14,9 +14,22 @@
 namespace standin {
 namespace {
 
+// ASCII letters without their case, as the registry and the spooler name keys and values.
+WCHAR Fold(WCHAR c) {
+    return c >= 'A' && c <= 'Z' ? WCHAR(c - 'A' + 'a') : c;
+}
+
+// Value names compare without case; a value keeps the case it was created with.
+struct NameLess {
+    bool operator()(const WString& a, const WString& b) const {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                            [](WCHAR x, WCHAR y) { return Fold(x) < Fold(y); });
+    }
+};
+
 struct Printer {
     PrinterSpec config;
-    std::map<WString, DataValue> data;
+    std::map<WString, DataValue, NameLess> data;
 };
 
 struct Handle {
@@ -28,6 +41,7 @@ struct Handle {
 struct Fault {
     unsigned remaining = 0; // calls to let pass before failing; 0 = none armed
     DWORD error = 0;
+    unsigned times = 1; // calls failing in a row from there
 };
 
 struct State {
@@ -62,6 +76,7 @@ bool Enter(Op op, DWORD* error) {
     Fault& f = s.faults[i];
     if (f.remaining != 0 && --f.remaining == 0) {
         *error = f.error;
+        f.remaining = --f.times != 0 ? 1 : 0;
         return true;
     }
     return false;
@@ -195,9 +210,9 @@ void ShortenWrite(unsigned nth, DWORD accepted) {
     S().shortWriteAccepted = accepted;
 }
 
-void FailCall(Op op, unsigned nth, DWORD error) {
+void FailCall(Op op, unsigned nth, DWORD error, unsigned times) {
     std::lock_guard guard(S().lock);
-    S().faults[static_cast<int>(op)] = Fault{nth, error};
+    S().faults[static_cast<int>(op)] = Fault{nth, error, times};
 }
 
 void FailAllocation(unsigned nth) {
@@ -411,6 +426,11 @@ DWORD GetPrinterDataW(HANDLE printer, LPWSTR name, LPDWORD type, LPBYTE data, DW
     }
     *pcbNeeded = static_cast<DWORD>(v.bytes.size());
     if (size < v.bytes.size()) {
+        // The buffer's content is undefined then; the platform's documentation has it filled in
+        // part, as here, so that a caller who reads it anyway shows.
+        if (data != nullptr && size != 0) {
+            std::memcpy(data, v.bytes.data(), size);
+        }
         return ERROR_MORE_DATA;
     }
     if (!v.bytes.empty()) {
@@ -423,10 +443,9 @@ namespace {
 
 // The spooler's registry keys are named without regard to case.
 bool SameKeyName(LPCWSTR a, LPCWSTR b) {
-    auto fold = [](WCHAR c) { return c >= 'A' && c <= 'Z' ? WCHAR(c - 'A' + 'a') : c; };
-    for (; *a != 0 && fold(*a) == fold(*b); ++a, ++b) {
+    for (; *a != 0 && Fold(*a) == Fold(*b); ++a, ++b) {
     }
-    return fold(*a) == fold(*b);
+    return Fold(*a) == Fold(*b);
 }
 
 } // namespace

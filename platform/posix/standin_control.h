@@ -91,8 +91,9 @@ const std::vector<DataWrite>& DataWrites();
 const std::vector<Job>& Jobs();
 const std::vector<PrinterOpen>& Opens();
 
-// Makes the nth call (1 = the next one) of op, counted from now, fail with error.
-void FailCall(Op op, unsigned nth, DWORD error);
+// Makes the nth call (1 = the next one) of op, counted from now, and the times - 1 calls after it
+// fail with error.
+void FailCall(Op op, unsigned nth, DWORD error, unsigned times = 1);
 // Makes the nth WritePrinter call, counted from now, succeed having taken only `accepted` bytes.
 void ShortenWrite(unsigned nth, DWORD accepted);
 // Makes the nth allocation, counted from now, fail.

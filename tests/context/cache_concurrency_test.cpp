@@ -14,20 +14,17 @@ namespace {
 using namespace testdm;
 
 TEST(DeviceDataCache, ConcurrentRequestsShareOneRecordSafely) {
-    TestPrinter printer(kKlv20);
-    const PrinterSettings stored = Record(720, 410);
-    ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
+    TestPrinter printer(kKlv20); // nothing stored: a request without a DEVMODE gets the defaults
     DriverDevMode caller = Defaults(kKlv20);
     caller.ps = Record(640, 410);
     ReleaseUiData(FillUiData(printer.handle(), nullptr)); // an idle record, as after any request
     const long live = standin::LiveAllocations();
 
-    std::atomic<long> wrong{0};
-    std::atomic<long> lent{0};
+    std::atomic<long> wrong{0}, lent{0};
     auto requests = [&] {
         for (int i = 0; i < 10000; ++i) {
             UiData* ui = FillUiData(printer.handle(), i % 2 ? &caller.dm : nullptr);
-            if (ui == nullptr || ui->devmode.ps.UserDefinedX != (i % 2 ? 640 : 720)) {
+            if (ui == nullptr || ui->devmode.ps.UserDefinedX != (i % 2 ? 640 : 500)) {
                 ++wrong;
                 continue;
             }

@@ -27,13 +27,10 @@ TEST(UiContext, PrivateSettingsComeFromExactlyOnePlace) {
         {None, Whole, false, DriverDefaults}};
     const PrinterSettings records[] = {Record(700, 300, 3), Record(650, 350), Record(720, 410, 5),
                                        Defaults(kKlv20).ps};
-    DriverDevMode printerDm = Defaults(kKlv20);
-    printerDm.dm.dmFields |= DM_COPIES;
-    printerDm.dm.dmCopies = 3;
+    DriverDevMode printerDm = Defaults(kKlv20), pub = Defaults(TEXT("Someone else's printer"));
+    printerDm.dm.dmFields |= DM_COPIES, printerDm.dm.dmCopies = 3;
     printerDm.ps = records[PrinterDefault];
-    DriverDevMode pub = Defaults(TEXT("Someone else's printer"));
-    pub.dm.dmFields |= DM_PAPERLENGTH | DM_PAPERWIDTH;
-    pub.dm.dmPaperLength = 2000;
+    pub.dm.dmFields |= DM_PAPERLENGTH | DM_PAPERWIDTH, pub.dm.dmPaperLength = 2000;
     pub.dm.dmPaperWidth = 1000;
     for (const auto& [caller, printerKind, stored, from] : cases) {
         SCOPED_TRACE(testing::Message() << "caller " << caller << ", printer " << printerKind);
@@ -61,10 +58,7 @@ TEST(UiContext, PrivateSettingsComeFromExactlyOnePlace) {
 
 // Stops and starts the module as the loader does, around the start the test environment made.
 TEST(Module, StopFreesTheIdleRecordAndStartKeepsTheModuleLoaded) {
-    {
-        TestPrinter printer(kKlv20);
-        ReleaseUiData(FillUiData(printer.handle(), nullptr));
-    }
+    ReleaseUiData(FillUiData(TestPrinter(kKlv20).handle(), nullptr)); // leaves a record idle
     const long live = standin::LiveAllocations();
     DllInitialize(nullptr, DLL_PROCESS_DETACH, nullptr);
     EXPECT_EQ(standin::LiveAllocations(), live - 1);

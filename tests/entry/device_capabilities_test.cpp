@@ -4,7 +4,6 @@
 #include "entry/driver_ui.h"
 #include "tests/support/devmode_bytes.h"
 
-#include <initializer_list>
 #include <map>
 #include <tuple>
 
@@ -15,12 +14,7 @@ using namespace testdm;
 constexpr DWORD kNo = static_cast<DWORD>(-1);
 
 template <typename T> Bytes Le(std::initializer_list<T> values) {
-    Bytes bytes;
-    for (T v : values) {
-        const Bytes one = Slice(&v, 0, sizeof v);
-        bytes.insert(bytes.end(), one.begin(), one.end());
-    }
-    return bytes;
+    return Slice(values.begin(), 0, values.size() * sizeof(T));
 }
 
 // The eight resolutions, frame indexes 3 to 10, as x/y pairs.
@@ -35,12 +29,11 @@ void ExpectAnswer(HANDLE printer, LPCWSTR device, WORD capability, DEVMODEW* pdm
                   const Bytes& written) {
     SCOPED_TRACE(testing::Message() << "capability " << capability);
     WString name(device);
-    Bytes out(256, 0xA5);
-    EXPECT_EQ(DrvDeviceCapabilities(printer, name.data(), capability, out.data(), pdm), answer);
-    Bytes want = written;
+    Bytes out(256, 0xA5), want = written;
     want.resize(256, 0xA5);
-    EXPECT_EQ(out, want);
     EXPECT_EQ(DrvDeviceCapabilities(printer, name.data(), capability, nullptr, pdm), answer);
+    EXPECT_EQ(DrvDeviceCapabilities(printer, name.data(), capability, out.data(), pdm), answer);
+    EXPECT_EQ(out, want);
 }
 
 TEST(DeviceCapabilities, EveryCapabilityWithDriverDefaults) {
@@ -66,12 +59,8 @@ TEST(DeviceCapabilities, EveryCapabilityWithDriverDefaults) {
 // device name; a caller's own signed private part replaces them (the merge's other cases are
 // pinned with the DEVMODE rules); the caller's public fields add their bits.
 TEST(DeviceCapabilities, AnswersFollowTheSettingsInUse) {
-    PrinterSettings stored = Record(1234, 567);
-    stored.LimitX = 800;
-    stored.BaseDpi = 1058;
-    PrinterSettings own = Record(800, 300);
-    own.LimitY = 1200;
-    own.BaseDpi = 1058;
+    PrinterSettings stored = Record(1234, 567), own = Record(800, 300);
+    stored.LimitX = 800, stored.BaseDpi = 1058, own.LimitY = 1200, own.BaseDpi = 1058;
     DriverDevMode pub = Defaults(kKlv20);
     pub.dm.dmFields = DM_ORIENTATION | DM_COPIES | DM_DUPLEX | DM_COLLATE;
     // The caller's DEVMODE: none, its own signed record, or none and no handle (by name only).

@@ -3,6 +3,7 @@
 // exports.
 #include "entry/driver_ui.h"
 #include "tests/support/devmode_bytes.h"
+#include "tests/support/test_sheet_host.h"
 
 #include <tuple>
 
@@ -13,9 +14,7 @@ using namespace testdm;
 // Both entries, on a printer with a 72 x 41 mm record stored: the mode, the output and the printer
 // decide between the size, the DEVMODE written, nothing written and failure; never a byte beyond.
 TEST(DocumentProperties, AnswerByModeWithAndWithoutSheetInformation) {
-    TestPrinter printer(kKlv20);
-    const PrinterSettings stored = Record(720, 410);
-    ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
+    StoredPrinter printer;
     WString nowhere(TEXT("No such VORIKA printer"));
     enum Printer { Handle, ByName, NoSuchName, NoName };
     // printer, mode, output given, answer, answer through the sheet function, DEVMODE written
@@ -57,14 +56,12 @@ TEST(DocumentProperties, AnswerByModeWithAndWithoutSheetInformation) {
 
 TEST(TrivialExports, UpgradeFailsQueriesAndPrinterEventsSucceed) {
     SetLastError(0);
-    EXPECT_EQ(DrvUpgradePrinter(1, nullptr), FALSE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
     DEVQUERYPRINT_INFO query{};
-    EXPECT_EQ(DevQueryPrintEx(&query), TRUE);
     WCHAR name[] = TEXT("VORIKA");
-    for (INT event : {1, 4, 12, -1}) {
-        EXPECT_EQ(DrvPrinterEvent(name, event, 0, 0), TRUE);
-    }
+    // Braces: evaluated in order, so the error read is the upgrade's.
+    EXPECT_EQ((std::tuple{DrvUpgradePrinter(1, nullptr), GetLastError(), DevQueryPrintEx(&query),
+                          DrvPrinterEvent(name, 4, 0, 0)}),
+              (std::tuple{FALSE, DWORD{ERROR_INVALID_PARAMETER}, TRUE, TRUE}));
 }
 
 } // namespace

@@ -31,12 +31,8 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
     for (const auto& [advanced, confirm, delivers, fMode, answer, width, storedWidth, named] :
          cases) {
         SCOPED_TRACE(testing::Message() << fMode << confirm << delivers);
-        TestPrinter printer(kKlv20);
-        const PrinterSettings stored = Record(720, 410);
-        ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
-        TestSheetHost host;
-        host.confirm = confirm;
-        host.deliversResult = delivers;
+        StoredPrinter printer;
+        TestSheetHost host(confirm, delivers);
         DriverDevMode out;
         std::memset(&out, 0xCD, sizeof out);
         WCHAR other[] = TEXT("Marker 2");
@@ -45,14 +41,13 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
                       ? DrvAdvancedDocumentProperties(nullptr, printer.handle(), name, &out.dm, 0)
                       : DrvDocumentProperties(nullptr, printer.handle(), name, &out.dm, 0, fMode),
                   answer);
-        ASSERT_EQ(host.pages.size(), 3u);
-        for (WORD i = 0; i < 3; ++i) {
-            const PROPSHEETPAGEW& page = host.pages[i];
-            EXPECT_EQ(std::tie(page.pszTemplate, page.pszIcon),
+        // Three pages, each with the release step that stores (the host runs it).
+        EXPECT_EQ(std::tuple(host.pages.size(), host.headerFlags),
+                  std::tuple(3u, PSUIHDRF_PROPTITLE));
+        for (WORD i = 0; i < host.pages.size(); ++i) {
+            EXPECT_EQ(std::tie(host.pages[i].pszTemplate, host.pages[i].pszIcon),
                       std::tuple(MAKEINTRESOURCEW(i + 1), MAKEINTRESOURCEW(502)));
-            EXPECT_NE(page.pfnCallback, nullptr);
         }
-        EXPECT_EQ(host.headerFlags, PSUIHDRF_PROPTITLE);
         const SHORT untouched = SHORT(0xCDCD);
         EXPECT_EQ(std::tuple(out.dm.dmSize, out.ps.UserDefinedX, out.dm.dmPaperWidth),
                   std::tuple(width ? WORD(sizeof out.dm) : WORD(0xCDCD), width ? width : untouched,
@@ -70,13 +65,13 @@ TEST(PrinterSheet, ShowsTheInformationPageAndProbesPermission) {
         TestPrinter printer(kKlv20);
         standin::AddPrinter({printer.name(), kKlv20, {}, readOnly});
         TestSheetHost host;
-        host.info.Result = readOnly ? CPSUI_OK : CPSUI_CANCEL;
+        host.info.Result = readOnly ? CPSUI_OK : CPSUI_CANCEL; // cancelled: FALSE
         EXPECT_EQ(PrinterProperties(nullptr, printer.handle()), readOnly);
         EXPECT_EQ(host.requestFlags, readOnly ? DPS_NOPERMISSION : 0);
         ASSERT_EQ(host.pages.size(), 1u);
-        const PROPSHEETPAGEW& page = host.pages[0];
-        EXPECT_EQ(std::tie(page.pszTemplate, page.pszIcon, page.pfnCallback),
-                  std::tuple(MAKEINTRESOURCEW(4), MAKEINTRESOURCEW(503), nullptr));
+        EXPECT_EQ(
+            std::tie(host.pages[0].pszTemplate, host.pages[0].pszIcon, host.pages[0].pfnCallback),
+            std::tuple(MAKEINTRESOURCEW(4), MAKEINTRESOURCEW(503), nullptr));
         EXPECT_EQ(host.headerFlags, PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE);
         ASSERT_EQ(standin::DataWrites().size(), 1u); // the probe, refused or not
         const standin::DataWrite& probe = standin::DataWrites()[0];
@@ -96,16 +91,13 @@ TEST(Sheets, AnswerEachReason) {
     DEVICEPROPERTYHEADER device{sizeof device, 0, printer.handle(), printer.name()};
     PROPSHEETUI_INFO_HEADER header{};
     SETRESULT_INFO result{sizeof result, 0, nullptr, CPSUI_OK};
+    const DWORD I = PROPSHEETUI_REASON_INIT, H = PROPSHEETUI_REASON_GET_INFO_HEADER;
+    const DWORD C = PROPSHEETUI_REASON_GET_ICON, R = PROPSHEETUI_REASON_SET_RESULT;
+    const DWORD D = PROPSHEETUI_REASON_DESTROY;
     // reason, its parameter, the document sheet's answer, the printer sheet's
     const std::tuple<DWORD, LPARAM, LONG, LONG> cases[] = {
-        {PROPSHEETUI_REASON_INIT, 0, 1, 1},
-        {PROPSHEETUI_REASON_GET_INFO_HEADER, LPARAM(&header), 1, 1},
-        {PROPSHEETUI_REASON_GET_INFO_HEADER, 0, -1, -1},
-        {PROPSHEETUI_REASON_SET_RESULT, LPARAM(&result), 1, 1},
-        {PROPSHEETUI_REASON_SET_RESULT, 0, -1, 1},
-        {PROPSHEETUI_REASON_GET_ICON, 0, 1, 1},
-        {99, 0, -1, -1},
-        {PROPSHEETUI_REASON_DESTROY, 0, 1, 1}};
+        {I, 0, 1, 1},  {H, LPARAM(&header), 1, 1}, {C, 0, 1, 1},    {H, 0, -1, -1},
+        {R, 0, -1, 1}, {R, LPARAM(&result), 1, 1}, {99, 0, -1, -1}, {D, 0, 1, 1}};
     for (bool isDocument : {true, false}) {
         PROPSHEETUI_INFO info{};
         info.pfnComPropSheet = [](HANDLE, UINT, LPARAM, LPARAM) WINAPI -> LONG_PTR { return 1; };
@@ -147,9 +139,11 @@ TEST(Sheets, NoHostOrNoEntryPointNoSheet) {
     TestPrinter printer(kKlv20);
     TestSheetHost host;
     DriverDevMode out;
-    // Without the host's entry point, then without the host.
+    DWORD result = 0;
+    // Without the host's entry point, then without the host: the host call answers -1.
     g_sheetHost.FindSheetEntry = [](HMODULE, LPCSTR) WINAPI { return FARPROC{}; };
     for (int run = 0; run < 2; ++run) {
+        EXPECT_EQ(CallCompstui(nullptr, DrvDocumentPropertySheets, 0, &result), -1);
         EXPECT_EQ(DrvDocumentProperties(nullptr, printer.handle(), printer.name(), &out.dm, nullptr,
                                         DM_PROMPT | DM_COPY),
                   -1);

@@ -26,9 +26,8 @@ enum Entry { Document, DocSheet, Advanced, SpoolerCall, Caps, PrinterSheet, Conv
 // DEVMODE and an output; its answer, -1 for every failure. A sheet is confirmed as `shown`.
 long Ask(Entry entry, HANDLE h, LPWSTR n, DEVMODEW* in, DEVMODEW* out, HANDLE printer,
          SHORT shown) {
-    TestSheetHost host;
-    host.editedWidth = shown;
-    host.info.Result = CPSUI_OK;
+    TestSheetHost host(true, true, shown);
+    host.info.Result = CPSUI_OK; // the printer sheet's result when confirmed
     DOCUMENTPROPERTYHEADER header{sizeof header, 0, h, n, in, out, 0, DM_COPY};
     LONG size = 1756;
     switch (entry) {
@@ -49,11 +48,7 @@ long Ask(Entry entry, HANDLE h, LPWSTR n, DEVMODEW* in, DEVMODEW* out, HANDLE pr
     }
 }
 
-struct Result {
-    long answer;
-    Bytes output;
-    bool operator==(const Result&) const = default;
-};
+using Result = std::pair<long, Bytes>; // the answer and the output buffer
 
 // The clean run, then one run per spooler call and allocation of the clean run with that one
 // failing (operation kOps stands for the allocations). A faulted run may also give `degraded`.
@@ -64,7 +59,7 @@ void Sweep(const std::function<Result()>& run, const Result& degraded) {
     const WORD lentBefore = PeekCache().second;
     standin::ResetCounts();
     const Result clean = run();
-    ASSERT_NE(clean.answer, -1);
+    ASSERT_NE(clean.first, -1);
     unsigned counts[kOps + 1] = {standin::AllocationCount()};
     for (unsigned op = 0; op < kOps; ++op) {
         counts[op + 1] = standin::CallCount(static_cast<Op>(op));
@@ -82,7 +77,7 @@ void Sweep(const std::function<Result()>& run, const Result& degraded) {
             const Result got = run();
             standin::FailAllocation(0);
             standin::FailCall(static_cast<Op>(op - (op > 0)), 0, 0);
-            EXPECT_TRUE(got == clean || got == failed || got == degraded) << got.answer;
+            EXPECT_TRUE(got == clean || got == failed || got == degraded) << got.first;
             someFailed |= got == failed;
             EXPECT_EQ(PeekCache().second, lentBefore) << "a record is still lent";
             EXPECT_STREQ(PeekCache().first->szFileName, "klv20.tpd");
@@ -95,10 +90,9 @@ void Sweep(const std::function<Result()>& run, const Result& degraded) {
 
 // On a printer with its settings stored.
 TEST(EntryFaultSweep, EveryEntryPoint) {
-    TestPrinter printer(kKlv20);
+    StoredPrinter printer;
     DriverDevMode caller = Defaults(kKlv20);
-    caller.ps = Record(720, 410);
-    ASSERT_EQ(SavePrinterProperties(printer.handle(), &caller.ps, sizeof caller.ps), 1u);
+    caller.ps = StoredSettings(printer.handle(), kKlv20);
     // The caller's DEVMODE carries what is stored, and the user confirms what the sheet shows:
     // a save repeated under a fault stores the same. Capabilities of a printer that can't be
     // opened by its name are those of the defaults.
@@ -123,7 +117,7 @@ TEST(EntryFaultSweep, EveryEntryPoint) {
                 Sweep(run, degraded);
                 const DriverDevMode defaults = Defaults(kKlv20); // its driver's, not its name's
                 if (entry == Conversion) {
-                    EXPECT_EQ(run().output, Slice(&defaults, 0, sizeof defaults));
+                    EXPECT_EQ(run().second, Slice(&defaults, 0, sizeof defaults));
                 }
                 // With a context held every request gets a record of its own; the faults must
                 // leave the lent one lent.

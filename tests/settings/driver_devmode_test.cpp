@@ -5,6 +5,7 @@
 #include "tests/support/devmode_bytes.h"
 
 #include <array>
+#include <tuple>
 
 namespace {
 
@@ -54,8 +55,7 @@ TEST(DerivedFields, FollowThePrivateRecordAndNothingElse) {
         {1413, 257, 254, 254, 5, 5, 5}}; // 1407 / 256ths: 5.496 rounds to 5
     for (const auto& [base, idx, x, y, dpi, dotsX, dotsY] : cases) {
         DriverDevMode dm = Defaults(kKlv20);
-        dm.dm.dmFields = 0x12345678;
-        dm.ps.BaseDpi = SHORT(base), dm.ps.FrameDpiIdx = SHORT(idx);
+        dm.dm.dmFields = 0x12345678, dm.ps.BaseDpi = SHORT(base), dm.ps.FrameDpiIdx = SHORT(idx);
         dm.ps.UserDefinedX = SHORT(x), dm.ps.UserDefinedY = SHORT(y);
         DriverDevMode e = dm;
         e.dm.dmPaperLength = SHORT(y), e.dm.dmPaperWidth = SHORT(x);
@@ -83,11 +83,8 @@ TEST(ValidateSetDevMode, PublicFieldsByTheirBitsAndRanges) {
     const DWORD LW = DM_PAPERLENGTH | DM_PAPERWIDTH, F = DM_FORMNAME, P = DM_PAPERSIZE;
     const DWORD O = DM_ORIENTATION, S = DM_SCALE, C = DM_COPIES, D = DM_DEFAULTSOURCE;
     const DWORD W = DM_PAPERWIDTH, L = DM_PAPERLENGTH, Y = DM_YRESOLUTION;
-    const struct {
-        DWORD fields;
-        short value, width, kept;
-        DWORD added;
-    } cases[] = {
+    // announced fields, the value of each field but the width, the width, the value kept, added
+    const std::tuple<DWORD, short, short, short, DWORD> cases[] = {
         {0, 2, 2, 0, 0},           {O, 2, 2, 2, O},          {O, 3, 3, 1, O},
         {S, 1000, 1000, 1000, S},  {S, 1001, 1001, 100, S},  {S, 1, 1, 1, S},
         {S, 0, 0, 100, S},         {C, 99, 99, 99, C},       {C, 100, 100, 1, C},
@@ -96,26 +93,28 @@ TEST(ValidateSetDevMode, PublicFieldsByTheirBitsAndRanges) {
         {LW | F, 0, 9, 0, F},      {LW | F, 9, 0, 0, F},     {W | F, 9, 9, 0, F},
         {L | P, 9, 9, 0, P},       {LW | P, 0, 0, 0, P},     {LW, 0, 0, 0, 0},
     };
-    for (const auto& c : cases) {
+    for (const auto& [fields, value, width, keptValue, added] : cases) {
         DriverDevMode dm = Target();
         DevModeBytes in(220, 0, 0x401, 0, 0);
         DEVMODEW* src = in.dm();
-        src->dmFields = c.fields;
-        src->dmOrientation = src->dmScale = src->dmCopies = src->dmDefaultSource = c.value;
-        src->dmPaperSize = src->dmPaperLength = src->dmPrintQuality = src->dmYResolution = c.value;
-        src->dmPaperWidth = c.width;
+        src->dmFields = fields;
+        src->dmOrientation = src->dmScale = src->dmCopies = src->dmDefaultSource = value;
+        src->dmPaperSize = src->dmPaperLength = src->dmPrintQuality = src->dmYResolution = value;
+        src->dmPaperWidth = width;
         std::memcpy(src->dmFormName, TEXT("A4"), 4);
         ASSERT_EQ(ValidateSetDevMode(&dm, src), TRUE);
         const DEVMODEW& d = dm.dm;
-        auto kept = [&](DWORD bit, short otherwise) { return c.fields & bit ? c.kept : otherwise; };
+        auto kept = [&](DWORD bit, short otherwise) {
+            return fields & bit ? keptValue : otherwise;
+        };
         EXPECT_EQ((std::array<short, 9>{d.dmOrientation, d.dmScale, d.dmCopies, d.dmDefaultSource,
                                         d.dmPaperSize, d.dmPaperWidth, d.dmPaperLength,
                                         d.dmPrintQuality, d.dmYResolution}),
                   (std::array<short, 9>{kept(O, 1), kept(S, 100), kept(C, 1), kept(D, 256),
-                                        c.added & P ? c.value : short(256), 640, 720, 265, 265}))
-            << &c - cases;
-        EXPECT_EQ(Text(d.dmFormName), c.added & F ? u"A4" : u"user size");
-        EXPECT_EQ(d.dmFields, c.added | DM_COLOR);
+                                        added & P ? value : short(256), 640, 720, 265, 265}))
+            << fields << " " << value;
+        EXPECT_EQ(Text(d.dmFormName), added & F ? u"A4" : u"user size");
+        EXPECT_EQ(d.dmFields, added | DM_COLOR);
         EXPECT_EQ(d.dmColor, DMCOLOR_COLOR);
     }
 }

@@ -1,11 +1,10 @@
-// The settings record: the model rule, the signed reading of its fields and the built-in material
-// tables, checked on chosen rows and through the choice between them.
+// The settings record: the model rule and the built-in material tables, checked on chosen rows and
+// through the choice between them. (The signed reading of its fields: the console tool's listing.)
 #include "settings/printer_settings.h"
 
 #include "tests/support/devmode_bytes.h"
 
 #include <array>
-#include <tuple>
 
 namespace {
 
@@ -14,25 +13,6 @@ TEST(ModelRule, OnlyTheExactModelNameGivesTheKlv20Base) {
     for (LPCWSTR name : {TEXT("velmar VORIKA KLV-20"), TEXT("Velmar VORIKA KLV-20 "),
                          TEXT("Velmar VORIKA KLV-2"), TEXT(""), static_cast<LPCWSTR>(nullptr)}) {
         EXPECT_EQ(BaseDpiForModel(name), 1058);
-    }
-}
-
-// The tool shows stored values with the sign of their field: bytes and DWORDs unsigned, the rest
-// signed; the low byte is stored first.
-TEST(SettingsFields, ValuesReadWithTheSignOfTheirType) {
-    const std::pair<const char16_t*, int64_t> cases[] = {
-        {u"Gamma", -1}, {u"CmpMode", 255}, {u"Rear", -1}, {u"dwFlags", 0xFFFFFFFF}};
-    for (const auto& [name, allOnes] : cases) {
-        const SettingsField* field = nullptr;
-        for (const SettingsField& f : kSettingsFields) {
-            field = testdm::Text(f.name, 64) == name ? &f : field;
-        }
-        ASSERT_NE(field, nullptr);
-        PrinterSettings ps{};
-        SetFieldValue(&ps, *field, -1);
-        EXPECT_EQ(GetFieldValue(ps, *field), allOnes);
-        SetFieldValue(&ps, *field, 0x1234502);
-        EXPECT_EQ(GetFieldValue(ps, *field) & 0xFF, 2);
     }
 }
 

@@ -1,12 +1,9 @@
 // Bounded copies into fixed text fields: never past the field, always NUL-terminated. (The exact
 // comparison of names is checked through the model rule it decides.)
-#include <windows.h>
-
 #include "settings/wide_strings.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -29,14 +26,13 @@ TEST(TextFields, CopiesStayInTheirFieldAndEndInNul) {
         {nullptr, "abc", 0, {'a', 'b', 'c', 0, F, F, F, F, F, F}},
     };
     for (const auto& [wide, narrow, n, expected] : cases) {
-        WCHAR field[10]; // ten units of F before the copy
-        std::fill(field, field + 10, static_cast<WCHAR>(F));
+        std::u16string field(10, F); // the host tree's WCHAR is char16_t
         if (narrow == nullptr) {
-            CopyStringW(field, wide, n);
+            CopyStringW(field.data(), wide, n);
         } else {
-            EXPECT_EQ(CopyStr2Unicode(field, narrow, n), field);
+            EXPECT_EQ(CopyStr2Unicode(field.data(), narrow, n), field.data());
         }
-        EXPECT_EQ(std::u16string(field, field + 10), expected) << n;
+        EXPECT_EQ(field, expected) << n;
     }
 }
 

@@ -1,8 +1,7 @@
 #include "tests/support/test_sheet_host.h"
 
 #include "context/ui_context.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/devmode_bytes.h"
 
 namespace {
 
@@ -25,11 +24,8 @@ LONG WINAPI RunSheet(HWND, PFNPROPSHEETUI sheet, LPARAM lParam, LPDWORD pResult)
     PROPSHEETUI_INFO& info = host->info;
     host->sheet = sheet;
     host->requestFlags = reinterpret_cast<const WORD*>(lParam)[1];
-    info.cbSize = sizeof info;
-    info.lParamInit = lParam;
-    info.pfnComPropSheet = HostCallback;
-    info.hComPropSheet = reinterpret_cast<HANDLE>(0x4344);
-    info.Reason = PROPSHEETUI_REASON_INIT;
+    info.cbSize = sizeof info, info.lParamInit = lParam, info.pfnComPropSheet = HostCallback;
+    info.hComPropSheet = reinterpret_cast<HANDLE>(0x4344), info.Reason = PROPSHEETUI_REASON_INIT;
     if (sheet(&info, lParam) <= 0) {
         return -1;
     }
@@ -41,20 +37,16 @@ LONG WINAPI RunSheet(HWND, PFNPROPSHEETUI sheet, LPARAM lParam, LPDWORD pResult)
     // The sheet opens on its first page; the user edits and applies, then visits the other
     // pages, whose dialogs are created only then; at the end every page is released. Only the
     // release step may store anything.
-    const auto create = [](PROPSHEETPAGEW& page) {
-        EXPECT_EQ(page.pfnCallback(nullptr, PSPCB_CREATE, &page), 1u);
-    };
-    const bool callbacks = !host->pages.empty() && host->pages[0].pfnCallback != nullptr;
-    if (callbacks) {
-        create(host->pages[0]);
-    }
     auto* ui = reinterpret_cast<UiData*>(info.UserData);
-    if (host->confirm && IsValidUiData(ui)) {
-        ui->devmode.ps.UserDefinedX = host->editedWidth;
-        ui->bApplied = 1;
-    }
-    for (size_t i = 1; callbacks && i < host->pages.size(); ++i) {
-        create(host->pages[i]);
+    for (size_t i = 0; i < host->pages.size(); ++i) {
+        PROPSHEETPAGEW& page = host->pages[i];
+        if (page.pfnCallback != nullptr) {
+            EXPECT_EQ(page.pfnCallback(nullptr, PSPCB_CREATE, &page), 1u);
+        }
+        if (i == 0 && host->confirm && IsValidUiData(ui)) {
+            ui->devmode.ps.UserDefinedX = host->editedWidth;
+            ui->bApplied = 1;
+        }
     }
     for (PROPSHEETPAGEW& page : host->pages) {
         if (page.pfnCallback != nullptr) {
@@ -68,16 +60,10 @@ LONG WINAPI RunSheet(HWND, PFNPROPSHEETUI sheet, LPARAM lParam, LPDWORD pResult)
 }
 
 const SheetHostOps kTestHost = {
-    [](void) WINAPI {
-        ++host->modulesHeld;
-        return reinterpret_cast<HMODULE>(0x10000);
-    },
+    [](void) WINAPI { return ++host->modulesHeld, reinterpret_cast<HMODULE>(0x10000); },
     [](HMODULE, LPCSTR)
         WINAPI { return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(RunSheet)); },
-    [](HMODULE) WINAPI -> BOOL {
-        --host->modulesHeld;
-        return TRUE;
-    },
+    [](HMODULE) WINAPI -> BOOL { return --host->modulesHeld, TRUE; },
     [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) WINAPI -> LRESULT {
         const bool sent = window == HWND_BROADCAST && message == WM_DEVMODECHANGE && wParam == 0;
         host->broadcasts.push_back(sent ? WString(reinterpret_cast<LPCWSTR>(lParam)) : WString());
@@ -86,11 +72,18 @@ const SheetHostOps kTestHost = {
 
 } // namespace
 
-TestSheetHost::TestSheetHost() : seam(g_sheetHost, kTestHost) {
+TestSheetHost::TestSheetHost(bool confirm, bool deliversResult, SHORT editedWidth)
+    : confirm(confirm), deliversResult(deliversResult), editedWidth(editedWidth),
+      seam(g_sheetHost, kTestHost) {
     host = this;
 }
 
 TestSheetHost::~TestSheetHost() {
     EXPECT_EQ(modulesHeld, 0) << "the sheet host was not freed";
     host = nullptr;
+}
+
+StoredPrinter::StoredPrinter() : TestPrinter(testdm::kKlv20) {
+    const PrinterSettings stored = testdm::Record(720, 410);
+    EXPECT_EQ(SavePrinterProperties(handle(), &stored, sizeof stored), 1u);
 }

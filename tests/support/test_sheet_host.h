@@ -12,14 +12,17 @@
 #include <vector>
 
 struct TestSheetHost {
-    TestSheetHost();
+    // confirm: the user presses OK, the pages report the sheet applied; editedWidth: the work
+    // width the user typed before. Windows' host delivers the result the release step sets;
+    // Wine's does not (!deliversResult) and hands back the Result field as the destroy call
+    // leaves it.
+    explicit TestSheetHost(bool confirm = true, bool deliversResult = true,
+                           SHORT editedWidth = 600);
     ~TestSheetHost();
 
-    bool confirm = true;     // the user presses OK: the pages report the sheet applied
-    SHORT editedWidth = 600; // the work width the user typed before confirming
-    // Windows' host delivers the result the release step sets; Wine's answers 0 and hands back
-    // the Result field as the destroy call leaves it.
-    bool deliversResult = true;
+    bool confirm;
+    bool deliversResult;
+    SHORT editedWidth;
     PFNPROPSHEETUI sheet = nullptr;
     PROPSHEETUI_INFO info{};
     std::vector<PROPSHEETPAGEW> pages;
@@ -30,4 +33,9 @@ struct TestSheetHost {
     std::vector<WString> broadcasts;
     int modulesHeld = 0; // loads of the host not yet freed
     SeamOverride<SheetHostOps> seam;
+};
+
+// A KLV-20 printer with a 72 x 41 mm work size stored.
+struct StoredPrinter : TestPrinter {
+    StoredPrinter();
 };
