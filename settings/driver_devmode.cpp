@@ -183,7 +183,7 @@ BOOL SetDefaultDevMode(DriverDevMode* pdm, LPCWSTR pszDeviceName) {
     CopyStr2Unicode(dm.dmFormName, "user size", CCHFORMNAME);
     dm.dmLogPixels = 500;
     dm.dmBitsPerPel = 256;
-    dm.dmPelsWidth = static_cast<DWORD>((dpi * 5000 / 254 + 5) / 10);
+    dm.dmPelsWidth = static_cast<DWORD>(DotsOf(dpi, dm.dmPaperWidth));
     dm.dmPelsHeight = dm.dmPelsWidth;
     dm.dmDisplayFrequency = 60;
 

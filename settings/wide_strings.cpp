@@ -1,10 +1,7 @@
 #include "settings/wide_strings.h"
 
 void CopyStringW(LPWSTR pDst, LPCWSTR pSrc, int n) {
-    if (n <= 0) {
-        return;
-    }
-    int i = 0;
+    int i = 0; // a field of no room (n <= 0) is left as it is: neither loop runs
     if (pSrc != nullptr) {
         for (; i < n - 1 && pSrc[i] != 0; ++i) {
             pDst[i] = pSrc[i];
