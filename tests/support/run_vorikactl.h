@@ -26,8 +26,6 @@ inline DWORD Vorikactl(const std::wstring& arguments, std::string* output) {
     DWORD status = ~0u;
     WaitForSingleObject(process.hProcess, 60000);
     GetExitCodeProcess(process.hProcess, &status);
-    for (HANDLE handle : {read, process.hProcess, process.hThread}) {
-        CloseHandle(handle);
-    }
+    CloseHandle(read), CloseHandle(process.hProcess), CloseHandle(process.hThread);
     return status;
 }
