@@ -1,18 +1,16 @@
-// The built DLL's export and import tables, read from the image as the loader maps it; and the DLL
-// of this build installed as the configuration file of printers in Wine's spooler and
-// reached as applications reach it: a printer added with the driver in place, the page setup
-// dialog's defaults, document properties and capabilities asked for by printer name only (Wine's
-// spooler passes no handle there), and the sheets through Wine's own property-sheet host.
+// The built DLL's export table, read from the image as the loader maps it; and the DLL of this
+// build installed as the configuration file of printers in Wine's spooler and reached as
+// applications reach it: a printer added with the driver in place, document properties and
+// capabilities asked for by printer name only (Wine's spooler passes no handle there), and the
+// sheets through Wine's own property-sheet host.
 #include "resources/resource.h"
 #include "tests/support/devmode_bytes.h"
 #include "tests/support/run_vorikactl.h"
 #include "tools/vorikactl/find_sheet.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 #include <prsht.h>
 
-#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -65,23 +63,9 @@ TEST(Vorikactl, InstallsAPrinterAndShowsWhatTheDriverAnswers) {
 }
 
 // Each test printer is added with the DLL in place: the spooler asks the driver for its DEVMODE.
-// The driver reads a printer's stored settings (none, then a save's) through Wine's spooler.
+// The driver reads a printer's stored settings through Wine's spooler.
 TEST(Applications, MeetTheDriverByPrinterNameOnly) {
     TestPrinter printer(kKlv20);
-    // The print dialogs' DEVMODE for a printer whose only paper is the user-defined 50 by 50 mm.
-    ASSERT_TRUE(SetDefaultPrinterW(printer.name())) << GetLastError();
-    PAGESETUPDLGW psd{};
-    psd.lStructSize = sizeof psd, psd.Flags = PSD_RETURNDEFAULT | PSD_INHUNDREDTHSOFMILLIMETERS;
-    ASSERT_TRUE(PageSetupDlgW(&psd)) << CommDlgExtendedError();
-    const auto* dm = static_cast<const DriverDevMode*>(GlobalLock(psd.hDevMode));
-    ASSERT_NE(dm, nullptr);
-    EXPECT_EQ(std::tuple(dm->ps.dwPrivData, dm->dm.dmPaperSize, dm->dm.dmPaperWidth,
-                         psd.ptPaperSize.x, psd.ptPaperSize.y),
-              std::tuple(kPrivSignature, SHORT{DMPAPER_USER}, SHORT{500}, 5000L, 5000L));
-    GlobalUnlock(psd.hDevMode);
-    GlobalFree(psd.hDevMode);
-    GlobalFree(psd.hDevNames);
-
     PrinterSettings stored;
     SetDefaultPrinterSettings(&stored, kBaseDpiKlv20);
     stored.UserDefinedX = 432, stored.UserDefinedY = 210, stored.Gamma = 123;
@@ -136,9 +120,12 @@ void CALLBACK ActOnSheet(HWND, UINT, UINT_PTR timer, DWORD) {
 
 // Wine's winspool passes only the sheets and the capabilities on to the driver: the driver's other
 // entry points are called in the installed configuration file directly, as applications do.
-template <typename Function> Function Installed(const char* name) {
+HMODULE Driver() {
     static const HMODULE driver = LoadLibraryW(InstalledDriverPath().c_str());
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(driver, name)));
+    return driver;
+}
+template <typename Function> Function Installed(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(Driver(), name)));
 }
 
 // The document sheet prompted for through Wine's DocumentPropertiesW (which answers for the sheet
@@ -204,15 +191,9 @@ TEST(Sheets, PrinterSheetShowsTheInformationPage) {
         << "one page: the driver's name, one line";
 }
 
-// The image mapped without running its start code or loading what it imports.
+// The installed copy of the built DLL as the loader mapped it.
 template <typename T> const T* At(DWORD rva) {
-    static const BYTE* const image = [] {
-        std::wstring path = L"" VORIKA_BUILT_DLL;
-        std::replace(path.begin(), path.end(), L'/', L'\\');
-        return reinterpret_cast<const BYTE*>(
-            LoadLibraryExW(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
-    }();
-    return reinterpret_cast<const T*>(image + rva);
+    return reinterpret_cast<const T*>(reinterpret_cast<const BYTE*>(Driver()) + rva);
 }
 
 // Exactly the driver's entry points, each by name.

@@ -48,8 +48,8 @@ std::wstring SettingsFile(const wchar_t* name, Edit edit, LPCWSTR key = nullptr,
     return path;
 }
 
-// The record exported from one printer, edited, imported into another; then the test print, on
-// request and the page's main one, in the model's form on the printer's port.
+// The record exported from one printer, imported into another; then the test print, on request
+// and the page's main one, in the model's form on the printer's port.
 TEST(VorikactlSettings, ExportEditImportAndTestPrint) {
     const std::wstring file = JobFile(L"exported-settings.txt");
     DeleteFileW(file.c_str());
@@ -58,18 +58,11 @@ TEST(VorikactlSettings, ExportEditImportAndTestPrint) {
         TestPrinter source(kKlv30);
         PrinterSettings ps;
         SetDefaultPrinterSettings(&ps, kBaseDpiOther);
-        ps.UserDefinedX = 432;
-        ps.TextSet.Entry[5].Speed = 7;
+        ps.UserDefinedX = 432, ps.TextSet.Entry[5].Speed = 7, ps.Brightness = -50;
         ASSERT_EQ(SavePrinterProperties(source.handle(), &ps, sizeof ps), 1u);
         const std::wstring command = L"settings export " + Quoted(source.name()) + L" ";
         EXPECT_EQ(Vorikactl(command + Quoted(file), &output), 0u) << output;
     }
-    // The technician's edit: a brightness the Image correction page could have set.
-    PrinterSettings edited;
-    ASSERT_TRUE(ReadSettingsRecord(file.c_str(), &edited));
-    edited.Brightness = -50;
-    ASSERT_TRUE(WriteSettingsFile(file.c_str(), edited));
-
     TestPrinter target(kKlv30);
     const std::wstring printer = Quoted(target.name());
     output.clear();
@@ -137,9 +130,9 @@ TEST(VorikactlRefusals, EachBadInputGivesOneLineAndChangesNothing) {
         std::string output;
         EXPECT_EQ(Vorikactl(row.command + Quoted(row.name), &output), 1u) << output;
         if (line.back() == ' ') { // the platform's words, whichever error it gave, then the code
-            EXPECT_EQ(output.rfind(line, 0), 0u) << output;
-            EXPECT_GT(output.size(), line.size() + 6) << output;
-            EXPECT_EQ(output.find(")\r\n"), output.size() - 3) << output;
+            EXPECT_TRUE(output.rfind(line, 0) == 0 && output.size() > line.size() + 6 &&
+                        output.find(")\r\n") == output.size() - 3)
+                << output;
         } else {
             EXPECT_EQ(output, line + "\r\n");
         }
