@@ -138,39 +138,36 @@ TEST(Sheets, DocumentPromptAnswersWhatTheUserDid) {
         Installed<LONG(WINAPI*)(HWND, HANDLE, LPWSTR, DEVMODEW*, DEVMODEW*, DWORD)>(
             "DrvDocumentProperties");
     ASSERT_NE(documentProperties, nullptr);
-    const struct {
-        bool direct, confirm;
-        LPCWSTR model;
-        SHORT baseDpi;
-        const char* job;
-    } cases[] = {{false, true, kKlv20, kBaseDpiKlv20, "@PJL DO TESTPRINT=2\n"},
-                 {true, true, kKlv20, kBaseDpiKlv20, "@PJL DO TESTPRINT=2\n"},
-                 {true, false, L"Velmar VORIKA KLV-30", kBaseDpiOther,
-                  "\x1b%-12345X\n@PJL DO TESTPRINT=2\n"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "direct " << c.direct << ", confirm " << c.confirm);
-        TestPrinter printer(c.model), namesake(c.model, c.model);
+    const std::tuple<bool, bool, LPCWSTR, SHORT, const char*> cases[] = {
+        // through the driver directly, confirmed, model, its base resolution, the test print's job
+        {false, true, kKlv20, kBaseDpiKlv20, "@PJL DO TESTPRINT=2\n"},
+        {true, true, kKlv20, kBaseDpiKlv20, "@PJL DO TESTPRINT=2\n"},
+        {true, false, L"Velmar VORIKA KLV-30", kBaseDpiOther,
+         "\x1b%-12345X\n@PJL DO TESTPRINT=2\n"}};
+    for (const auto& [direct, confirm, model, baseDpi, job] : cases) {
+        SCOPED_TRACE(testing::Message() << "direct " << direct << ", confirm " << confirm);
+        TestPrinter printer(model), namesake(model, model);
         PrinterSettings stored; // in inches: 33.3 by 45.0 mm, shown 1.31 by 1.77
-        SetDefaultPrinterSettings(&stored, c.baseDpi);
+        SetDefaultPrinterSettings(&stored, baseDpi);
         stored.UserUnit = 1, stored.UserDefinedX = 333, stored.UserDefinedY = 450;
         ASSERT_EQ(SavePrinterProperties(printer.handle(), &stored, sizeof stored), 1u);
-        SheetUser act{c.confirm};
+        SheetUser act{confirm};
         user = &act;
         SetTimer(nullptr, 0, 50, ActOnSheet);
         DriverDevMode out{};
-        const LONG answer = (c.direct ? documentProperties : DocumentPropertiesW)(
-            nullptr, c.direct ? printer.handle() : nullptr, printer.name(), &out.dm, nullptr,
+        const LONG answer = (direct ? documentProperties : DocumentPropertiesW)(
+            nullptr, direct ? printer.handle() : nullptr, printer.name(), &out.dm, nullptr,
             DM_IN_PROMPT | DM_OUT_BUFFER);
-        EXPECT_EQ(answer, c.direct && !c.confirm ? IDCANCEL : IDOK);
+        EXPECT_EQ(answer, direct && !confirm ? IDCANCEL : IDOK);
         EXPECT_EQ(std::tuple(act.tabs, act.applyUntouched, act.applyChanged, printer.Output(),
                              namesake.Output()),
-                  std::tuple(3, false, true, std::string(c.job), std::string()));
+                  std::tuple(3, false, true, std::string(job), std::string()));
         // What a later request without a DEVMODE reads from the printer.
         DriverDevMode later{};
         EXPECT_EQ(DocumentPropertiesW(nullptr, printer.handle(), printer.name(), &later.dm, nullptr,
                                       DM_OUT_BUFFER),
                   IDOK);
-        const SHORT offset = c.confirm ? 12 : 0; // 0.05 inch is 1.27 mm, truncated
+        const SHORT offset = confirm ? 12 : 0; // 0.05 inch is 1.27 mm, truncated
         EXPECT_EQ(std::tuple(out.ps.UserDefinedX, out.ps.UserDefinedY, out.ps.OffsetX,
                              later.ps.UserDefinedX, later.ps.OffsetX),
                   std::tuple(333, 450, offset, 333, offset));

@@ -5,12 +5,8 @@
 #include <fstream>
 #include <iterator>
 
-namespace {
-
 // Wine maps these ports to Unix files; named unlike a DOS device, which Windows cannot open.
-constexpr LPCWSTR kPortFiles = L"Software\\Wine\\Printing\\Spooler";
-
-} // namespace
+static constexpr LPCWSTR kPortFiles = L"Software\\Wine\\Printing\\Spooler";
 
 // A fresh printer and port for every test: a printer's data cannot be cleared under Wine.
 TestPrinter::TestPrinter(LPCWSTR model, LPCWSTR name) : model_(model) {

@@ -115,8 +115,8 @@ TEST(HelpFile, NoneWithoutTheDriverDirectoryOrMemory) {
 // 934 in context order, and a context outside the tables has none. (The English texts, the
 // captions and the choice of language show in the pages' help windows.)
 TEST(HelpTopics, ContextsFindTheirJapaneseTexts) {
-    const std::pair<DWORD, UINT> cases[] = {// context, Japanese text (0: no topic)
-                                            {1100, 901}, {1115, 916}, {1200, 917}, {1209, 926},
+    // context, Japanese text (0: no topic)
+    const std::pair<DWORD, UINT> cases[] = {{1100, 901}, {1115, 916}, {1200, 917}, {1209, 926},
                                             {1300, 927}, {1305, 932}, {1400, 933}, {1401, 934},
                                             {1099, 0},   {1116, 0},   {1199, 0},   {1210, 0},
                                             {1306, 0},   {1402, 0},   {0, 0}};

@@ -92,6 +92,7 @@ TEST(VorikactlRefusals, EachBadInputGivesOneLineAndChangesNothing) {
     DeleteFileW(missing.c_str());
     CreateDirectoryW(folder.c_str(), nullptr);
     const auto same = [](PrinterSettings&) {};
+    const auto klv30 = [](PrinterSettings& p) { SetDefaultPrinterSettings(&p, kBaseDpiOther); };
     const std::wstring import = L"settings import " + printer, save = L"settings export " + printer,
                        pattern = L"testprint " + printer + L"--pattern ";
     const char *const file = "settings file ",
@@ -110,10 +111,7 @@ TEST(VorikactlRefusals, EachBadInputGivesOneLineAndChangesNothing) {
          ": UserDefinedX is -100, outside 51 .. 500; nothing stored"},
         {import, SettingsFile(L"hidden.txt", same, kEnableExtendedSizeKey, L"5"), file,
          ": EnableExtendedSize is 5, outside 0 .. 1; nothing stored"},
-        {import,
-         SettingsFile(L"klv30.txt",
-                      [](PrinterSettings& p) { SetDefaultPrinterSettings(&p, kBaseDpiOther); }),
-         file,
+        {import, SettingsFile(L"klv30.txt", klv30), file,
          ": made for another model (base 1058 dpi; the printer's is 1016 dpi); nothing stored"},
         {import, SettingsFile(L"other.txt", same, kVersionKey, L"Version 2.00"), foreign, ""},
         {import, missing, foreign, ""},
