@@ -23,8 +23,7 @@ constexpr LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 constexpr LANGID kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 
 // The module as a Windows program sees it: the build tree's Unix path is on drive Z:.
-constexpr LPCWSTR kPath = L"Z:" VORIKAUI_DLL;
-const HMODULE kModule = LoadLibraryExW(kPath, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+const HMODULE kModule = LoadLibraryExW(L"Z:" VORIKAUI_DLL, nullptr, LOAD_LIBRARY_AS_DATAFILE);
 
 std::span<const BYTE> Bytes(LPCWSTR type, int name, LANGID language) {
     HRSRC info = FindResourceExW(kModule, type, MAKEINTRESOURCEW(name), language);
@@ -139,12 +138,13 @@ TEST(ModuleResources, LogoIconsAndVersion) {
               std::tuple(128L, 43L, WORD{4}));
     EXPECT_FALSE(Bytes(RT_GROUP_ICON, IDI_DOCUMENT_PAGE, LANG_NEUTRAL).empty() ||
                  Bytes(RT_GROUP_ICON, IDI_INFO_PAGE, LANG_NEUTRAL).empty());
-    std::vector<BYTE> data(GetFileVersionInfoSizeW(kPath, nullptr));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(!data.empty() && GetFileVersionInfoW(kPath, 0, data.size(), data.data()) &&
-                VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x0001001Fu) << "version 1.31";
+    // The fixed part follows the block's header and its key "VS_VERSION_INFO", at byte 40.
+    std::span<const BYTE> version = Bytes(RT_VERSION, VS_VERSION_INFO, LANG_NEUTRAL);
+    ASSERT_GE(version.size(), 40 + sizeof(VS_FIXEDFILEINFO));
+    const auto* fixed = reinterpret_cast<const VS_FIXEDFILEINFO*>(version.data() + 40);
+    EXPECT_EQ(std::pair(fixed->dwSignature, fixed->dwFileVersionMS),
+              std::pair(0xFEEF04BDul, 0x0001001Ful))
+        << "version 1.31";
 }
 
 } // namespace

@@ -60,13 +60,9 @@ TEST_F(Help, RequestsNameTheFileOfTheUsersLanguage) {
     present(true);
     auto* window = reinterpret_cast<HWND>(0x1234);
     const long live = standin::LiveAllocations();
-    language = 1041;
-    ShowControlHelp(window, slope::aPaperDlgHelpIDs);
-    language = 1033;
-    ShowContextMenuHelp(window, material::aPaperDlgHelpIDs);
-    language = 0x0811;
-    standin::SetDriverDirectory(otherDir);
-    ShowHelpContents(nullptr);
+    language = 1041, ShowControlHelp(window, slope::aPaperDlgHelpIDs);
+    language = 1033, ShowContextMenuHelp(window, material::aPaperDlgHelpIDs);
+    language = 0x0811, standin::SetDriverDirectory(otherDir), ShowHelpContents(nullptr);
     standin::SetDriverDirectory(kDir);
     EXPECT_EQ(requests,
               (std::vector<Request>{

@@ -15,7 +15,6 @@
 #include <cstring>
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace {
 
