@@ -49,7 +49,7 @@ std::wstring SettingsFile(const wchar_t* name, Edit edit, LPCWSTR key = nullptr,
 
 // The record exported from one printer, imported into another; then the test print, on request
 // and the page's main one, in the model's form on the printer's port.
-TEST(VorikactlSettings, ExportEditImportAndTestPrint) {
+TEST(VorikactlSettings, ExportImportAndTestPrint) {
     const std::wstring file = JobFile(L"exported-settings.txt");
     DeleteFileW(file.c_str());
     std::string output;
