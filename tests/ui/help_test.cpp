@@ -77,20 +77,16 @@ TEST_F(Help, RequestsNameTheFileOfTheUsersLanguage) {
 // before Windows Vista (major version 6); an unreadable version counts as a later system.
 TEST_F(Help, EngineAskedOnlyWhereItCanAnswer) {
     // the file present (none: empty), the system's major version, asked
-    const std::tuple<WString, DWORD, bool> cases[] = {{kEnglish, 5, true},
-                                                      {kEnglish, 6, false},
-                                                      {kEnglish, 0, false},
-                                                      {kJapanese, 5, false},
-                                                      {WString(), 5, false}};
+    const std::tuple<WString, DWORD, bool> cases[] = {{kEnglish, 5, true},   {kEnglish, 6, false},
+                                                      {kEnglish, 0, false},  {kEnglish, 10, false},
+                                                      {kJapanese, 5, false}, {{}, 5, false}};
     for (const auto& [file, version, asked] : cases) {
         standin::SetFilePresent(file, true);
         majorVersion = version;
         requests.clear();
-        EXPECT_EQ(ShowHelpContents(nullptr) && ShowControlHelp(nullptr, nullptr) &&
-                      ShowContextMenuHelp(nullptr, nullptr),
-                  asked)
-            << version;
-        EXPECT_EQ(requests.size(), asked ? 3u : 0u) << version;
+        const int made = ShowHelpContents(nullptr) + ShowControlHelp(nullptr, nullptr) +
+                         ShowContextMenuHelp(nullptr, nullptr); // each of them asked
+        EXPECT_EQ(std::pair(made, requests.size()), std::pair(3 * asked, 3ul * asked)) << version;
         standin::SetFilePresent(file, false);
     }
 }
@@ -122,8 +118,13 @@ TEST(HelpTopics, ContextsFindTheirJapaneseTexts) {
     }
 }
 
-// A page's help window lists each context of its table once, in table order.
-TEST(HelpTables, ListTheirTopicsOnce) {
+// A table maps a control to its context and ends at its first pair of zeros, not at a zero
+// control alone; a page's help window lists each context of its table once, in table order.
+TEST(HelpTables, MapControlsAndListTheirTopicsOnce) {
+    const DWORD zeroControl[] = {0, 5, 9, 1, 0, 0, 7, 3};
+    EXPECT_EQ(std::tuple(FindHelpContext(material::aPaperDlgHelpIDs, 402),
+                         FindHelpContext(zeroControl, 9), FindHelpContext(zeroControl, 7)),
+              std::tuple(1115u, 1u, 0u));
     UINT topics[kHelpTopics];
     const auto listed = [&](const DWORD* table) {
         return std::vector<UINT>(topics, topics + TableTopics(table, topics));
@@ -142,8 +143,7 @@ TEST(HelpStrings, StayInsideTheirBlock) {
     const WString block = {0, 3, 'a', 'b', 'c', 2, 'x', 'y'},
                   past = {0, 3, 'a', 'b', 'c', 3, 'x', 'y'};
     WString sixteen(40, 0); // sixteen empty strings, then one that no block holds
-    sixteen[16] = 1;
-    sixteen[17] = 'z';
+    sixteen[16] = 1, sixteen[17] = 'z';
     // block, index, room given, what is copied
     const std::tuple<const WString*, UINT, int, std::string> cases[] = {
         {&block, 1, 3, "ab"}, {&block, 0, 3, ""},    {&block, 2, 3, "xy"}, {&block, 3, 3, ""},
