@@ -2,32 +2,16 @@
 // the tool in VORIKACTL_EXE).
 #pragma once
 
-#include <windows.h>
-
+#include <cstdio>
 #include <string>
 
 // The command's exit status (~0 when it could not start), with both its streams appended to output.
-inline DWORD Vorikactl(const std::wstring& arguments, std::string* output) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE read, write;
-    CreatePipe(&read, &write, &inherit, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = write;
-    std::wstring command = L"\"" VORIKACTL_EXE L"\" " + arguments;
-    PROCESS_INFORMATION process{};
-    CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                   &process);
-    CloseHandle(write); // the pipe ends with the tool, which may write more than the pipe holds
+inline unsigned Vorikactl(const std::wstring& arguments, std::string* output) {
+    // The command processor drops the outer quotes and keeps those of the tool and its arguments.
+    FILE* tool = _wpopen((L"\"\"" VORIKACTL_EXE L"\" " + arguments + L" 2>&1\"").c_str(), L"rb");
     char buffer[4096];
-    for (DWORD got = 0; ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0;) {
+    for (size_t got; tool != nullptr && (got = std::fread(buffer, 1, sizeof buffer, tool)) > 0;) {
         output->append(buffer, got);
     }
-    DWORD status = ~0u;
-    WaitForSingleObject(process.hProcess, 60000);
-    GetExitCodeProcess(process.hProcess, &status);
-    for (HANDLE handle : {read, process.hProcess, process.hThread}) {
-        CloseHandle(handle);
-    }
-    return status;
+    return tool != nullptr ? unsigned(_pclose(tool)) : ~0u;
 }

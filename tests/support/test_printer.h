@@ -28,9 +28,7 @@ class TestPrinter {
     std::string Output() const;
 
   private:
-    WString name_;
-    WString model_;
-    WString port_; // and the Unix path it writes to (windows tree)
-    WString file_;
+    WString name_, model_;
+    WString port_, file_; // and the Unix path that port writes to (windows tree)
     HANDLE handle_ = nullptr;
 };

@@ -5,12 +5,8 @@
 #include <fstream>
 #include <iterator>
 
-namespace {
-
 // Wine maps these ports to Unix files; named unlike a DOS device, which Windows cannot open.
-constexpr LPCWSTR kPortFiles = L"Software\\Wine\\Printing\\Spooler";
-
-} // namespace
+static constexpr LPCWSTR kPortFiles = L"Software\\Wine\\Printing\\Spooler";
 
 // A fresh printer and port for every test: a printer's data cannot be cleared under Wine.
 TestPrinter::TestPrinter(LPCWSTR model, LPCWSTR name) : model_(model) {
@@ -23,19 +19,15 @@ TestPrinter::TestPrinter(LPCWSTR model, LPCWSTR name) : model_(model) {
                               static_cast<DWORD>((file_.size() + 1) * sizeof(WCHAR))),
               ERROR_SUCCESS);
     // Registering the model's driver again only refreshes it.
+    const auto text = [](LPCWSTR constant) { return const_cast<LPWSTR>(constant); };
     DRIVER_INFO_3W driver{};
-    driver.cVersion = 3;
-    driver.pName = model_.data();
-    driver.pDriverPath = const_cast<LPWSTR>(L"klv20drv.dll");
-    driver.pDataFile = const_cast<LPWSTR>(L"klv20.tpd");
-    driver.pConfigFile = const_cast<LPWSTR>(L"vorikaui.dll");
+    driver.cVersion = 3, driver.pName = model_.data(), driver.pDriverPath = text(L"klv20drv.dll");
+    driver.pDataFile = text(L"klv20.tpd"), driver.pConfigFile = text(L"vorikaui.dll");
     EXPECT_TRUE(AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&driver))) << GetLastError();
     PRINTER_INFO_2W info{};
-    info.pPrinterName = name_.data();
-    info.pPortName = port_.data();
-    info.pDriverName = model_.data();
-    info.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
-    info.pDatatype = const_cast<LPWSTR>(L"RAW");
+    info.pPrinterName = name_.data(), info.pPortName = port_.data();
+    info.pDriverName = model_.data(), info.pPrintProcessor = text(L"WinPrint");
+    info.pDatatype = text(L"RAW");
     handle_ = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
     EXPECT_NE(handle_, nullptr) << GetLastError();
 }

@@ -10,9 +10,6 @@
 namespace {
 
 SHORT keyState = 0;
-SHORT WINAPI KeyState(int) {
-    return keyState;
-}
 UINT WINAPI Profile(LPCWSTR app, LPCWSTR key, INT fallback) {
     const std::basic_string<WCHAR> wanted = std::basic_string<WCHAR>(app) + TEXT("/") + key;
     return wanted == TEXT("intl/iCountry") && fallback == 0 ? 81 : 7;
@@ -25,7 +22,8 @@ TEST(DialogHost, CountryCodeIsTheProfilesIntlCountry) {
 
 // GetAsyncKeyState's high bit says held; the low bit only that it was pressed since.
 TEST(DialogHost, KeyCountsAsHeldOnlyWithTheHighBit) {
-    SeamOverride seam(g_dialogHost.GetAsyncKeyState, &KeyState);
+    SeamOverride seam(
+        g_dialogHost.GetAsyncKeyState, +[](int) -> SHORT { return keyState; });
     for (SHORT state : {SHORT(0x8000), SHORT(0x8001), SHORT(0x0001), SHORT(0x7FFF)}) {
         keyState = state;
         EXPECT_EQ(IsKeyHeld(VK_SHIFT), state < 0) << state;

@@ -38,14 +38,14 @@ TEST(NumericField, Parses) {
     }
 }
 
-// A field left as the page showed it keeps the value it holds, when that lies within the limits:
-// read back, the shown inches could round it. Any other text, or a value outside the limits, is
-// read as typed and limited.
+// A field left as the page showed it keeps the value it holds, when that lies within the limits
+// (both included): read back, the shown inches could round it. Any other text, or a value outside
+// the limits, is read as typed and limited.
 TEST(NumericField, UntouchedTextKeepsItsValue) {
     const std::tuple<const char*, BOOL, LONG, LONG, LONG, LONG> cases[] = {
         // text, inch, value held, maximum, minimum, value taken
-        {"1.31", TRUE, 333, 500, 51, 333},  {"1.77", TRUE, 450, 500, 51, 450},
-        {"-0.00", TRUE, -1, 30, -30, -1},   {"33.3", FALSE, 333, 500, 51, 333},
+        {"1.31", TRUE, 333, 333, 51, 333},  {"1.77", TRUE, 450, 500, 51, 450},
+        {"-0.00", TRUE, -1, 30, -1, -1},    {"33.3", FALSE, 333, 500, 51, 333},
         {"1.310", TRUE, 333, 500, 51, 332}, {"1.30", TRUE, 333, 500, 51, 330},
         {"3.54", TRUE, 900, 500, 51, 500},  {"5.0", FALSE, 50, 500, 51, 51}};
     for (const auto& [text, inch, held, max, min, taken] : cases) {
