@@ -47,7 +47,7 @@ TEST(Gamma, ReadShownAndScrolled) {
         LONG value;
         int code;
         LONG thumb, correction, gamma;
-    } cases[] = {
+    } scrolls[] = {
         // A gamma step is shown hundredths that never cross 1.00; below it one is ten units.
         // clang-format off
         {0, kScrollLineLeft, 0, -1, -10},     {0, kScrollLineRight, 0, 1, 1},
@@ -57,9 +57,9 @@ TEST(Gamma, ReadShownAndScrolled) {
         {895, kScrollPageRight, 0, 50, 899},  {0, kScrollThumbPosition, 30, 30, 30},
         {0, kScrollThumbTrack, -505, -50, -505}, {-7, 8, 7, -7, -7}};
     // clang-format on
-    for (const auto& c : cases) {
-        EXPECT_EQ(ScrollCorrection(c.value, c.code, c.thumb), c.correction) << &c - cases;
-        EXPECT_EQ(ScrollGamma(c.value, c.code, c.thumb), c.gamma) << &c - cases;
+    for (const auto& c : scrolls) {
+        EXPECT_EQ(ScrollCorrection(c.value, c.code, c.thumb), c.correction) << &c - scrolls;
+        EXPECT_EQ(ScrollGamma(c.value, c.code, c.thumb), c.gamma) << &c - scrolls;
     }
     EXPECT_EQ(std::vector<int>({IsLowCutStep(kScrollLineLeft), IsLowCutStep(kScrollLineRight),
                                 IsLowCutStep(kScrollPageLeft), SpinLowCut(253, kScrollLineLeft),
