@@ -43,19 +43,17 @@ std::string Finding(const PrinterSettings& ps) {
 TEST(KeptRanges, TheFirstFieldOutOfItsRangeIsNamedWithItsValueAndRange) {
     // clang-format off
     // One field set alone, just past a limit: its name, the value and the range it is then out
-    // of. The switches share one range: three of them stand for all (the console tool's import
-    // refuses a record past the size's, the brightness' and the extended-size switch's too).
+    // of: one row per range, at one of its ends. The switches share one range: two of them stand
+    // for all (the console tool's import refuses a record past the size's, the brightness' and
+    // the extended-size switch's too).
     const std::tuple<const char*, LONG, const char*> single[] = {
         {"UserDefinedY", 501, "51..500"}, {"LimitX", 801, "51..800"},  {"OffsetX", -31, "-30..30"},
-        {"Material", 9, "0..8"},          {"DitherPat", 4, "0..3"},    {"Gamma", -901, "-900..899"},
-        {"Gamma", 900, "-900..899"},      {"Contrast", -51, "-50..50"}, {"PassMethod", 6, "0..5"},
-        {"Nega", -1, "0..1"},             {"Draft", 4, "0..3"},        {"LowCutPre", 256, "0..255"},
-        {"LowCutPost", -1, "0..255"},     {"FrameDpiIdx", 2, "3..10"}, {"FrameDpiIdx", 11, "3..10"},
-        {"ReverseDir", 2, "0..1"},        {"CmpMode", 3, "0..2"},      {"Rear", 0, "1..25"},
-        {"Right", 26, "1..25"},           {"ExtendedSize", -1, "0..1"}};
+        {"Material", 9, "0..8"},          {"DitherPat", 4, "0..3"},    {"Gamma", 900, "-900..899"},
+        {"Contrast", -51, "-50..50"},     {"PassMethod", 6, "0..5"},   {"Draft", 4, "0..3"},
+        {"LowCutPost", 256, "0..255"},    {"FrameDpiIdx", 2, "3..10"}, {"ReverseDir", 2, "0..1"},
+        {"CmpMode", 3, "0..2"},           {"Rear", 0, "1..25"},        {"ExtendedSize", -1, "0..1"}};
     // Fields that bound one another, and the order of the search.
     const std::pair<Edits, const char*> combined[] = {
-        {{}, ""},
         {{{"LimitX", 800}, {"UserDefinedX", 800}}, ""},
         {{{"LimitY", 50}, {"UserDefinedY", 51}}, "LimitY 50 51..800"},
         // The offset rules with a work of 780: (800 - 780) / 2 = 10.

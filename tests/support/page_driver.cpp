@@ -65,19 +65,6 @@ std::wstring PageTest::AskHelp(HWND dialog, int id, UINT message) {
     return text;
 }
 
-void PageTest::DoubleClick(HWND page, int x, int y, bool serviceChord) {
-    for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-        if (serviceChord) {
-            keybd_event(VK_MENU, 0, up, 0);
-            keybd_event(VK_SHIFT, 0, up, 0);
-            mouse_event(up == 0 ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP, 0, 0, 0, 0);
-        }
-        if (up == 0) {
-            SendMessageW(page, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
-        }
-    }
-}
-
 namespace {
 
 std::function<void(HWND)> pendingScript;

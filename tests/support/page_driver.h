@@ -1,7 +1,7 @@
 // Drives the three pages and their dialogs under Wine as a user works them: pages made from the
-// built module's templates on a UI context of a real printer; typing, clicks, scrolls and the
-// service chord as real messages and input; a modal dialog worked by a script inside its own
-// message loop; drawing into a DIB section.
+// built module's templates on a UI context of a real printer; typing, clicks and scrolls as real
+// messages; a modal dialog worked by a script inside its own message loop; drawing into a DIB
+// section.
 #pragma once
 #ifdef _WIN32
 
@@ -38,16 +38,10 @@ class PageTest : public ::testing::Test {
     static void Scroll(HWND dialog, UINT message, int bar, int code) {
         SendMessageW(dialog, message, code, LPARAM(GetDlgItem(dialog, bar)));
     }
-    // The control's own visibility style: a page whose sheet is hidden shows no control at all.
-    static bool Shown(HWND dialog, int id) {
-        return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
-    }
     // Context help asked on the control (WM_HELP, or WM_CONTEXTMENU from a right click): the text
     // of the help popup it opened, which must close when the focus leaves it; empty when none
     // opened.
     static std::wstring AskHelp(HWND dialog, int id, UINT message);
-    // A double click on the page itself, with Alt, Shift and the middle button held or not.
-    static void DoubleClick(HWND page, int x, int y, bool serviceChord);
     // The next dialog of the thread to become active is worked by the script, which must end it.
     // An empty script withdraws one that no dialog took.
     static void ScriptNextDialog(std::function<void(HWND)> script);

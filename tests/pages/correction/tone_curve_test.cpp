@@ -29,7 +29,7 @@ std::vector<LONG> Columns(const PrinterSettings& ps, bool drawn = false, LONG si
 
 } // namespace
 
-TEST(ToneCurve, PointsOfTheSquareOfSide100) {
+TEST(ToneCurve, PointsOfTheSquareOfSide100AndTheLowCut) {
     // b, c, G; the reference line's start x, y and end x, y; the count; sample columns (x, y)
     using Samples = std::vector<std::pair<LONG, LONG>>;
     const std::tuple<SHORT, SHORT, SHORT, std::vector<LONG>, size_t, Samples> cases[] = {
@@ -37,7 +37,6 @@ TEST(ToneCurve, PointsOfTheSquareOfSide100) {
         {50, 0, 0, {0, 50, 50, 100}, 51, {{0, 50}, {10, 60}, {50, 100}}},
         {0, 50, 0, {33, 0, 66, 100}, 68, {{0, 0}, {33, 0}, {50, 51}, {67, 100}}},
         {0, -50, 0, {0, 34, 100, 67}, 100, {{50, 51}, {99, 67}}},
-        {-50, 0, 0, {49, 0, 100, 51}, 100, {{50, 1}, {99, 50}}},
         {0, 0, 899, {0, 0, 100, 100}, 97, {{1, 63}, {50, 93}, {96, 100}}},
         // Past the first column a point above the square is held to its top, where it ends.
         {50, 0, 899, {0, 50, 50, 100}, 2, {{0, 50}, {1, 100}}},
@@ -57,9 +56,8 @@ TEST(ToneCurve, PointsOfTheSquareOfSide100) {
     // The offset is half the ramp's span shifted by brightness, rounded toward zero.
     EXPECT_EQ(MakeToneCurve(Record(10, 0, 0), 105).offset, 11);
     EXPECT_EQ(MakeToneCurve(Record(-10, 0, 0), 105).offset, -10);
-}
 
-TEST(ToneCurve, LowCutDrawsOnTheBottomRowWithoutChangingTheCurve) {
+    // The low cut draws on the bottom row without changing the curve.
     // Below (40 x 100) / 255 = 15 columns, and below the output (64 x 100) / 255 = 25.
     PrinterSettings ps = Record(0, 0, -500, 64);
     ps.LowCutPre = 40;
@@ -73,11 +71,8 @@ TEST(ToneCurve, LowCutDrawsOnTheBottomRowWithoutChangingTheCurve) {
     EXPECT_EQ(Columns(ps, true)[14] + Columns(ps, true)[15], 0 + 2);
 }
 
-TEST(ToneCurve, GraphIsTheShorterSideAndGrowsUpwardsAndWildValuesDrawAsTheirLimits) {
-    EXPECT_EQ(GraphSide({155, 15}, {255, 130}), 100);
-    EXPECT_EQ(GraphSide({155, 15}, {300, 105}), 90);
-    const POINT top = GraphToPixel({155, 15}, 100, 100, 100);
-    EXPECT_EQ(top.x * 1000 + top.y, 255014);
+// (The graph's side and its upward pixels are pinned by the drawing test under Wine.)
+TEST(ToneCurve, WildValuesDrawAsTheirLimits) {
     EXPECT_EQ(Columns(Record(0, 100, 0)), Columns(Record(0, 50, 0)));
     EXPECT_EQ(Columns(Record(SHRT_MAX, 0, SHRT_MIN)), Columns(Record(50, 0, -900)));
     EXPECT_EQ(Columns(Record(0, 0, SHRT_MAX)), Columns(Record(0, 0, 899)));

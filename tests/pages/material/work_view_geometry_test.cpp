@@ -37,7 +37,7 @@ Marks MarksOf(const WorkView& view) {
 
 } // namespace
 
-TEST(WorkViewGeometry, WorkToScaleCentredOrFromTheUpperLeft) {
+TEST(WorkViewGeometry, WorkToScaleCentredOrFromTheUpperLeftAndDotsWherePrintingStarts) {
     const WorkView square = View(500, 500);
     EXPECT_EQ(BoxOf(square.work), (Box{115, 65, 154, 104}));
     EXPECT_EQ(square.centreX * 1000 + square.centreY, 134084);
@@ -49,9 +49,8 @@ TEST(WorkViewGeometry, WorkToScaleCentredOrFromTheUpperLeft) {
     PrinterSettings ps{};
     EXPECT_EQ(BoxOf(ComputeWorkView({0, 10, 100, 60}, ps).frame), (Box{0, 10, 50, 60}));
     EXPECT_EQ(BoxOf(ComputeWorkView({10, 0, 60, 100}, ps).frame), (Box{10, 0, 60, 50}));
-}
 
-TEST(WorkViewGeometry, DotsMarkTheHalfWherePrintingStarts) {
+    // The dots mark the half where printing starts.
     // Upper half: rows 65, 70, 75, 80; dots from 117 while short of 152.
     // Bi-directional: odd rows two pixels right. From the bottom: rows 84 to 99 of the lower half.
     // reverse, bi-directional; the first, second, eighth and last dots

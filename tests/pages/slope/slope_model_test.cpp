@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-TEST(SlopeModel, RatiosAreFourHundredTimesTheDifferenceOverTheSumTruncatedTowardZero) {
+TEST(SlopeModel, RatiosReadingsSwitchSpinsButtonsAndTheCorner) {
+    // A ratio is four hundred times the difference over the sum, truncated toward zero.
     // Past the first four rows, a record from elsewhere: no division by a zero sum, no overflow of
     // the 32-bit result.
     const LONG lo = INT32_MIN, hi = INT32_MAX;
@@ -16,9 +17,7 @@ TEST(SlopeModel, RatiosAreFourHundredTimesTheDifferenceOverTheSumTruncatedToward
     for (const auto& c : cases) {
         EXPECT_EQ(SlopeRatio(c[0], c[1]), c[2]) << c[0] << ", " << c[1];
     }
-}
-
-TEST(SlopeModel, EachEditAndSpinBarServesItsReadingAndAnyNonzeroSwitchEnablesThem) {
+    // Each edit and spin bar serves its reading; any nonzero switch enables them.
     PrinterSettings ps{};
     ps.Rear = 1, ps.Front = 2, ps.Left = 3, ps.Right = 4;
     // edit, spin bar, the reading's value, the ratio its pair's display shows
@@ -40,10 +39,8 @@ TEST(SlopeModel, EachEditAndSpinBarServesItsReadingAndAnyNonzeroSwitchEnablesThe
         ToggleCorrectSlope(&ps);
         EXPECT_EQ(ps.CorrectSlope, stored == 0 ? 1 : 0);
     }
-}
-
-TEST(SlopeModel, SpinsStepWithinOneToTwentyFiveAndButtonsAndTheCornerAnswer) {
-    // reading, scroll code, stepped reading; 0 where the code changes nothing
+    // Spins step within 1..25: the reading, a scroll code, the stepped reading (0 where the code
+    // changes nothing).
     const LONG steps[][3] = {{10, 0, 11}, {10, 1, 9}, {25, 0, 25}, {1, 1, 1},
                              {10, 2, 0},  {10, 5, 0}, {10, 8, 0},  {10, -1, 0}};
     for (const auto& s : steps) {
