@@ -93,12 +93,6 @@ SEEDS = {
         + value(FIELD + 2, 2, b"\1\2\3"),
         "nothing": b"\2",
     },
-    "numeric_field_fuzz": {
-        "mm": struct.pack("<Biiii", 0, 10000, 10, 500, 10) + "123.45".encode("utf-16-le"),
-        "inch": struct.pack("<Biiii", 1, 10000, 10, -1, -10) + "1.555".encode("utf-16-le"),
-        "negative": struct.pack("<Biiii", 0, 100, -100, -5, 1) + "-0.5".encode("utf-16-le"),
-        "filter": struct.pack("<Biiii", 0, 0, 100, 7, 1) + "12a.3.4-x".encode("utf-16-le"),
-    },
 }
 
 for target, seeds in SEEDS.items():
