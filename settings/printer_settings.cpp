@@ -128,10 +128,10 @@ constexpr MaterialEntry Preset(LONG impactMin, LONG impactMax, LONG speed,
     return e;
 }
 
-// The numbers of one built-in table: index 0 has its own pair, indexes 1 .. 8 share theirs except
-// the impact maximum of index 2, which differs on the 1058 model.
+// The numbers of one built-in table: one impact minimum for every index; index 0 has its own
+// impact maximum, indexes 1 .. 8 share theirs except index 2, which differs on the 1058 model.
 struct TableNumbers {
-    LONG min0, max0, minRest, maxRest, max2, speed;
+    LONG min, max0, maxRest, max2, speed;
 };
 
 using NameList = WCHAR[kMaterialCount][32];
@@ -139,17 +139,16 @@ using NameList = WCHAR[kMaterialCount][32];
 constexpr MaterialSet MakeTable(const TableNumbers& n, const NameList& names) {
     MaterialSet set{};
     for (int i = 0; i < kMaterialCount; ++i) {
-        const LONG lo = i == 0 ? n.min0 : n.minRest;
         const LONG hi = i == 0 ? n.max0 : (i == 2 ? n.max2 : n.maxRest);
-        set.Entry[i] = Preset(lo, hi, n.speed, names[i]);
+        set.Entry[i] = Preset(n.min, hi, n.speed, names[i]);
     }
     return set;
 }
 
-constexpr TableNumbers kText1016{640, 790, 640, 840, 840, 12};
-constexpr TableNumbers kPhoto1016{600, 830, 600, 950, 950, 15};
-constexpr TableNumbers kText1058{380, 480, 380, 540, 600, 12};
-constexpr TableNumbers kPhoto1058{380, 480, 380, 540, 600, 15};
+constexpr TableNumbers kText1016{640, 790, 840, 840, 12};
+constexpr TableNumbers kPhoto1016{600, 830, 950, 950, 15};
+constexpr TableNumbers kText1058{380, 480, 540, 600, 12};
+constexpr TableNumbers kPhoto1058{380, 480, 540, 600, 15};
 
 constexpr NameList kTextNames = {TEXT("Aluminium"), TEXT("Brass"), TEXT("Stainless steel"),
                                  TEXT("Acrylic"),   TEXT("Set-A"), TEXT("Set-B"),
