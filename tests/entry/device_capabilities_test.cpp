@@ -72,7 +72,6 @@ TEST(DeviceCapabilities, AnswersFollowTheSettingsInUse) {
         {false, Own, kKlv20, DC_FIELDS, 0x6C0E | DM_ORIENTATION | DM_COPIES, {}},
         {true, None, kKlv20, DC_MAXEXTENT, 500 * 65536 + 800, {}},
         {true, ByName, nullptr, DC_PAPERSIZE, 1, Le<LONG>({1234, 567})},
-        {true, Own, kKlv20, DC_ENUMRESOLUTIONS, 8, kOtherDpis},
         {true, None, kKlv20, DC_ENUMRESOLUTIONS, 8, kKlv20Dpis},
     };
     // The rows without stored settings come first: once stored, the record stays.
