@@ -52,7 +52,6 @@ TEST(DeviceCapabilities, EveryCapabilityWithDriverDefaults) {
         ExpectAnswer(printer.handle(), kKlv20, capability, nullptr, kAnswers[capability],
                      written.count(capability) ? written.at(capability) : Bytes{});
     }
-    ExpectAnswer(printer.handle(), kKlv20, 0xFFFF, nullptr, kNo, {});
 }
 
 // Without a caller's DEVMODE the printer's stored settings count, with the base resolution of the
