@@ -20,7 +20,7 @@ using standin::Op;
 
 constexpr unsigned kOps = static_cast<unsigned>(Op::Count);
 
-enum Entry { Document, Advanced, SpoolerCall, Caps, PrinterSheet, Conversion, kEntries };
+enum Entry { Advanced, SpoolerCall, Caps, PrinterSheet, Conversion, kEntries };
 
 // Asks an entry point with the printer's handle (null: by name only), its name, the caller's
 // DEVMODE and an output; its answer, -1 for every failure. A sheet is confirmed as `shown`.
@@ -31,8 +31,6 @@ long Ask(Entry entry, HANDLE h, LPWSTR n, DEVMODEW* in, DEVMODEW* out, HANDLE pr
     DOCUMENTPROPERTYHEADER header{sizeof header, 0, h, n, in, out, 0, DM_COPY};
     LONG size = 1756;
     switch (entry) {
-    case Document:
-        return DrvDocumentProperties(nullptr, h, n, out, in, DM_COPY);
     case Advanced:
         return DrvAdvancedDocumentProperties(nullptr, h, n, out, in) ? 1 : -1;
     case SpoolerCall:

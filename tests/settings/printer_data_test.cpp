@@ -95,13 +95,11 @@ TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
 // than its field all count as missing; a material block of up to 64 KiB gives its first entries.
 TEST(PrinterDataLoad, DamagedValuesCountAsMissing) {
     const LPCWSTR W = TEXT("PrinterData"), T = TEXT("MaterialSetData");
-    const LPCWSTR P = TEXT("MaterialPhotoSetData"), G = TEXT("Gamma"), C = TEXT("CmpMode");
+    const LPCWSTR G = TEXT("Gamma"), C = TEXT("CmpMode");
     const std::tuple<LPCWSTR, DWORD, uint64_t> cases[] = {
         // value, its length, the size value stored before it (0: none; above 32 bits: 8 bytes)
-        {W, 1000, 1000},   {W, 1000, 1536},   {W, 1536, 0},
-        {T, 500, 500},     {T, 1440, 720},    {T, 720, 0x1000002D0},
-        {T, 65537, 65537}, {T, 65536, 65536}, {P, 600, 720},
-        {G, 1, 0},         {C, 8, 0},
+        {W, 1000, 1000},   {W, 1000, 1536},       {W, 1536, 0},      {T, 500, 500}, {T, 1440, 720},
+        {T, 65537, 65537}, {T, 720, 0x1000002D0}, {T, 65536, 65536}, {G, 1, 0},     {C, 8, 0},
     };
     for (const auto& [name, length, announced] : cases) {
         TestPrinter p(kKlv20);
