@@ -68,7 +68,6 @@ TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
     const std::tuple<LPCWSTR, DWORD, Bytes> values[] = {
         {TEXT("PrinterDataSize"), REG_DWORD, Slice(&whole, 0, 4)},
         {TEXT("MaterialPhotoSetDataSize"), REG_DWORD, Slice(&set, 0, 4)},
-        {TEXT("BaseDpi"), REG_BINARY, Slice(&kDistinct.BaseDpi, 0, 2)}, // never loaded
     };
     for (const auto& [name, type, bytes] : values) {
         standin::DataValue stored;
