@@ -118,27 +118,4 @@ TEST(ValidateSetDevMode, PublicFieldsByTheirBitsAndRanges) {
     }
 }
 
-// The caller's private part is taken, behind whatever public part, when it has our size and
-// signature; a buffer shorter than its header claims (available, 0: as claimed) has none. The
-// derived fields then follow it.
-TEST(ValidateSetDevMode, PrivatePartIsTakenOnlyWhenItIsOurs) {
-    const std::array<DWORD, 5> cases[] = {
-        // size, extra, signature, available, taken
-        {220, 1536, kPriv, 0, 1},    {220, 1536, kPriv + 1, 0, 0}, {220, 1535, kPriv, 0, 0},
-        {220, 1600, kPriv, 0, 0},    {188, 1536, kPriv, 0, 1},     {220, 1536, kPriv, 1756, 1},
-        {220, 1536, kPriv, 1755, 0}, {188, 1536, 0x50524956, 0, 0}};
-    for (const auto& [size, extra, signature, available, taken] : cases) {
-        DriverDevMode dm = Target();
-        const PrinterSettings own = dm.ps;
-        PrinterSettings caller = Record(700, 300, 3); // 339 dpi: 934 dots wide
-        caller.dwPrivData = signature;
-        DevModeBytes in = DevModeBytes::Of(dm.dm, WORD(size), WORD(extra), caller);
-        EXPECT_EQ(available == 0 ? ValidateSetDevMode(&dm, in.dm())
-                                 : ValidateSetDevModeWithin(&dm, in.dm(), available),
-                  TRUE);
-        ExpectSameBytes(&dm.ps, taken ? &caller : &own, sizeof own);
-        EXPECT_EQ(dm.dm.dmPelsWidth, taken ? 934u : 668u);
-    }
-}
-
 } // namespace
