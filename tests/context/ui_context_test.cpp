@@ -74,8 +74,8 @@ TEST(Module, StartKeepsTheModuleLoaded) {
     standin::ForgetLoadedLibraries();
     auto* const module = reinterpret_cast<HINSTANCE>(0x10000);
     DllInitialize(module, DLL_PROCESS_ATTACH, nullptr);
-    EXPECT_EQ(ghInstance, module);
-    EXPECT_EQ(standin::LoadedLibraries(), std::vector<WString>{path});
+    EXPECT_EQ(std::tuple(ghInstance, standin::LoadedLibraries()),
+              std::tuple(module, std::vector<WString>{path}));
     standin::SetModulePath({});
 }
 

@@ -42,10 +42,9 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
         // Three pages, each with the release step that stores (the host runs it).
         EXPECT_EQ(std::tuple(host.pages.size(), host.headerFlags),
                   std::tuple(3u, PSUIHDRF_PROPTITLE));
-        const SHORT untouched = SHORT(0xCDCD);
+        const SHORT shown = width ? width : SHORT(0xCDCD); // 0xCDCD: untouched
         EXPECT_EQ(std::tuple(out.dm.dmSize, out.ps.UserDefinedX, out.dm.dmPaperWidth),
-                  std::tuple(width ? WORD(sizeof out.dm) : WORD(0xCDCD), width ? width : untouched,
-                             width ? width : untouched));
+                  std::tuple(width ? WORD(sizeof out.dm) : WORD(0xCDCD), shown, shown));
         EXPECT_EQ(StoredSettings(printer.handle(), kKlv20).UserDefinedX, storedWidth);
         // The handle's printer, whatever name the caller passed beside it.
         EXPECT_EQ(host.broadcasts, std::vector<WString>(confirm ? 3 : 0, printer.name()));

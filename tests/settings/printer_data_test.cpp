@@ -64,15 +64,12 @@ TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
     TestPrinter p(kKlv20);
     standin::PutData(p.name(), TEXT("CMPMODE"), REG_BINARY, {}); // a save keeps this name
     EXPECT_EQ(SavePrinterProperties(p.handle(), &kDistinct, sizeof kDistinct), 1u);
-    const DWORD whole = 1536, set = 720;
-    const std::tuple<LPCWSTR, DWORD, Bytes> values[] = {
-        {TEXT("PrinterDataSize"), REG_DWORD, Slice(&whole, 0, 4)},
-        {TEXT("MaterialPhotoSetDataSize"), REG_DWORD, Slice(&set, 0, 4)},
-    };
-    for (const auto& [name, type, bytes] : values) {
+    for (const auto& [name, size] : {std::pair{TEXT("PrinterDataSize"), DWORD{1536}},
+                                     {TEXT("MaterialPhotoSetDataSize"), DWORD{720}}}) {
         standin::DataValue stored;
         EXPECT_TRUE(standin::FindData(p.name(), name, &stored));
-        EXPECT_EQ(std::tie(stored.type, stored.bytes), std::tie(type, bytes));
+        EXPECT_EQ(std::tie(stored.type, stored.bytes),
+                  std::tuple(DWORD{REG_DWORD}, Slice(&size, 0, 4)));
     }
     PrinterSettings expected = kDistinct;
     for (const auto& [model, base] : {std::pair{kKlv20, 1016}, std::pair{kOtherModel, 1058}}) {
