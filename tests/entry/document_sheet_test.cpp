@@ -61,8 +61,10 @@ TEST(PrinterSheet, ShowsTheInformationPageAndProbesPermission) {
         host.info.Result = readOnly ? CPSUI_OK : CPSUI_CANCEL; // cancelled: FALSE
         EXPECT_EQ(PrinterProperties(nullptr, printer.handle()), readOnly);
         EXPECT_EQ(host.requestFlags, readOnly ? DPS_NOPERMISSION : 0);
-        EXPECT_EQ(std::tuple(host.pages.size(), host.headerFlags),
+        ASSERT_EQ(std::tuple(host.pages.size(), host.headerFlags),
                   std::tuple(1u, PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE));
+        EXPECT_EQ(std::tie(host.pages[0].pszTemplate, host.pages[0].pfnCallback),
+                  std::tuple(MAKEINTRESOURCEW(4), nullptr));
         ASSERT_EQ(standin::DataWrites().size(), 1u); // the probe, refused or not
         const standin::DataWrite& probe = standin::DataWrites()[0];
         EXPECT_EQ(std::tie(probe.name, probe.type, probe.bytes),
@@ -71,7 +73,8 @@ TEST(PrinterSheet, ShowsTheInformationPageAndProbesPermission) {
     }
 }
 
-// Each reason of each sheet as a host asks it; after the destroy call the context is gone.
+// Each reason of each sheet as a host asks it; after the destroy call the context is gone, and a
+// context that is not one is refused.
 TEST(Sheets, AnswerEachReason) {
     TestPrinter printer(kKlv20);
     const long live = standin::LiveAllocations();
@@ -99,6 +102,9 @@ TEST(Sheets, AnswerEachReason) {
         }
         EXPECT_EQ(std::tuple(info.Result, info.UserData),
                   std::tuple(isDocument ? ULONG_PTR{CPSUI_OK} : 0u, ULONG_PTR{0}));
+        PrinterSettings notAContext{};
+        info.UserData = reinterpret_cast<ULONG_PTR>(&notAContext);
+        EXPECT_EQ(DrvDevicePropertySheets(&info, 0), -1);
     }
     EXPECT_EQ(DrvDevicePropertySheets(nullptr, 0), -1);
     // Output asked for without a buffer is a bad parameter: no sheet, no context.

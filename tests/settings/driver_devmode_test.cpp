@@ -118,4 +118,22 @@ TEST(ValidateSetDevMode, PublicFieldsByTheirBitsAndRanges) {
     }
 }
 
+// A bit counts only when the field it announces lies inside the caller's public part.
+TEST(ValidateSetDevMode, ShortCallerHeaderAnnouncesOnlyWhatItHolds) {
+    const WORD scaleEnd = offsetof(DEVMODEW, dmScale) + sizeof(short);
+    for (WORD size : {scaleEnd, WORD(scaleEnd - 1), WORD(offsetof(DEVMODEW, dmFields) + 2)}) {
+        DriverDevMode dm = Target();
+        DevModeBytes in(size, 0, 0x401, 0, 0);
+        const DWORD fields = DM_SCALE | DM_YRESOLUTION | DM_FORMNAME;
+        const short scale = 50;
+        std::memcpy(in.bytes.data() + offsetof(DEVMODEW, dmFields), &fields, size > 74 ? 4 : 2);
+        if (size > offsetof(DEVMODEW, dmScale)) {
+            std::memcpy(in.bytes.data() + offsetof(DEVMODEW, dmScale), &scale, size - 84u);
+        }
+        ValidateSetDevMode(&dm, in.dm());
+        EXPECT_EQ(dm.dm.dmScale, size == scaleEnd ? 50 : 100) << size;
+        EXPECT_EQ(dm.dm.dmFields, (size == scaleEnd ? DWORD{DM_SCALE} : 0) | DM_COLOR) << size;
+    }
+}
+
 } // namespace
