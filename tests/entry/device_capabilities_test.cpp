@@ -52,27 +52,23 @@ TEST(DeviceCapabilities, EveryCapabilityWithDriverDefaults) {
         ExpectAnswer(printer.handle(), kKlv20, capability, nullptr, kAnswers[capability],
                      written.count(capability) ? written.at(capability) : Bytes{});
     }
-    ExpectAnswer(printer.handle(), kKlv20, 0xFFFF, nullptr, kNo, {});
 }
 
 // Without a caller's DEVMODE the printer's stored settings count, with the base resolution of the
 // device name; a caller's own signed private part replaces them (the merge's other cases are
-// pinned with the DEVMODE rules); the caller's public fields add their bits.
+// pinned with the DEVMODE rules).
 TEST(DeviceCapabilities, AnswersFollowTheSettingsInUse) {
     PrinterSettings stored = Record(1234, 567), own = Record(800, 300);
     stored.LimitX = 800, stored.BaseDpi = 1058, own.LimitY = 1200, own.BaseDpi = 1058;
     DriverDevMode pub = Defaults(kKlv20);
-    pub.dm.dmFields = DM_ORIENTATION | DM_COPIES | DM_DUPLEX | DM_COLLATE;
     // The caller's DEVMODE: none, its own signed record, or none and no handle (by name only).
     enum Caller { None, Own, ByName };
     // stored, caller, device name (null: the printer's), capability, answer, bytes written
     const std::tuple<bool, Caller, LPCWSTR, WORD, DWORD, Bytes> cases[] = {
         {false, None, kOtherModel, DC_ENUMRESOLUTIONS, 8, kOtherDpis},
         {false, Own, kKlv20, DC_MINEXTENT, 1200 * 65536 + 500, {}},
-        {false, Own, kKlv20, DC_FIELDS, 0x6C0E | DM_ORIENTATION | DM_COPIES, {}},
         {true, None, kKlv20, DC_MAXEXTENT, 500 * 65536 + 800, {}},
         {true, ByName, nullptr, DC_PAPERSIZE, 1, Le<LONG>({1234, 567})},
-        {true, Own, kKlv20, DC_ENUMRESOLUTIONS, 8, kOtherDpis},
         {true, None, kKlv20, DC_ENUMRESOLUTIONS, 8, kKlv20Dpis},
     };
     // The rows without stored settings come first: once stored, the record stays.

@@ -34,56 +34,19 @@ void ExpectCopied(const Bytes& out, Bytes before, DevModeBytes& in, WORD specVer
     testdm::ExpectSameBytes(out.data(), e.bytes.data(), out.size());
 }
 
-// The output's header decides the layout, its size the version (188: 0x320, 212: 0x400, 220:
-// 0x401, any other keeps its own); without a version on either side, or with a header that cannot
-// hold its own fields, nothing is copied.
-TEST(ConvertDevmode, OutputHeaderDecidesTheLayout) {
-    const std::array<int, 7> cases[] = {
-        // in: size, extra, version; out: size, extra, version; bytes copied
-        {220, 1536, 1, 220, 1536, 1, 1756}, {220, 1536, 1, 188, 8, 1, 196},
-        {188, 8, 1, 220, 1536, 1, 196},     {220, 100, 1, 220, 1536, 1, 320},
-        {212, 0, 1, 220, 1536, 1, 212},     {220, 1536, 1, 212, 40, 1, 252},
-        {200, 16, 0, 220, 1536, 1, -1},     {220, 1536, 1, 200, 16, 0, -1},
-        {60, 12, 1, 220, 1536, 1, -1},      {220, 1536, 1, 60, 12, 1, -1},
-        {220, 1536, 1, 200, 16, 1, 216},    {72, 0, 1, 220, 1536, 1, 72}, // the header alone
-    };
-    for (const auto& [inSize, inExtra, inVersion, outSize, outExtra, outVersion, copied] : cases) {
-        DevModeBytes in(WORD(inSize), WORD(inExtra), WORD(inVersion * 0x111), 0x222, kPatterned);
-        DevModeBytes out(WORD(outSize), WORD(outExtra), WORD(outVersion * 0x333), 0x444, 0xEE);
-        const Bytes before = out.bytes;
-        EXPECT_EQ(ConvertDevmode(in.dm(), out.dm()), copied) << inSize << " to " << outSize;
-        if (copied < 0) {
-            EXPECT_EQ(out.bytes, before);
-        } else {
-            ExpectCopied(out.bytes, before, in, VersionForSize(WORD(outSize), 0x333), WORD(outSize),
-                         0x444, WORD(outExtra));
-        }
-    }
-    DevModeBytes any(220, 1536, 0x401, 287, 0);
-    EXPECT_EQ(ConvertDevmode(nullptr, any.dm()), -1);
-    EXPECT_EQ(ConvertDevmode(any.dm(), nullptr), -1);
-}
-
 // The caller gets its own layout, never a larger one: the smaller public part with its version,
-// the smaller private part with its driver version; no caller input: the whole driver DEVMODE; a
-// caller layout too small for the header is refused (version 0 below).
+// the smaller private part with its driver version; a caller layout too small for the header is
+// refused (version 0 below).
 TEST(ConvertDevmodeOut, CallerGetsItsOwnLayoutNeverALargerOne) {
     DevModeBytes src(220, 1536, 0x401, 287, kPatterned);
-    DevModeBytes whole(1756);
-    EXPECT_EQ(ConvertDevmodeOut(src.dm(), nullptr, whole.dm()), TRUE);
-    EXPECT_EQ(whole.bytes, src.bytes);
+    // in: size, extra, driver version; out: version, driver version
+    // clang-format off
     const std::array<WORD, 5> cases[] = {
-        // in: size, extra, driver version; out: version, driver version
-        {188, 8, 0x350, 0x320, 0x350},
-        {220, 1536, 0x111, 0x401, 287},
-        {220, 8, 0x350, 0x401, 0x350},
-        {188, 1536, 0x999, 0x320, 287},
-        {212, 0, 0x205, 0x400, 0x205},
-        {220, 2000, 0x111, 0x401, 287},
-        {240, 1536, 0x111, 0x401, 287},
-        {72, 0, 0x205, 0x777, 0x205},
-        {60, 12, 0, 0, 0},
-    };
+        {188, 8, 0x350, 0x320, 0x350},  {220, 1536, 0x111, 0x401, 287},
+        {220, 8, 0x350, 0x401, 0x350},  {188, 1536, 0x999, 0x320, 287},
+        {240, 2000, 0x111, 0x401, 287}, {72, 0, 0x205, 0x777, 0x205},
+        {60, 12, 0, 0, 0}};
+    // clang-format on
     for (const auto& [inSize, inExtra, inDriverVersion, version, driverVersion] : cases) {
         DevModeBytes in(inSize, inExtra, 0x777, inDriverVersion, 0x5A);
         const WORD size = std::min<WORD>(inSize, 220), extra = std::min<WORD>(inExtra, 1536);
@@ -98,28 +61,35 @@ TEST(ConvertDevmodeOut, CallerGetsItsOwnLayoutNeverALargerOne) {
     }
 }
 
-// One request of the spooler, with a patterned driver DEVMODE as input. Size -9: no size given;
-// buffer 0: no output; an output header outSize + outExtra is prepared (CDM_CONVERT expects the
-// caller to). Nothing is written unless converted; the old layout is 188 public bytes, version
-// 0x320, driver version 0x350, 8 private bytes.
+// One request of the spooler, with a patterned DEVMODE as input. Size -9: no size given; buffer 0:
+// no output; an output header outSize + outExtra is prepared (CDM_CONVERT expects the caller to).
+// A conversion's output header decides the layout, its size the version (188: 0x320, 212: 0x400,
+// 220: 0x401, any other keeps its own); an input without a version, or a header that cannot hold
+// its own fields, converts nothing. Nothing is written unless converted; the old layout is 188
+// public bytes, version 0x320, driver version 0x350, 8 private bytes.
 TEST(CommonDrvConvertDevmode, AnswersByMode) {
     constexpr int A = CDM_CONVERT, B = CDM_CONVERT351, D = CDM_DRIVER_DEFAULT, N = 0xC0FFEE;
-    const std::array<int, 8> cases[] = {
-        // mode, size, buffer, out size, out extra, result, size after, last error (N: none)
-        {A, -9, 1756, 220, 1536, 0, -9, 87},    {D, -9, 1756, 0, 0, 0, -9, 87},
-        {A, 1756, 1756, 220, 1536, 1, 1756, N}, {A, 5000, 1756, 220, 1536, 1, 1756, N},
-        {A, 196, 196, 188, 8, 1, 196, N},       {A, 1755, 1756, 220, 1536, 0, 1755, 87},
-        {A, 1756, 0, 0, 0, 0, 1756, 87},        {B, 196, 196, 0, 0, 1, 196, N},
-        {B, 1756, 1756, 0, 0, 1, 196, N},       {B, 195, 195, 0, 0, 0, 196, 122},
-        {B, -1, 196, 0, 0, 0, 196, 122},        {D, 1755, 1755, 0, 0, 0, 1756, 122},
-        {D, 1756, 0, 0, 0, 0, 1756, 122},       {D, 1756, 1756, 0, 0, 2, 1756, N},
-        {0, 1756, 1756, 0, 0, 2, 1756, N},      {8, 1756, 1756, 0, 0, 2, 1756, N},
+    // The input: ours, the old layout, the header alone, no version, too small for the header.
+    const std::array<WORD, 3> inputs[] = {
+        {220, 1536, 0x401}, {188, 8, 0x320}, {72, 0, 0x777}, {200, 16, 0}, {60, 12, 0x401}};
+    const std::array<int, 9> cases[] = {
+        // mode, input, size, buffer, out size, out extra, result, size after, last error (N: none)
+        {A, 0, -9, 1756, 220, 1536, 0, -9, 87},     {A, 0, 1756, 1756, 220, 1536, 1, 1756, N},
+        {A, 0, 5000, 1756, 220, 1536, 1, 1756, N},  {A, 0, 196, 196, 188, 8, 1, 196, N},
+        {A, 0, 1755, 1756, 220, 1536, 0, 1755, 87}, {A, 0, 1756, 0, 0, 0, 0, 1756, 87},
+        {A, 0, 252, 252, 212, 40, 1, 252, N},       {A, 0, 216, 216, 200, 16, 1, 216, N},
+        {A, 0, 72, 72, 60, 12, 0, 72, 87},          {A, 1, 1756, 1756, 220, 1536, 1, 1756, N},
+        {A, 2, 1756, 1756, 220, 1536, 1, 1756, N},  {A, 3, 1756, 1756, 220, 1536, 0, 1756, 87},
+        {A, 4, 1756, 1756, 220, 1536, 0, 1756, 87}, {B, 0, 1756, 1756, 0, 0, 1, 196, N},
+        {B, 0, 195, 195, 0, 0, 0, 196, 122},        {D, 0, 1755, 1755, 0, 0, 0, 1756, 122},
+        {D, 0, 1756, 1756, 0, 0, 2, 1756, N},       {8, 0, 1756, 1756, 0, 0, 2, 1756, N},
     };
-    for (const auto& [mode, size, buffer, outSize, outExtra, result, after, error] : cases) {
-        DevModeBytes in(220, 1536, 0x401, 287, kPatterned);
+    for (const auto& [mode, input, size, buffer, outSize, outExtra, result, after, error] : cases) {
+        const auto& [inSize, inExtra, inVersion] = inputs[input];
+        DevModeBytes in(inSize, inExtra, inVersion, 287, kPatterned);
         DevModeBytes out(static_cast<size_t>(buffer));
         if (outSize != 0) {
-            out.SetHeader(0x401, WORD(outSize), 0x444, WORD(outExtra));
+            out.SetHeader(0x333, WORD(outSize), 0x444, WORD(outExtra));
         }
         const Bytes before = out.bytes;
         LONG cb = size;
@@ -128,7 +98,7 @@ TEST(CommonDrvConvertDevmode, AnswersByMode) {
                                           size == -9 ? nullptr : &cb, DWORD(mode),
                                           psDriverVersions),
                   result)
-            << mode << " " << size << " " << buffer;
+            << mode << " " << input << " " << size << " " << buffer;
         EXPECT_EQ(cb, after);
         EXPECT_EQ(GetLastError(), DWORD(error));
         if (result != 1) {

@@ -33,13 +33,12 @@ TEST(BuiltInMaterialTables, NumbersOnChosenRowsAndTheChoiceBetweenThem) {
     };
     for (const auto& t : tables) {
         for (const MaterialSet* set : {t.english, t.japanese}) {
-            auto row = [&](int i) {
-                const MaterialEntry& e = set->Entry[i];
-                return std::array<LONG, 4>{e.ImpactMin, e.ImpactMax, e.Speed, e.Reserved};
-            };
-            EXPECT_EQ(row(0), (std::array<LONG, 4>{t.min0, t.max0, t.speed, 0}));
-            EXPECT_EQ(row(2), (std::array<LONG, 4>{t.min, t.max2, t.speed, 0}));
-            EXPECT_EQ(row(8), (std::array<LONG, 4>{t.min, t.max, t.speed, 0}));
+            const MaterialEntry* e = set->Entry;
+            EXPECT_EQ(
+                (std::array<LONG, 8>{e[0].ImpactMin, e[0].ImpactMax, e[0].Speed, e[2].ImpactMin,
+                                     e[2].ImpactMax, e[8].ImpactMin, e[8].ImpactMax, e[8].Speed}),
+                (std::array<LONG, 8>{t.min0, t.max0, t.speed, t.min, t.max2, t.min, t.max,
+                                     t.speed}));
         }
         EXPECT_EQ(&SelectMaterialTable(t.photo, t.base, 81), t.japanese);
         for (INT country : {0, 80, 82}) {
