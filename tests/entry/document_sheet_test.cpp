@@ -46,8 +46,11 @@ TEST(DocumentSheet, ConfirmedOrCancelled) {
         EXPECT_EQ(std::tuple(out.dm.dmSize, out.ps.UserDefinedX, out.dm.dmPaperWidth),
                   std::tuple(width ? WORD(sizeof out.dm) : WORD(0xCDCD), shown, shown));
         EXPECT_EQ(StoredSettings(printer.handle(), kKlv20).UserDefinedX, storedWidth);
-        // The handle's printer, whatever name the caller passed beside it.
-        EXPECT_EQ(host.broadcasts, std::vector<WString>(confirm ? 3 : 0, printer.name()));
+        // The handle's printer, whatever name the caller passed beside it; each release step
+        // asks the host to deliver OK.
+        EXPECT_EQ(std::tie(host.broadcasts, host.resultsSet),
+                  std::tuple(std::vector<WString>(confirm ? 3 : 0, printer.name()),
+                             std::vector<LPARAM>(confirm ? 3 : 0, CPSUI_OK)));
     }
 }
 

@@ -62,7 +62,7 @@ MaterialSet WithoutReserved(const void* block) {
 // a load of the defaults ignores the whole block. The base always follows the loading model.
 TEST(PrinterDataSave, StoresEveryValueAndALoadTakesThemBack) {
     TestPrinter p(kKlv20);
-    standin::PutData(p.name(), TEXT("CMPMODE"), REG_BINARY, {}); // a save keeps this name
+    standin::PutData(p.name(), TEXT("GAMMA"), REG_BINARY, {}); // a save keeps this name
     EXPECT_EQ(SavePrinterProperties(p.handle(), &kDistinct, sizeof kDistinct), 1u);
     for (const auto& [name, size] : {std::pair{TEXT("PrinterDataSize"), DWORD{1536}},
                                      {TEXT("MaterialPhotoSetDataSize"), DWORD{720}}}) {

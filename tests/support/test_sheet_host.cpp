@@ -12,6 +12,9 @@ LONG_PTR WINAPI HostCallback(HANDLE, UINT function, LPARAM lParam1, LPARAM lPara
         host->pages.push_back(*reinterpret_cast<const PROPSHEETPAGEW*>(lParam1));
         return 1;
     }
+    if (function == CPSFUNC_SET_RESULT) {
+        host->resultsSet.push_back(lParam2);
+    }
     if (function != CPSFUNC_SET_RESULT || !host->deliversResult) {
         return 0;
     }
