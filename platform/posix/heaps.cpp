@@ -16,6 +16,12 @@ struct Heap {
 
 } // namespace
 
+// A block asked for without zeroing holds no zeros, as the debug heaps of Windows fill it: a text
+// copied without its terminator, or a field left unset, then shows instead of reading as zero.
+void standin::FillNewBlock(void* block, SIZE_T bytes, bool zeroed) {
+    std::memset(block, zeroed ? 0 : 0xCD, bytes);
+}
+
 HANDLE HeapCreate(DWORD, SIZE_T, SIZE_T) {
     if (!standin::TakeAllocation()) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -44,11 +50,11 @@ LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
     if (heap == nullptr || !standin::TakeAllocation()) {
         return nullptr;
     }
-    void* block = (flags & HEAP_ZERO_MEMORY) ? std::calloc(1, bytes ? bytes : 1)
-                                             : std::malloc(bytes ? bytes : 1);
+    void* block = std::malloc(bytes ? bytes : 1);
     if (block == nullptr) {
         return nullptr;
     }
+    standin::FillNewBlock(block, bytes, (flags & HEAP_ZERO_MEMORY) != 0);
     auto* h = static_cast<Heap*>(heap);
     std::lock_guard guard(h->lock);
     h->blocks.insert(block);

@@ -263,12 +263,12 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
-    void* memory = (flags & GMEM_ZEROINIT) ? std::calloc(1, bytes ? bytes : 1)
-                                           : std::malloc(bytes ? bytes : 1);
+    void* memory = std::malloc(bytes ? bytes : 1);
     if (memory == nullptr) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
+    standin::FillNewBlock(memory, bytes, (flags & GMEM_ZEROINIT) != 0);
     ++liveAllocations;
     return memory;
 }

@@ -111,6 +111,8 @@ void ResetCounts();
 bool TakeAllocation();
 // Tracks blocks and heaps alive.
 void NoteLive(long delta);
+// Fills a new block of memory as the platform leaves it: zeros when asked for, else a pattern.
+void FillNewBlock(void* block, SIZE_T bytes, bool zeroed);
 
 // The user's default language.
 void SetUserDefaultLangID(LANGID language);
