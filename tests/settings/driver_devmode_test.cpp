@@ -103,7 +103,7 @@ TEST(ValidateSetDevMode, PublicFieldsByTheirBitsAndRanges) {
         std::memcpy(src->dmFormName, TEXT("A4"), 4);
         ASSERT_EQ(ValidateSetDevMode(&dm, src), TRUE);
         const DEVMODEW& d = dm.dm;
-        auto kept = [&](DWORD bit, short otherwise) {
+        auto kept = [&, fields = fields, keptValue = keptValue](DWORD bit, short otherwise) {
             return fields & bit ? keptValue : otherwise;
         };
         EXPECT_EQ((std::array<short, 9>{d.dmOrientation, d.dmScale, d.dmCopies, d.dmDefaultSource,
