@@ -426,8 +426,8 @@ DWORD GetPrinterDataW(HANDLE printer, LPWSTR name, LPDWORD type, LPBYTE data, DW
     }
     *pcbNeeded = static_cast<DWORD>(v.bytes.size());
     if (size < v.bytes.size()) {
-        // The buffer's content is undefined then; the platform's documentation has it filled in
-        // part, as here, so that a caller who reads it anyway shows.
+        // The buffer's content is undefined then: the stand-in fills it in part, so that a caller
+        // who reads it anyway shows.
         if (data != nullptr && size != 0) {
             std::memcpy(data, v.bytes.data(), size);
         }

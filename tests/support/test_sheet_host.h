@@ -32,7 +32,7 @@ struct TestSheetHost {
     // The device named by each broadcast to every top-level window; empty for any other message.
     std::vector<WString> broadcasts;
     std::vector<LPARAM> resultsSet; // each result a page asked the host to deliver
-    int modulesHeld = 0; // loads of the host not yet freed
+    int modulesHeld = 0;            // loads of the host not yet freed
     SeamOverride<SheetHostOps> seam;
 };
 

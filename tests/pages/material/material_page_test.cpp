@@ -67,8 +67,8 @@ class MaterialHelp : public MaterialPage {
 } // namespace
 
 // Wine reports a system without the help engine: the module's own help answers with the context
-// of the control asked about. The help window lists the page's topics in order, caption then
-// text. (The Japanese texts are asked on the correction page.)
+// of the control asked about. The help window holds the page's topics, each caption followed by
+// its text. (The Japanese texts are asked on the correction page; the topics' order in posix.)
 TEST_F(MaterialHelp, OwnHelpAnswersWithTheControlsContext) {
     const std::wstring width =
         L"Sets the width of the custom-size work piece.\r\nThe width can be set within:\r\n"
